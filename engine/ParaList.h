@@ -1,0 +1,150 @@
+#pragma once
+// The document: a doubly linked list of paragraphs, broken into display lines when word
+// wrap is on, with the counts, limits, markers, `Modified` flag and undo buffer.
+//
+// Coordinates are 1-based: (paragraph, position) and (display line, column).
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "engine/ParaNode.h"
+#include "engine/ParaListView.h"
+
+namespace quilmo {
+
+class TUndoBuffer;
+
+struct TMarker {
+  std::int32_t Para = 0;  // (0, 0) = not set
+  std::int32_t Pos = 0;
+};
+
+inline constexpr std::int32_t kMaxInt32 = 2147483647;
+inline constexpr int kMaxParaLength = 32767;
+
+class TParaList {
+ public:
+  explicit TParaList(bool wordWrap = false, std::uint16_t undoBufferSize = 8192);
+  ~TParaList();
+  TParaList(const TParaList&) = delete;
+  TParaList& operator=(const TParaList&) = delete;
+
+  // Views that follow edits (the first one is the owner). Not owned.
+  void AddView(TParaListView* view);
+  void RemoveView(TParaListView* view);
+  const std::vector<TParaListView*>& Views() const { return views_; }
+
+  // Counts.
+  std::int32_t ParaCount() const { return paraCount_; }
+  std::int32_t LineCount() const { return lineCount_; }
+  std::int32_t ByteCount() const { return byteCount_; }
+
+  // Limits; setters ignore values out of range (lowering never removes text).
+  std::int32_t ParaLimit() const { return paraLimit_; }
+  void SetParaLimit(std::int32_t value);
+  std::int32_t ByteLimit() const { return byteLimit_; }
+  void SetByteLimit(std::int32_t value);
+  std::int32_t ParaLengthLimit() const { return paraLengthLimit_; }
+  void SetParaLengthLimit(std::int32_t value);
+
+  // Wrapping; a change re-wraps everything (`RewrapAll`) as described per setter.
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool value);
+  std::int32_t WrapColumn() const { return wrapColumn_; }
+  void SetWrapColumn(std::int32_t value);
+  std::uint8_t TabSize() const { return tabSize_; }
+  void SetTabSize(std::uint8_t value);
+  // `WrapColumn` with word wrap on, 32767 otherwise.
+  std::int32_t EffectiveWrapColumn() const;
+  void RewrapAll();
+
+  bool Modified() const { return modified_; }
+  // Setting the present value does nothing; a change notifies every view, and a change to
+  // false marks every undo record modified.
+  void SetModified(bool value);
+
+  bool TrackMarkers() const { return trackMarkers_; }
+  void SetTrackMarkers(bool value) { trackMarkers_ = value; }
+  const TMarker& Marker(int n) const { return markers_[n]; }
+  void SetMarkerPos(int n, std::int32_t para, std::int32_t pos);  // n < 10, else ignored
+  // Stores (paragraph, line offset + column) of a display line and column; n < 10.
+  void SetMarker(int n, std::int32_t line, std::int32_t column);
+
+  // Lookups. `GetPara` returns null out of range; both move the cursor cache.
+  TParaNode* GetPara(std::int32_t para);
+  // Pointer to the display line's first character and its length ("" and 0 above LineCount).
+  const char* GetLine(std::int32_t line, std::int32_t& length);
+  void PosToLine(std::int32_t para, std::int32_t pos, std::int32_t& line, std::int32_t& column);
+  void LineToPara(std::int32_t line, std::int32_t& para, std::int32_t& offset);
+  std::int32_t ParaLength(std::int32_t para);
+  std::int32_t LineLength(std::int32_t line);
+  std::uint16_t CheckLimits(std::int32_t targetPara, std::int32_t parasToAdd, std::int64_t bytesToAdd) const;
+
+  // Display lines touched by the last edit; RepaintLast = kMaxInt32 means to the end.
+  std::int32_t RepaintFirst() const { return repaintFirst_; }
+  std::int32_t RepaintLast() const { return repaintLast_; }
+
+  // Editing primitives: 0 or an error code; `sender` is the view making the edit (may be null).
+  std::uint16_t InsertText(std::int32_t para, std::int32_t pos, const char* text, std::int32_t count,
+                           TParaListView* sender = nullptr);
+  std::uint16_t DeleteText(std::int32_t para, std::int32_t pos, std::int32_t count,
+                           TParaListView* sender = nullptr);
+  std::uint16_t ReplaceText(std::int32_t para, std::int32_t pos, std::int32_t oldLength, const char* text,
+                            std::int32_t newLength, TParaListView* sender = nullptr);
+  std::uint16_t InsertParaBefore(std::int32_t para, const char* text, std::int32_t count,
+                                 TParaListView* sender = nullptr);
+  std::uint16_t InsertParaAfter(std::int32_t para, const char* text, std::int32_t count,
+                                TParaListView* sender = nullptr);
+  void DeletePara(std::int32_t para, TParaListView* sender = nullptr);
+  std::uint16_t SplitPara(std::int32_t para, std::int32_t pos, bool trim, std::int32_t indent,
+                          std::int32_t tabSize, TParaListView* sender = nullptr);
+  std::uint16_t MergeParas(std::int32_t para, std::int32_t pos, TParaListView* sender = nullptr);
+  void DeleteRegion(std::int32_t startPara, std::int32_t startPos, std::int32_t endPara, std::int32_t endPos,
+                    TParaListView* sender = nullptr);
+  // `para` and `pos` are updated to the end of the inserted text.
+  std::uint16_t InsertMultiLine(std::int32_t& para, std::int32_t& pos, std::string_view text,
+                                TParaListView* sender = nullptr);
+  // Adds text as one or more paragraphs in front of the last paragraph; no undo record.
+  std::uint16_t AppendPara(std::string_view text, bool trimWhiteSpace);
+
+  // Undo groups: BeginGroup returns whether a group was already open; EndGroup takes that value.
+  bool BeginGroup();
+  void EndGroup(bool wasInGroup);
+
+  // Undo / redo one group. False when nothing was available. On success (para, pos) is where
+  // the caret goes.
+  bool Undo(std::int32_t& para, std::int32_t& pos);
+  bool Redo(std::int32_t& para, std::int32_t& pos);
+  std::int32_t UndoCount() const;
+  std::int32_t RedoCount() const;
+  void ClearUndo();
+  std::uint16_t UndoBufferSize() const;
+  void SetUndoBufferSize(std::uint16_t size);  // replaces the buffer; history is lost
+  bool Replaying() const { return replaying_; }
+  TUndoBuffer& UndoBuffer() { return *undo_; }
+
+ private:
+  // Filled in by the implementation.
+  std::vector<TParaListView*> views_;
+  std::int32_t paraCount_ = 1;
+  std::int32_t lineCount_ = 1;
+  std::int32_t byteCount_ = 0;
+  std::int32_t paraLimit_ = kMaxInt32;
+  std::int32_t byteLimit_ = kMaxInt32;
+  std::int32_t paraLengthLimit_ = kMaxParaLength;
+  bool wordWrap_ = false;
+  std::int32_t wrapColumn_ = 80;
+  std::uint8_t tabSize_ = 8;
+  bool modified_ = false;
+  bool trackMarkers_ = true;
+  bool replaying_ = false;
+  std::array<TMarker, 10> markers_{};
+  std::int32_t repaintFirst_ = 1;
+  std::int32_t repaintLast_ = 1;
+  std::unique_ptr<TUndoBuffer> undo_;
+};
+
+}  // namespace quilmo
