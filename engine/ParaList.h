@@ -126,6 +126,15 @@ class TParaList {
   bool Replaying() const { return replaying_; }
   TUndoBuffer& UndoBuffer() { return *undo_; }
 
+  // Used by the undo replay: link a detached paragraph in again. The node is re-wrapped with
+  // the present settings, its characters and lines are added to the counts, the markers
+  // follow the rule of a paragraph inserted there, every view hears ParaInserted, `Modified`
+  // is set and the cursor cache goes to the node. No undo record is written; the list owns
+  // the node again. A `para` beyond the last paragraph links the node in at the end.
+  void LinkParaBefore(TParaNode* node, std::int32_t para);  // the node becomes paragraph `para`
+  void LinkParaAfter(TParaNode* node, std::int32_t para);   // the node becomes paragraph `para` + 1
+  void LinkParaAt(TParaNode* node, std::int32_t para);      // as paragraph `para`, or last when beyond
+
  private:
   // Filled in by the implementation.
   std::vector<TParaListView*> views_;

@@ -2,6 +2,7 @@
 // One paragraph: its characters and the starts of its display lines, plus the functions
 // on runs of characters that wrapping and the editor's column arithmetic share.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace quilmo {
@@ -15,6 +16,9 @@ class TParaNode {
   ~TParaNode();
   TParaNode(const TParaNode&) = delete;
   TParaNode& operator=(const TParaNode&) = delete;
+  // Nodes come from a pool (`new` / `delete` as usual).
+  static void* operator new(std::size_t size);
+  static void operator delete(void* p) noexcept;
 
   // NUL-terminated; "" for an empty paragraph without a buffer.
   const char* Text() const;
