@@ -1,0 +1,31 @@
+#pragma once
+// The controller an editor control is attached to: the command processor and the insert
+// mode, shared by every control attached to it.
+
+#include "editor/CommandProcessor.h"
+
+namespace quilmo {
+
+class TController {
+ public:
+  TController() = default;
+  TController(const TController&) = delete;
+  TController& operator=(const TController&) = delete;
+  virtual ~TController() = default;
+
+  TCommandProcessor& EntryCommands() { return FEntryCommands; }
+  const TCommandProcessor& EntryCommands() const { return FEntryCommands; }
+
+  bool InsertMode() const { return FInsertMode; }
+  void SetInsertMode(bool insertMode) { FInsertMode = insertMode; }
+
+ private:
+  TCommandProcessor FEntryCommands;
+  bool FInsertMode = true;
+};
+
+// The controller of editor controls that have none assigned: created on first use,
+// destroyed at process exit.
+TController& DefaultController();
+
+}  // namespace quilmo
