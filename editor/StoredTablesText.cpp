@@ -90,6 +90,7 @@ class TReader {
     const std::string_view token = Token();
     if (token == "0") return false;
     if (token == "1") return true;
+    if (token.empty()) Fail("l'indicateur d'activité (0 ou 1) manque.");
     Fail("l'indicateur d'activité doit valoir 0 ou 1 (trouvé « " + std::string(token) + " »).");
   }
 
