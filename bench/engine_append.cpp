@@ -49,7 +49,7 @@ void BM_AppendPara(benchmark::State& state) {
     state.counters["first_build_s"] = memory.Seconds;
   }
 }
-BENCHMARK(BM_AppendPara)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AppendPara)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
 // Splitting the bytes at the line ends and appending, in one pass (what loading a file costs
 // without the file reads).
@@ -74,7 +74,7 @@ void BM_LoadBytes(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(bytes.size()) * static_cast<std::int64_t>(state.iterations()));
 }
-BENCHMARK(BM_LoadBytes)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadBytes)->Arg(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quilmo::bench

@@ -36,7 +36,7 @@ void BM_GetLineSequential(benchmark::State& state) {
   state.counters["time/line"] = TimePerItem(lines);
   state.counters["lines"] = lines;
 }
-BENCHMARK(BM_GetLineSequential)->ArgName("wrap")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GetLineSequential)->ArgName("wrap")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // 1,000 GetLine calls at random display lines (fixed seed). Arg: word wrap (0 / 1).
 void BM_GetLineRandom(benchmark::State& state) {
@@ -65,7 +65,7 @@ void BM_GetLineRandom(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<std::int64_t>(kCalls) * static_cast<std::int64_t>(state.iterations()));
   state.counters["time/call"] = TimePerItem(kCalls);
 }
-BENCHMARK(BM_GetLineRandom)->ArgName("wrap")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GetLineRandom)->ArgName("wrap")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quilmo::bench

@@ -55,6 +55,7 @@ BENCHMARK(BM_TypeChars)
     ->Args({plMiddle, 0})
     ->Args({plEnd, 1})
     ->Args({plMiddle, 1})
+    ->MinWarmUpTime(0.1)
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -18,7 +18,7 @@ void BM_RewrapAll(benchmark::State& state) {
   list->SetWordWrap(false);
   state.SetBytesProcessed(static_cast<std::int64_t>(list->ByteCount()) * static_cast<std::int64_t>(state.iterations()));
 }
-BENCHMARK(BM_RewrapAll)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RewrapAll)->Unit(benchmark::kMillisecond);
 
 // Switching word wrap on (arg 1) or off (arg 0); only that switch is timed.
 void BM_SetWordWrap(benchmark::State& state) {
@@ -36,7 +36,7 @@ void BM_SetWordWrap(benchmark::State& state) {
   list->SetWordWrap(false);
   state.SetBytesProcessed(static_cast<std::int64_t>(list->ByteCount()) * static_cast<std::int64_t>(state.iterations()));
 }
-BENCHMARK(BM_SetWordWrap)->ArgName("on")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SetWordWrap)->ArgName("on")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quilmo::bench
