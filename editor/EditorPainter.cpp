@@ -1,0 +1,300 @@
+#include "editor/EditorPainter.h"
+
+#include <algorithm>
+
+namespace quilmo {
+
+// ---- Text helpers ----
+
+bool HasTab(std::string_view text) { return text.find('\t') != std::string_view::npos; }
+
+std::string ExpandTabs(std::string_view text, int tabSize) {
+  if (tabSize < 1) tabSize = 1;
+  std::string out;
+  out.reserve(text.size() + 16);
+  for (char ch : text) {
+    if (ch == '\t') {
+      const std::size_t stop = (out.size() / static_cast<std::size_t>(tabSize) + 1) * tabSize;
+      out.append(stop - out.size(), ' ');
+    } else {
+      out.push_back(ch);
+    }
+  }
+  return out;
+}
+
+namespace {
+// Screen width of the first `count` characters.
+int WidthOf(std::string_view text, int count, int tabSize) {
+  int width = 0;
+  for (int i = 0; i < count; ++i) {
+    if (text[i] == '\t')
+      width = (width / tabSize + 1) * tabSize;
+    else
+      ++width;
+  }
+  return width;
+}
+}  // namespace
+
+int ScreenColumn(std::string_view line, int column, int tabSize) {
+  if (tabSize < 1) tabSize = 1;
+  const int length = static_cast<int>(line.size());
+  if (column <= 1) return 1;
+  if (column <= length + 1) return WidthOf(line, column - 1, tabSize) + 1;
+  return WidthOf(line, length, tabSize) + 1 + (column - length - 1);
+}
+
+// ---- Geometry and state ----
+
+bool SelectionShown(const TPaintInput& in) {
+  return in.Enabled && !(in.SelStart == in.SelEnd) && !(in.HideSelection && !in.Focused);
+}
+
+TRect RowRect(const TPaintInput& in, int row) {
+  TRect r;
+  r.Left = in.ClientRect.Left + in.LeftMargin;
+  r.Right = r.Left + in.VisibleColumns * in.CharWidth;
+  r.Top = (row - 1) * in.LineHeight;
+  r.Bottom = in.ShowRules ? r.Top + in.LineHeight - 1 : r.Top + in.LineHeight;
+  r.Bottom = std::min(r.Bottom, in.ClientRect.Bottom);
+  return r;
+}
+
+int ComputeLineNumberWidth(TEditorCanvas& canvas, int topLine, int visibleLines) {
+  int width = 0;
+  for (int n = topLine; n <= topLine + visibleLines; ++n)
+    width = std::max(width, canvas.TextWidth(std::to_string(n)));
+  return width;
+}
+
+TRunSplit SplitRuns(int line, int first, int count, int hbLine, int hbCol, int heLine, int heCol) {
+  TRunSplit split{count, 0};
+  if (hbLine == 0 || line < hbLine || line > heLine) return split;
+  const int k = count;
+  const int c = first;
+  if (line > hbLine && line < heLine) {
+    split = {0, k};
+  } else if (line == hbLine && line == heLine) {
+    const int d = std::min(std::max(0, hbCol - c), k);
+    const int m = std::clamp(heCol - c - d, 0, k - d);
+    split = {d, m};
+  } else if (line == hbLine) {
+    const int d = std::min(std::max(0, hbCol - c), k);
+    split = {d, k - d};
+  } else if (heCol >= c) {  // line == heLine, after the start line
+    split = {0, std::min(heCol - c, k)};
+  }
+  return split;
+}
+
+// ---- The paint ----
+
+namespace {
+
+struct TRowColors {
+  TColor NormalText;
+  TColor NormalBack;
+};
+
+struct TSelectionView {
+  int HBLine = 0, HBCol = 0, HELine = 0, HECol = 0;
+};
+
+TSelectionView ComputeSelectionView(const TPaintInput& in) {
+  TSelectionView v;
+  if (!SelectionShown(in) || !in.LineText) return v;
+  v.HBLine = in.SelStart.Line;
+  v.HELine = in.SelEnd.Line;
+  v.HBCol = ScreenColumn(in.LineText(v.HBLine), in.SelStart.Column, in.TabSize);
+  v.HECol = ScreenColumn(in.LineText(v.HELine), in.SelEnd.Column, in.TabSize);
+  return v;
+}
+
+bool LeftLineEnabled(const TPaintInput& in) { return in.Margins && in.Margins->Left().Enabled(); }
+
+void DrawRuns(const TPaintInput& in, TEditorCanvas& canvas, const TRect& row, std::string_view visible,
+              int line, const TSelectionView& sel, const TRowColors& colors) {
+  const int tr = row.Right;
+  const int textDx = LeftLineEnabled(in) ? 4 : 0;
+  const int textY = row.Top + 1;
+  auto run = [&](int left, int right, std::string_view text, TColor fore, TColor back) {
+    TRect r{left, row.Top, right, row.Bottom};
+    canvas.TextOutClipped(r, left + textDx, textY, text, fore, back);
+  };
+
+  const int k = static_cast<int>(visible.size());
+  if (k == 0) {
+    run(row.Left, tr, {}, colors.NormalText, colors.NormalBack);
+    return;
+  }
+  const TRunSplit split = SplitRuns(line, in.LeftColumn + 1, k, sel.HBLine, sel.HBCol, sel.HELine, sel.HECol);
+  const int d = split.Before;
+  const int m = split.Selected;
+  int x = row.Left;
+  if (d > 0) {
+    const int right = d == k ? tr : x + d * in.CharWidth;
+    run(x, right, visible.substr(0, d), colors.NormalText, colors.NormalBack);
+    x = right;
+  }
+  if (m > 0) {
+    const int right = std::min(tr, x + m * in.CharWidth);
+    run(x, right, visible.substr(d, m), in.HighlightTextColor, in.HighlightBackColor);
+    x = right;
+  }
+  if (x < tr) run(x, tr, visible.substr(std::min(k, d + m)), colors.NormalText, colors.NormalBack);
+}
+
+void DrawRow(const TPaintInput& in, TEditorCanvas& canvas, int row, const TSelectionView& sel,
+             const TRowColors& colors) {
+  const TRect rect = RowRect(in, row);
+  const int line = in.TopLine + row - 1;
+  bool wasDrawn = false;
+
+  if (line < 1 || line > in.LineCount || !in.LineText) {
+    if (in.OnDrawLine)
+      in.OnDrawLine(canvas, rect, {}, line, in.LeftColumn, in.VisibleColumns, sel.HBLine, sel.HBCol, sel.HELine,
+                    sel.HECol, wasDrawn);
+    if (!wasDrawn) canvas.FillRect(rect, colors.NormalBack);
+  } else {
+    std::string_view text = in.LineText(line);
+    std::string expanded;  // only lines holding a tab are copied
+    if (HasTab(text)) {
+      expanded = ExpandTabs(text, in.TabSize);
+      text = expanded;
+    }
+    const int n = static_cast<int>(text.size());
+    std::string_view visible;
+    if (in.LeftColumn < n) visible = text.substr(in.LeftColumn, std::min(n - in.LeftColumn, in.VisibleColumns));
+
+    if (in.OnDrawLine)
+      in.OnDrawLine(canvas, rect, visible.empty() ? std::string_view() : text, line, in.LeftColumn,
+                    in.VisibleColumns, sel.HBLine, sel.HBCol, sel.HELine, sel.HECol, wasDrawn);
+    if (!wasDrawn) DrawRuns(in, canvas, rect, visible, line, sel, colors);
+  }
+
+  if (in.ShowRules)
+    canvas.Line(in.ClientRect.Left, rect.Bottom, rect.Right + in.RightMargin, rect.Bottom, in.RuleColor, 1,
+                TPenStyle::psSolid);
+}
+
+void DrawMarginLines(const TPaintInput& in, TEditorCanvas& canvas) {
+  if (!in.Margins) return;
+  const TRect& r = in.ClientRect;
+  const TEditorMargin& left = in.Margins->Left();
+  if (left.Enabled())
+    canvas.Line(left.LinePosition(), r.Top, left.LinePosition(), r.Bottom, left.LineColor(), left.LineWeight(),
+                left.LineStyle());
+  const TEditorMargin& right = in.Margins->Right();
+  if (right.Enabled()) {
+    const int x = r.Right - right.LinePosition();
+    canvas.Line(x, r.Top, x, r.Bottom, right.LineColor(), right.LineWeight(), right.LineStyle());
+  }
+}
+
+void DrawBorders(const TPaintInput& in, TEditorCanvas& canvas) {
+  if (!in.Borders) return;
+  const TRect& r = in.ClientRect;
+  auto pen = [&](const TBorder& b, int x1, int y1, int x2, int y2) {
+    canvas.Line(x1, y1, x2, y2, b.PenColor(), b.PenWidth(), b.PenStyle());
+  };
+  const TBorder& left = in.Borders->LeftBorder();
+  if (left.Enabled()) {
+    const int x = r.Left + left.PenWidth() / 2;
+    pen(left, x, r.Top, x, r.Bottom - left.PenWidth());
+  }
+  const TBorder& right = in.Borders->RightBorder();
+  if (right.Enabled()) {
+    const int x = r.Right - right.PenWidth() / 2;
+    pen(right, x, r.Top, x, r.Bottom - right.PenWidth());
+  }
+  const TBorder& top = in.Borders->TopBorder();
+  if (top.Enabled()) {
+    const int y = r.Top + top.PenWidth() / 2;
+    pen(top, r.Left, y, r.Right, y);
+  }
+  const TBorder& bottom = in.Borders->BottomBorder();
+  if (bottom.Enabled()) {
+    const int y = r.Bottom - bottom.PenWidth() / 2;
+    pen(bottom, r.Left, y, r.Right, y);
+  }
+}
+
+void FillIfAny(TEditorCanvas& canvas, const TRect& rect, TColor color) {
+  if (!rect.IsEmpty()) canvas.FillRect(rect, color);
+}
+
+}  // namespace
+
+void PaintEditor(const TPaintInput& in, TEditorCanvas& canvas) {
+  const TRect& r = in.ClientRect;
+  const TRect& clip = in.ClipRect;
+  const int lh = std::max(1, in.LineHeight);
+
+  // 1. Text area bounds.
+  const int tl = r.Left + in.LeftMargin;
+  const int tr = tl + in.VisibleColumns * in.CharWidth;
+
+  // 2. The band below the last full row.
+  const int rowsBottom = r.Top + in.VisibleLines * lh;
+  if (rowsBottom < r.Bottom) FillIfAny(canvas, {r.Left, rowsBottom, r.Right, r.Bottom}, in.Color);
+
+  // 3. Colours.
+  const TRowColors colors{in.Enabled ? in.FontColor : clGrayText, in.Color};
+
+  // 4. Rows touched by the clip box.
+  const int firstRow = clip.Top / lh + 1;
+  const int lastRow = (clip.Bottom + lh - 1) / lh;
+
+  // 5. The selection as displayed.
+  const TSelectionView sel = ComputeSelectionView(in);
+
+  // 6. Left and right of the text area.
+  FillIfAny(canvas, {r.Left, clip.Top, tl, clip.Bottom}, in.Color);
+  FillIfAny(canvas, {tr, clip.Top, r.Right, clip.Bottom}, in.Color);
+
+  // 7. The left margin and its marker glyphs.
+  TColor brush = in.Color;
+  if (clip.Left < in.LeftMargin) {
+    brush = in.MarginColor;
+    for (int row = firstRow; row <= lastRow + 1; ++row) {
+      const int top = (row - 1) * lh;
+      FillIfAny(canvas, {0, top, in.LeftMargin, std::min(top + lh, r.Bottom)}, in.MarginColor);
+    }
+    const int w = kMarkerGlyphWidth;
+    const int h = kMarkerGlyphStripHeight;
+    if (in.ShowBookmarks && in.MarkerAt && w > 0 && in.LeftMargin >= w) {
+      for (int row = 1; row <= in.VisibleLines; ++row) {
+        const int line = in.TopLine + row - 1;
+        if (line < 1 || line > in.LineCount) continue;
+        const int marker = in.MarkerAt(line);
+        if (marker < 0 || marker > 9) continue;
+        int y = (row - 1) * lh;
+        if (lh >= h + 2) y += (lh - h) / 2;
+        canvas.DrawMarkerGlyph(marker, 1, y);
+      }
+    }
+  }
+
+  // 8. Line numbers, for every row of the window.
+  if (in.ShowLineNumbers) {
+    const int x = in.LeftMargin - in.LineNumberWidth - 5;
+    for (int i = 0; i < in.VisibleLines; ++i)
+      canvas.TextOut(x, i * lh, std::to_string(in.TopLine + i), in.FontColor, brush);
+  }
+
+  // 9-10. The rows.
+  for (int row = std::max(1, firstRow); row <= std::min(in.VisibleLines, lastRow); ++row)
+    DrawRow(in, canvas, row, sel, colors);
+
+  // 11. Margin lines.
+  DrawMarginLines(in, canvas);
+
+  // 12-13 belong to the control.
+  if (in.AfterContent) in.AfterContent();
+
+  // 14. Borders.
+  DrawBorders(in, canvas);
+}
+
+}  // namespace quilmo
