@@ -172,7 +172,7 @@ TEST(StoredTablesTest, TextFormOfTheApplicationConfiguration) {
 TEST(StoredTablesTest, TextFormRoundTripsAnyNameAndSequence) {
   const TStoredTables tables = {
       {"Quote \" and \\ back\\slash", true, {{-2141058991, 42}, {0, 0}, {2147483647, 65535}}},
-      {std::string("Accent \xE9 tab\t new\nline \x01", 27), false, {}},
+      {std::string("Accent \xE9 tab\t new\nline \x01\0end", 28), false, {}},
       {"", true, {{-2147483647 - 1, 1}}},
   };
   const std::string text = TableListToText(tables);
