@@ -35,6 +35,13 @@ TSearchPattern::TSearchPattern(std::string_view pattern, bool matchCase, bool ba
     for (std::int32_t i = length_ - 1; i >= 1; --i)
       skip_[pattern_[static_cast<std::size_t>(i)]] = static_cast<std::uint8_t>(i);
   }
+  if (length_ > 0) {
+    const unsigned char end = pattern_[static_cast<std::size_t>(backward ? 0 : length_ - 1)];
+    for (int b = 0; b < 256; ++b) {
+      const unsigned char folded = matchCase ? static_cast<unsigned char>(b) : upper[b];
+      rawSkip_[b] = folded == end ? 0 : skip_[folded];
+    }
+  }
 }
 
 std::int32_t TSearchPattern::Find(const char* text, std::int32_t length) const {
@@ -56,18 +63,21 @@ std::int32_t TSearchPattern::FindExact(const unsigned char* t, std::int32_t leng
     const void* hit = std::memchr(t, p[0], static_cast<std::size_t>(length));
     return hit ? static_cast<std::int32_t>(static_cast<const unsigned char*>(hit) - t) : -1;
   }
-  const unsigned char last = p[n - 1];
-  const std::uint8_t* skip = skip_.data();
+  const std::uint8_t* skip = rawSkip_.data();
+  const std::int32_t endShift = skip_[p[n - 1]];
   // i is the text index under the pattern's last character.
   for (std::int32_t i = n - 1; i < length;) {
-    const unsigned char c = t[i];
-    if (c == last) {
-      std::int32_t k = n - 2;
-      const unsigned char* s = t + (i - n + 1);
-      while (k >= 0 && s[k] == p[k]) --k;
-      if (k < 0) return i - n + 1;
+    const std::uint8_t shift = skip[t[i]];
+    if (shift != 0) {
+      i += shift;
+      continue;
     }
-    i += skip[c];
+    // The last character matches: compare the preceding ones right to left.
+    std::int32_t k = n - 2;
+    const unsigned char* s = t + (i - n + 1);
+    while (k >= 0 && s[k] == p[k]) --k;
+    if (k < 0) return i - n + 1;
+    i += endShift;
   }
   return -1;
 }
@@ -76,17 +86,19 @@ std::int32_t TSearchPattern::FindFolded(const unsigned char* t, std::int32_t len
   const unsigned char* up = SearchUpperTable().data();
   const unsigned char* p = pattern_.data();
   const std::int32_t n = length_;
-  const unsigned char last = p[n - 1];
-  const std::uint8_t* skip = skip_.data();
+  const std::uint8_t* skip = rawSkip_.data();
+  const std::int32_t endShift = skip_[p[n - 1]];
   for (std::int32_t i = n - 1; i < length;) {
-    const unsigned char c = up[t[i]];
-    if (c == last) {
-      std::int32_t k = n - 2;
-      const unsigned char* s = t + (i - n + 1);
-      while (k >= 0 && up[s[k]] == p[k]) --k;
-      if (k < 0) return i - n + 1;
+    const std::uint8_t shift = skip[t[i]];
+    if (shift != 0) {
+      i += shift;
+      continue;
     }
-    i += skip[c];
+    std::int32_t k = n - 2;
+    const unsigned char* s = t + (i - n + 1);
+    while (k >= 0 && up[s[k]] == p[k]) --k;
+    if (k < 0) return i - n + 1;
+    i += endShift;
   }
   return -1;
 }
@@ -99,17 +111,19 @@ std::int32_t TSearchPattern::FindLastExact(const unsigned char* t, std::int32_t 
       if (t[i] == p[0]) return i;
     return -1;
   }
-  const unsigned char first = p[0];
-  const std::uint8_t* skip = skip_.data();
+  const std::uint8_t* skip = rawSkip_.data();
+  const std::int32_t endShift = skip_[p[0]];
   // s is the text index under the pattern's first character.
   for (std::int32_t s = length - n; s >= 0;) {
-    const unsigned char c = t[s];
-    if (c == first) {
-      std::int32_t k = 1;
-      while (k < n && t[s + k] == p[k]) ++k;
-      if (k == n) return s;
+    const std::uint8_t shift = skip[t[s]];
+    if (shift != 0) {
+      s -= shift;
+      continue;
     }
-    s -= skip[c];
+    std::int32_t k = 1;
+    while (k < n && t[s + k] == p[k]) ++k;
+    if (k == n) return s;
+    s -= endShift;
   }
   return -1;
 }
@@ -118,16 +132,18 @@ std::int32_t TSearchPattern::FindLastFolded(const unsigned char* t, std::int32_t
   const unsigned char* up = SearchUpperTable().data();
   const unsigned char* p = pattern_.data();
   const std::int32_t n = length_;
-  const unsigned char first = p[0];
-  const std::uint8_t* skip = skip_.data();
+  const std::uint8_t* skip = rawSkip_.data();
+  const std::int32_t endShift = skip_[p[0]];
   for (std::int32_t s = length - n; s >= 0;) {
-    const unsigned char c = up[t[s]];
-    if (c == first) {
-      std::int32_t k = 1;
-      while (k < n && up[t[s + k]] == p[k]) ++k;
-      if (k == n) return s;
+    const std::uint8_t shift = skip[t[s]];
+    if (shift != 0) {
+      s -= shift;
+      continue;
     }
-    s -= skip[c];
+    std::int32_t k = 1;
+    while (k < n && up[t[s + k]] == p[k]) ++k;
+    if (k == n) return s;
+    s -= endShift;
   }
   return -1;
 }

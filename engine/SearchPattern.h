@@ -49,6 +49,9 @@ class TSearchPattern {
 
   std::array<unsigned char, kMaxSearchLength> pattern_{};
   std::array<std::uint8_t, 256> skip_{};
+  // The skip table indexed by the raw text byte (upper-casing folded in), with 0 for every byte
+  // that matches the pattern's end character: the scan's inner loop then only skips.
+  std::array<std::uint8_t, 256> rawSkip_{};
   std::int32_t length_ = 0;
   bool matchCase_ = true;
   bool backward_ = false;
