@@ -22,15 +22,15 @@ std::string Key(TCommandProcessor& p, char letter, std::uint8_t flags = 0) {
   return Key(p, vkLetter(letter), flags);
 }
 
-struct TableSpec {
+struct TableChoice {
   std::string_view Name;
   bool Active;
 };
 
 // A processor holding built-in tables in the given order and activation.
-void UseTables(TCommandProcessor& p, std::initializer_list<TableSpec> tables) {
+void UseTables(TCommandProcessor& p, std::initializer_list<TableChoice> tables) {
   p.ClearTables();
-  for (const TableSpec& t : tables) {
+  for (const TableChoice& t : tables) {
     p.CreateTable(std::string(t.Name), t.Active);
     for (const KeyBinding& b : BuiltinBindings(t.Name)) p.AddCommand(t.Name, b);
   }
