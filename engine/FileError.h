@@ -1,0 +1,33 @@
+#pragma once
+// The exception raised for file input and output failures.
+
+#include <string>
+
+#include "engine/EditorErrors.h"
+
+namespace quilmo {
+
+// A file could not be read or written. The message is French (UTF-8), names the file and gives
+// the system's reason; FileName() and ErrorCode() (an errno value, 0 when none) let callers
+// react without parsing it.
+class EFileError : public EQuilmoException {
+ public:
+  EFileError(const std::string& message, std::string fileName, int errorCode);
+
+  // "<what> « <file> » : <system reason>", e.g.
+  // "Impossible d'ouvrir le fichier « /x/y.txt » : Permission denied".
+  static EFileError FromSystem(const std::string& what, const std::string& fileName,
+                               int errorCode);
+
+  const std::string& FileName() const { return FFileName; }
+  int ErrorCode() const { return FErrorCode; }
+
+ private:
+  std::string FFileName;
+  int FErrorCode;
+};
+
+// The system's text for an errno value.
+std::string SystemErrorText(int errorCode);
+
+}  // namespace quilmo

@@ -1,0 +1,80 @@
+#pragma once
+// The file-system calls that reading and saving text files make, behind one interface, so that
+// tests can make any single call fail and so that the system calls stay in FileSystem.cpp.
+//
+// Every operation returns 0 on success or an errno value; results come back through reference
+// parameters. File handles are small integers owned by the caller until Close().
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace quilmo {
+
+using TFileHandle = int;
+
+struct TFileInfo {
+  bool IsRegular = false;
+  bool IsDirectory = false;
+  bool IsSymlink = false;  // only from LStat
+  uint32_t Mode = 0;       // permission bits, including set-id and sticky bits
+  uint32_t Owner = 0;
+  uint32_t Group = 0;
+  uint64_t LinkCount = 0;
+  uint64_t Size = 0;
+  uint64_t Device = 0;
+  uint64_t Inode = 0;
+
+  bool SameFileAs(const TFileInfo& other) const {
+    return Device == other.Device && Inode == other.Inode;
+  }
+};
+
+class TFileSystem {
+ public:
+  virtual ~TFileSystem() = default;
+
+  virtual int OpenRead(const std::string& path, TFileHandle& handle) = 0;
+  // Creates a new file for writing; fails with EEXIST when the name is taken.
+  virtual int CreateNew(const std::string& path, uint32_t mode, TFileHandle& handle) = 0;
+  // Opens an existing file for writing without truncating it.
+  virtual int OpenWrite(const std::string& path, TFileHandle& handle) = 0;
+  // Reads up to size bytes; done = 0 at the end of the file.
+  virtual int Read(TFileHandle handle, char* buffer, size_t size, size_t& done) = 0;
+  // Writes up to size bytes at the current position (a partial write sets done < size).
+  virtual int Write(TFileHandle handle, const char* buffer, size_t size, size_t& done) = 0;
+  virtual int Truncate(TFileHandle handle, uint64_t size) = 0;
+  virtual int Sync(TFileHandle handle) = 0;
+  virtual int Close(TFileHandle handle) = 0;
+  virtual int FileStat(TFileHandle handle, TFileInfo& info) = 0;
+  virtual int ChangeMode(TFileHandle handle, uint32_t mode) = 0;
+  virtual int ChangeOwner(TFileHandle handle, uint32_t owner, uint32_t group) = 0;
+
+  // Stat follows symbolic links, LStat does not.
+  virtual int Stat(const std::string& path, TFileInfo& info) = 0;
+  virtual int LStat(const std::string& path, TFileInfo& info) = 0;
+  virtual int ReadLink(const std::string& path, std::string& target) = 0;
+  // 0 when the calling process may write to the file.
+  virtual int CheckWritable(const std::string& path) = 0;
+  // Replaces newPath atomically when it exists.
+  virtual int Rename(const std::string& oldPath, const std::string& newPath) = 0;
+  virtual int Link(const std::string& existingPath, const std::string& newPath) = 0;
+  virtual int Unlink(const std::string& path) = 0;
+  // Makes the folder's entries (created, renamed files) durable.
+  virtual int SyncFolder(const std::string& path) = 0;
+  // A folder for temporary files outside the document's folder.
+  virtual std::string TempFolder() = 0;
+};
+
+// The platform's file system.
+TFileSystem& DefaultFileSystem();
+
+// Path helpers (pure string work). The folder of "a/b.txt" is "a", of "b.txt" ".", of "/b" "/".
+std::string FolderOf(const std::string& path);
+// The last component: "b.txt" for "a/b.txt".
+std::string NameOf(const std::string& path);
+// folder + separator + name, without doubling a separator.
+std::string JoinPath(const std::string& folder, const std::string& name);
+bool IsAbsolutePath(const std::string& path);
+
+}  // namespace quilmo

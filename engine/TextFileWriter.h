@@ -1,0 +1,77 @@
+#pragma once
+// Saves paragraphs as an 8-bit text file with CR LF line ends, never leaving a partial file.
+//
+// Every paragraph is written followed by CR LF, except an empty last paragraph; characters with
+// codes 1 to 9 (TAB included) are written as a blank.
+//
+// The text goes to a temporary file in the file's folder, which is synced and then renamed over
+// the name, so that the name always holds either the old or the new file, complete. The file's
+// permission bits, its owner and group (when the process may set them) are kept; saving through
+// a symbolic link replaces the link's target and keeps the link. A file with several hard links,
+// a file whose owner cannot be kept, or a file in a folder where no new file can be created is
+// written in place instead, after a complete synced copy has been made, from which it is restored
+// when writing fails. Any failure leaves the file as it was, removes the temporary files and
+// raises EFileError.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "engine/FileSystem.h"
+
+namespace quilmo {
+
+class TParagraphSource {
+ public:
+  virtual ~TParagraphSource() = default;
+  // The next paragraph; false after the last. The text stays valid until the next call.
+  virtual bool Next(const char*& text, size_t& length) = 0;
+};
+
+class TTextFileWriter {
+ public:
+  static constexpr size_t BufferSize = 256 * 1024;
+
+  explicit TTextFileWriter(TFileSystem& fileSystem = DefaultFileSystem());
+
+  // Keep the previous version of an existing file under the backup name.
+  bool MakeBackup() const { return FMakeBackup; }
+  void SetMakeBackup(bool value) { FMakeBackup = value; }
+  const std::string& BackupExt() const { return FBackupExt; }
+  void SetBackupExt(const std::string& value) { FBackupExt = value; }
+
+  // Writes the paragraphs to the file (nothing happens when the name is empty). Raises
+  // EFileError; the file and its backup are then as they were, except that when the final step
+  // fails the backup may already hold the current version of the file.
+  void Save(const std::string& fileName, TParagraphSource& source);
+
+  // The file name with the extension of its last component (the part after its last ".")
+  // replaced by "." + ext, or with "." + ext appended when it has none.
+  static std::string BackupFileName(const std::string& fileName, const std::string& ext);
+
+ private:
+  struct TTarget;
+
+  std::string ResolveLinks(const std::string& fileName);
+  std::string BackupNameFor(const std::string& fileName, const TTarget& target);
+  bool SaveByRename(const TTarget& target, const std::string& backupName,
+                    TParagraphSource& source);
+  void SaveInPlace(const TTarget& target, const std::string& backupName,
+                   TParagraphSource& source);
+  uint64_t WriteParagraphs(TFileHandle handle, const std::string& path,
+                           TParagraphSource& source);
+  void WriteAll(TFileHandle handle, const char* data, size_t size, const std::string& path);
+  int CreateTemp(const std::string& folder, const std::string& baseName, uint32_t mode,
+                 std::string& path, TFileHandle& handle);
+  int CopyFile(const std::string& from, const std::string& folder, const std::string& baseName,
+               uint32_t mode, std::string& copyPath, uint64_t& size);
+  int CopyContents(TFileHandle from, TFileHandle to, uint64_t& size);
+  int Restore(const std::string& path, const std::string& copyPath, uint64_t size);
+  uint64_t MakeBackupFile(const TTarget& target, const std::string& backupName, bool useLink);
+
+  TFileSystem& FFileSystem;
+  bool FMakeBackup = false;
+  std::string FBackupExt = "BAK";
+};
+
+}  // namespace quilmo
