@@ -12,10 +12,10 @@
 
 #include "engine/ParaNode.h"
 #include "engine/ParaListView.h"
+#include "engine/UndoBuffer.h"
 
 namespace quilmo {
 
-class TUndoBuffer;
 
 struct TMarker {
   std::int32_t Para = 0;  // (0, 0) = not set
@@ -136,7 +136,51 @@ class TParaList {
   void LinkParaAt(TParaNode* node, std::int32_t para);      // as paragraph `para`, or last when beyond
 
  private:
-  // Filled in by the implementation.
+  // Collects the display lines touched by one outer operation: the first range set inside
+  // the outermost scope replaces the previous one, later ones widen it.
+  class TRepaintScope {
+   public:
+    explicit TRepaintScope(TParaList& list) : list_(list) {
+      if (list_.repaintDepth_++ == 0) list_.repaintFresh_ = true;
+    }
+    ~TRepaintScope() { --list_.repaintDepth_; }
+    TRepaintScope(const TRepaintScope&) = delete;
+    TRepaintScope& operator=(const TRepaintScope&) = delete;
+
+   private:
+    TParaList& list_;
+  };
+
+  void AddRepaint(std::int32_t first, std::int32_t last);
+  // Repaint range of an edit inside the cached paragraph from its changed line indexes.
+  void AddParaRepaint(std::int32_t firstChanged, std::int32_t lastChanged, bool lineCountChanged);
+  // Paragraph lookup that leaves the cursor cache alone; the first display line in `line`.
+  TParaNode* FindPara(std::int32_t para, std::int32_t& line) const;
+  void SetCache(TParaNode* node, std::int32_t para, std::int32_t line, std::int32_t lineIndex);
+  // Links `node` in front of `before`, or at the end when `before` is null.
+  void Link(TParaNode* node, TParaNode* before);
+  void Unlink(TParaNode* node);
+  void LinkNode(TParaNode* node, std::int32_t para);
+  bool Record(TUndoKind kind, const char* data, std::int32_t length, std::int32_t pos, std::int32_t para,
+              TParaNode* node = nullptr);
+
+  // Marker rules.
+  void MarkersInserted(std::int32_t para, std::int32_t pos, std::int32_t count);
+  void MarkersDeleted(std::int32_t para, std::int32_t pos, std::int32_t count);
+  void MarkersParaDeleted(std::int32_t para);
+  void MarkersSplit(std::int32_t para, std::int32_t pos, std::int32_t indent);
+  void MarkersJoined(std::int32_t para, std::int32_t pos);
+  void MarkersReplaced(std::int32_t para, std::int32_t pos, std::int32_t oldLength, std::int32_t newLength);
+
+  TParaNode* first_ = nullptr;
+  TParaNode* last_ = nullptr;
+  // Cursor cache: a paragraph, its number, its first display line, a line index in it.
+  TParaNode* cacheNode_ = nullptr;
+  std::int32_t cachePara_ = 1;
+  std::int32_t cacheLine_ = 1;
+  std::int32_t cacheLineIndex_ = 0;
+  int repaintDepth_ = 0;
+  bool repaintFresh_ = false;
   std::vector<TParaListView*> views_;
   std::int32_t paraCount_ = 1;
   std::int32_t lineCount_ = 1;

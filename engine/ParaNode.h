@@ -7,7 +7,7 @@
 
 namespace quilmo {
 
-class TParaNode {
+class TParaNode final {
  public:
   // Creates a paragraph from `count` characters, wrapped at `wrapColumn` (32767 or 0 = one line).
   // Throws std::bad_alloc("insufficient memory for requested operation" through the caller)
@@ -60,7 +60,34 @@ class TParaNode {
 
  private:
   friend class TParaList;
-  // The memory layout is the implementation's (see ParaNode.cpp).
+
+  // Re-wraps after the `oldLength` characters at `offset` were replaced by `newLength` ones
+  // (the text already changed). False, with the line starts unchanged, when a larger table
+  // cannot be had.
+  bool RewrapRange(std::int32_t offset, std::int32_t oldLength, std::int32_t newLength, std::int32_t wrapColumn,
+                   std::uint8_t tabSize, std::int32_t& firstChanged, std::int32_t& lastChanged);
+  bool Wrap(std::int32_t wrapColumn, std::uint8_t tabSize);
+  // Makes room for `bytes` bytes (characters + NUL) by the growth rule.
+  bool Reserve(std::int32_t bytes);
+  // Gives the line-start table room for `count` entries.
+  bool ReserveLines(std::int32_t count, std::int32_t wrapColumn);
+  // Characters of the display line starting at `start` that fit in the wrap column.
+  std::int32_t LimitAt(std::int32_t start, std::int32_t wrapColumn, std::uint8_t tabSize) const;
+  // Line k's start in the table as it stands.
+  std::int32_t Start(std::int32_t k) const { return k == 0 ? 0 : lineStarts_[k]; }
+  void SetLineCount(std::int32_t count);
+
+  // 40 bytes: the links, the buffers and four 16-bit counts. A one-line paragraph needs no
+  // line-start table (entry 0 is always 0), so `lineStarts_` stays null until a paragraph
+  // wraps; an empty paragraph has no text buffer.
+  TParaNode* next_ = nullptr;
+  TParaNode* prev_ = nullptr;
+  char* text_ = nullptr;
+  std::uint16_t* lineStarts_ = nullptr;
+  std::uint16_t length_ = 0;
+  std::uint16_t capacity_ = 0;
+  std::uint16_t lineCount_ = 1;
+  std::uint16_t lineStartCapacity_ = 0;  // entries in `lineStarts_`, 0 without a table
 };
 
 // Screen width of the first `count` characters; a TAB advances to the next multiple of tabSize.

@@ -1,0 +1,232 @@
+// The compound primitives (split, join, region deletion, multi-line insertion), built on the
+// primitives of ParaListEdit.cpp inside one undo group, and AppendPara used by loading.
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "engine/EditorErrors.h"
+#include "engine/ParaList.h"
+#include "engine/UndoBuffer.h"
+
+namespace quilmo {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+std::uint16_t TParaList::SplitPara(std::int32_t para, std::int32_t pos, bool trim, std::int32_t indent,
+                                   std::int32_t tabSize, TParaListView* sender) {
+  TRepaintScope scope(*this);
+  TParaNode* node = GetPara(para);
+  if (node == nullptr) return 0;
+  const std::int32_t length = node->length_;
+  pos = std::clamp(pos, 1, length + 1);
+  if (pos == 1) return InsertParaBefore(para, "", 0, sender);
+  // The new paragraph must be allowed before anything changes.
+  if (std::uint16_t code = CheckLimits(0, 1, 2)) return code;
+
+  const bool wasInGroup = BeginGroup();
+  Record(ukCaret, nullptr, 0, pos, para);
+  const bool tracking = trackMarkers_;
+  trackMarkers_ = false;
+  std::uint16_t result = InsertParaAfter(para, node->Text() + pos - 1, length - pos + 1, sender);
+  if (result == 0 && length >= pos) {
+    const std::int32_t blanks = trim ? node->BlanksBefore(pos) : 0;
+    result = DeleteText(para, pos - blanks, length - pos + 1 + blanks, sender);
+  }
+  if (result == 0 && indent > 0) {
+    std::string text;
+    if (tabSize > 0) {
+      text.assign(static_cast<std::size_t>(indent / tabSize), '\t');
+      text.append(static_cast<std::size_t>(indent % tabSize), ' ');
+    } else {
+      text.assign(static_cast<std::size_t>(indent), ' ');
+    }
+    indent = static_cast<std::int32_t>(text.size());
+    // Without room for the indentation the new paragraph simply starts unindented.
+    if (InsertText(para + 1, 1, text.data(), indent, sender) != 0) indent = 0;
+  } else {
+    indent = 0;
+  }
+  Record(ukCaret, nullptr, 0, indent + 1, para + 1);
+  trackMarkers_ = tracking;
+  if (result == 0 && tracking) {
+    MarkersSplit(para, pos, indent);
+    for (std::size_t i = 0; i < views_.size(); ++i) views_[i]->ParaInserted(para, pos, indent, views_[i] == sender);
+  }
+  EndGroup(wasInGroup);
+  return result;
+}
+
+std::uint16_t TParaList::MergeParas(std::int32_t para, std::int32_t pos, TParaListView* sender) {
+  TRepaintScope scope(*this);
+  TParaNode* node = GetPara(para);
+  if (node == nullptr || node->next_ == nullptr) return 0;
+  const std::int32_t length = node->length_;
+  pos = std::max(pos, length + 1);  // the next paragraph's text goes behind the end
+
+  const bool wasInGroup = BeginGroup();
+  const bool tracking = trackMarkers_;
+  std::uint16_t result = 0;
+  if (pos == 1) {
+    trackMarkers_ = false;
+    DeletePara(para, sender);
+    trackMarkers_ = tracking;
+  } else {
+    const std::int32_t nextLength = node->next_->length_;
+    if (CheckLimits(para, 0, std::int64_t{nextLength} + pos - length - 1) != 0) {
+      EndGroup(wasInGroup);
+      return ErrJoinTooLong;
+    }
+    trackMarkers_ = false;
+    if (nextLength > 0) result = InsertText(para, pos, node->next_->text_, nextLength, sender);
+    if (result == 0) DeletePara(para + 1, sender);
+    trackMarkers_ = tracking;
+    Record(ukCaret, nullptr, 0, pos, para);
+  }
+  if (result == 0 && tracking) {
+    MarkersJoined(para, pos);
+    for (std::size_t i = 0; i < views_.size(); ++i) views_[i]->ParasJoined(para, pos, views_[i] == sender);
+  }
+  EndGroup(wasInGroup);
+  return result;
+}
+
+void TParaList::DeleteRegion(std::int32_t startPara, std::int32_t startPos, std::int32_t endPara,
+                             std::int32_t endPos, TParaListView* sender) {
+  TRepaintScope scope(*this);
+  if (startPara < 1 || startPara > paraCount_) return;
+  if (endPara > paraCount_) {
+    // Up to the end of the text.
+    endPara = paraCount_;
+    endPos = ParaLength(endPara) + 1;
+  }
+  if (endPara < startPara) return;
+  if (endPara == startPara) {
+    if (endPos > startPos) DeleteText(startPara, startPos, endPos - startPos, sender);
+    return;
+  }
+  const bool wasInGroup = BeginGroup();
+  if (startPos == 1 && endPos == 1) {
+    for (std::int32_t i = startPara; i < endPara; ++i) DeletePara(startPara, sender);
+  } else {
+    const std::int32_t length = ParaLength(startPara);
+    if (startPos <= length) DeleteText(startPara, startPos, length - startPos + 1, sender);
+    if (endPos > 1) DeleteText(endPara, 1, endPos - 1, sender);
+    for (std::int32_t i = startPara + 1; i < endPara; ++i) DeletePara(startPara + 1, sender);
+    // A join that would be too long leaves the two paragraphs apart.
+    MergeParas(startPara, ParaLength(startPara) + 1, sender);
+  }
+  EndGroup(wasInGroup);
+}
+
+std::uint16_t TParaList::InsertMultiLine(std::int32_t& para, std::int32_t& pos, std::string_view text,
+                                         TParaListView* sender) {
+  TRepaintScope scope(*this);
+  std::string copy;
+  copy.reserve(text.size());
+  for (char c : text) {
+    if (c != '\r') copy.push_back(c);
+  }
+  if (copy.find('\n') == std::string::npos) {
+    const auto count = static_cast<std::int32_t>(copy.size());
+    const std::uint16_t result = InsertText(para, pos, copy.data(), count, sender);
+    if (result == 0) pos += count;
+    return result;
+  }
+
+  const bool wasInGroup = BeginGroup();
+  std::uint16_t result = 0;
+  std::size_t start = 0;
+  while (start < copy.size() && result == 0) {
+    const std::size_t lf = copy.find('\n', start);
+    const bool lineEnd = lf != std::string::npos;
+    const std::size_t end = lineEnd ? lf : copy.size();
+    const char* segment = copy.data() + start;
+    const auto count = static_cast<std::int32_t>(end - start);
+    if (lineEnd && pos == 1) {
+      result = InsertParaBefore(para, segment, count, sender);
+    } else {
+      if (count > 0) {
+        result = InsertText(para, pos, segment, count, sender);
+        if (result == 0) pos += count;
+      }
+      if (result == 0 && lineEnd) result = SplitPara(para, pos, true, 0, 0, sender);
+    }
+    if (result == 0 && lineEnd) {
+      ++para;
+      pos = 1;
+    }
+    start = end + 1;
+  }
+  EndGroup(wasInGroup);
+  if (!repaintFresh_) {
+    // From the line before the first one touched to the end of the text.
+    repaintFirst_ = std::max(1, repaintFirst_ - 1);
+    repaintLast_ = kMaxInt32;
+  }
+  return result;
+}
+
+std::uint16_t TParaList::AppendPara(std::string_view text, bool trimWhiteSpace) {
+  TRepaintScope scope(*this);
+  const std::size_t nul = text.find('\0');
+  if (nul != std::string_view::npos) text = text.substr(0, nul);
+  if (std::uint16_t code = CheckLimits(0, 1, static_cast<std::int64_t>(text.size()) + 2)) return code;
+  const std::int32_t wrapColumn = EffectiveWrapColumn();
+  const std::int32_t firstLine = lineCount_ - last_->lineCount_ + 1;
+  const std::int32_t lastPara = paraCount_;
+  std::int32_t added = 0;
+  std::uint16_t result = 0;
+  std::size_t start = 0;
+  do {
+    const std::size_t remaining = text.size() - start;
+    if (added > 0) {
+      result = CheckLimits(0, 1, static_cast<std::int64_t>(remaining) + 2);
+      if (result != 0) break;
+    }
+    // A text longer than a paragraph may be is split after the last blank that still fits.
+    std::size_t piece = remaining;
+    const auto limit = static_cast<std::size_t>(paraLengthLimit_);
+    if (remaining > limit) {
+      piece = limit;
+      for (std::size_t i = limit; i > 0; --i) {
+        if (IsBlank(text[start + i - 1])) {
+          piece = i;
+          break;
+        }
+      }
+    }
+    std::size_t kept = piece;
+    if (trimWhiteSpace) {
+      while (kept > 0 && IsBlank(text[start + kept - 1])) --kept;
+    }
+    TParaNode* node;
+    try {
+      node = new TParaNode(text.data() + start, static_cast<std::int32_t>(kept), wrapColumn, tabSize_);
+    } catch (const std::bad_alloc&) {
+      result = ErrOutOfMemory;
+      break;
+    }
+    Link(node, last_);
+    ++paraCount_;
+    ++added;
+    byteCount_ += static_cast<std::int32_t>(kept) + 2;
+    lineCount_ += node->lineCount_;
+    start += piece;
+  } while (start < text.size());
+  if (added > 0) {
+    SetCache(first_, 1, 1, 0);
+    // Markers in the last paragraph stay with it.
+    for (TMarker& m : markers_) {
+      if (m.Para == lastPara) m.Para += added;
+    }
+    AddRepaint(firstLine, kMaxInt32);
+  }
+  return result;
+}
+
+}  // namespace quilmo

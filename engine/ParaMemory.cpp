@@ -1,0 +1,97 @@
+#include "engine/ParaMemory.h"
+
+#include <cstdlib>
+
+namespace quilmo::detail {
+namespace {
+
+constexpr std::size_t kChunkSize = 256 * 1024;
+constexpr std::size_t kClassCount = kMaxPooledBlock / 8 + 1;
+
+struct TFreeBlock {
+  TFreeBlock* Next;
+};
+
+struct TChunk {
+  TChunk* Next;
+  std::size_t Pad;  // keeps the blocks 16-byte aligned behind the header
+};
+
+struct TPool {
+  TFreeBlock* FreeLists[kClassCount] = {};
+  TChunk* Chunks = nullptr;
+  char* Bump = nullptr;
+  char* BumpEnd = nullptr;
+  std::size_t Live = 0;
+  std::size_t ChunkBytes = 0;
+
+  void Push(char* block, std::size_t size) {
+    auto* free = reinterpret_cast<TFreeBlock*>(block);
+    free->Next = FreeLists[size / 8];
+    FreeLists[size / 8] = free;
+  }
+
+  bool NewChunk() {
+    // The rest of the current chunk becomes a free block of its own size.
+    const std::size_t rest = static_cast<std::size_t>(BumpEnd - Bump);
+    if (rest >= 8) Push(Bump, rest < kMaxPooledBlock ? rest : kMaxPooledBlock);
+    auto* chunk = static_cast<TChunk*>(std::malloc(kChunkSize));
+    if (chunk == nullptr) return false;
+    chunk->Next = Chunks;
+    Chunks = chunk;
+    ChunkBytes += kChunkSize;
+    Bump = reinterpret_cast<char*>(chunk + 1);
+    BumpEnd = reinterpret_cast<char*>(chunk) + kChunkSize;
+    return true;
+  }
+
+  void ReleaseAll() {
+    while (Chunks != nullptr) {
+      TChunk* next = Chunks->Next;
+      std::free(Chunks);
+      Chunks = next;
+    }
+    for (auto& list : FreeLists) list = nullptr;
+    Bump = BumpEnd = nullptr;
+    ChunkBytes = 0;
+  }
+};
+
+// Never destroyed: nodes may outlive static objects at exit.
+TPool& Pool() {
+  static TPool* pool = new TPool;
+  return *pool;
+}
+
+}  // namespace
+
+void* ParaAlloc(std::size_t size) noexcept {
+  if (size > kMaxPooledBlock) return std::malloc(size);
+  TPool& pool = Pool();
+  if (TFreeBlock* block = pool.FreeLists[size / 8]) {
+    pool.FreeLists[size / 8] = block->Next;
+    ++pool.Live;
+    return block;
+  }
+  if (static_cast<std::size_t>(pool.BumpEnd - pool.Bump) < size && !pool.NewChunk()) return nullptr;
+  char* block = pool.Bump;
+  pool.Bump += size;
+  ++pool.Live;
+  return block;
+}
+
+void ParaFree(void* block, std::size_t size) noexcept {
+  if (block == nullptr) return;
+  if (size > kMaxPooledBlock) {
+    std::free(block);
+    return;
+  }
+  TPool& pool = Pool();
+  pool.Push(static_cast<char*>(block), size);
+  if (--pool.Live == 0) pool.ReleaseAll();
+}
+
+std::size_t ParaPoolLiveBlocks() noexcept { return Pool().Live; }
+std::size_t ParaPoolChunkBytes() noexcept { return Pool().ChunkBytes; }
+
+}  // namespace quilmo::detail
