@@ -93,6 +93,12 @@ void PaintEditor(const TPaintInput& in, TEditorCanvas& canvas);
 
 // ---- Pieces of the paint, public for the control and for tests ----
 
+// Row height from the font's base row height (height + external leading + 1): 2 pixels more
+// with rules, which leaves room for the rule under each row.
+inline int EditorLineHeight(int baseRowHeight, bool showRules) {
+  return showRules ? baseRowHeight + 2 : baseRowHeight;
+}
+
 // The selection is shown when enabled, present, and not (HideSelection and unfocused).
 bool SelectionShown(const TPaintInput& in);
 // Text rectangle of row r (1-based).
