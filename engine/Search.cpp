@@ -64,7 +64,7 @@ class TSearchRun {
   void Forward();
   void Backward();
   // Replaces the occurrence at (p, m); moves the scope limits behind it. False on failure.
-  bool ReplaceAt(TParaNode* node, std::int32_t p, std::int32_t m);
+  bool ReplaceAt(std::int32_t p, std::int32_t m);
   void Select(std::int32_t p, std::int32_t m);
 
   TParaList& list_;
@@ -113,21 +113,11 @@ void TSearchRun::Select(std::int32_t p, std::int32_t m) {
   selEnd_ = {p, m + pattern_.Length()};
 }
 
-bool TSearchRun::ReplaceAt(TParaNode* node, std::int32_t p, std::int32_t m) {
+bool TSearchRun::ReplaceAt(std::int32_t p, std::int32_t m) {
   const std::int32_t n = pattern_.Length();
   const auto k = static_cast<std::int32_t>(replacement_.size());
   const std::int32_t delta = k - n;
-  // A growing replacement must respect the size limits; a failure changes nothing.
-  if (delta > 0) {
-    if (static_cast<std::int64_t>(list_.ByteCount()) + delta > list_.ByteLimit()) {
-      error_ = ErrTextTooLarge;
-      return false;
-    }
-    if (node->Length() + delta > std::min<std::int32_t>(list_.ParaLengthLimit(), kMaxParaLength)) {
-      error_ = ErrParaTooLong;
-      return false;
-    }
-  }
+  // ReplaceText refuses a replacement beyond ParaLengthLimit or ByteLimit and changes nothing.
   error_ = list_.ReplaceText(p, m, n, replacement_.data(), k, sender_);
   if (error_ != 0) return false;
   ++count_;
@@ -164,7 +154,7 @@ void TSearchRun::Forward() {
       Select(p, m);
       return;
     }
-    if (!ReplaceAt(node, p, m)) return;
+    if (!ReplaceAt(p, m)) return;
     c = m + static_cast<std::int32_t>(replacement_.size());
   }
 }
@@ -199,7 +189,7 @@ void TSearchRun::Backward() {
       Select(p, m);
       return;
     }
-    if (!ReplaceAt(node, p, m)) return;
+    if (!ReplaceAt(p, m)) return;
     last = m - 1;
   }
 }
