@@ -53,6 +53,13 @@ TParaList& Doc100List() {
     doc100Memory.RssPerPara = (static_cast<double>(rss1) - static_cast<double>(rss0) - chars) / paras;
     doc100Memory.HeapPerPara = (static_cast<double>(heap1) - static_cast<double>(heap0) - chars) / paras;
     doc100Memory.Seconds = std::chrono::duration<double>(t1 - t0).count();
+    TrimHeap();
+    const std::uint64_t rss2 = ResidentBytes();
+    fresh->SetWrapColumn(80);
+    fresh->SetWordWrap(true);
+    const std::uint64_t rss3 = ResidentBytes();
+    fresh->SetWordWrap(false);
+    doc100Memory.WrapRssPerPara = (static_cast<double>(rss3) - static_cast<double>(rss2)) / paras;
     doc100 = std::move(fresh);
   }
   return *doc100;

@@ -33,6 +33,9 @@ struct TBuildMemory {
   double HeapPerPara = 0;  // the same from malloc's bytes in use (chunk headers included)
   std::int64_t Paras = 0;  // paragraphs appended
   double Seconds = 0;      // wall time of the AppendPara calls
+  // Resident memory gained per paragraph when word wrap at column 80 is first switched on
+  // (the line-start tables of the paragraphs that wrap).
+  double WrapRssPerPara = 0;
 };
 const TBuildMemory& Doc100BuildMemory();
 

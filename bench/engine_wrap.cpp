@@ -14,6 +14,7 @@ void BM_RewrapAll(benchmark::State& state) {
   list->SetWordWrap(true);
   for (auto _ : state) list->RewrapAll();
   state.counters["lines"] = list->LineCount();
+  state.counters["wrap_rss_B/para"] = Doc100BuildMemory().WrapRssPerPara;
   state.counters["paras"] = list->ParaCount();
   list->SetWordWrap(false);
   state.SetBytesProcessed(static_cast<std::int64_t>(list->ByteCount()) * static_cast<std::int64_t>(state.iterations()));
