@@ -1,10 +1,13 @@
 // Building a paragraph list from a document with AppendPara: speed and memory per paragraph.
 
+#include <exception>
 #include <memory>
+#include <string>
 
 #include "bench/BenchDoc.h"
 #include "bench/engine_fixture.h"
 #include "engine/ParaList.h"
+#include "engine/TextFileReader.h"
 
 namespace quilmo::bench {
 namespace {
@@ -75,6 +78,43 @@ void BM_LoadBytes(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(bytes.size()) * static_cast<std::int64_t>(state.iterations()));
 }
 BENCHMARK(BM_LoadBytes)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// Loading the file the way the editor does: TTextFileReader reads it in blocks and hands every
+// line to AppendPara (file in the page cache after the first run).
+void BM_LoadTextFile(benchmark::State& state) {
+  if (!Doc100ListOrSkip(state)) return;
+  std::string path;
+  std::int64_t size = 0;
+  try {
+    path = EnsureDoc(static_cast<int>(state.range(0))).string();
+    size = static_cast<std::int64_t>(DocSpec(static_cast<int>(state.range(0))).Size);
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    return;
+  }
+  for (auto _ : state) {
+    auto list = std::make_unique<TParaList>();
+    TTextFileReader reader;
+    std::uint16_t rc = 0;
+    try {
+      rc = reader.Load(path, [&](const char* text, std::size_t length) {
+        return list->AppendPara(std::string_view(text, length), true);
+      });
+    } catch (const std::exception& e) {
+      state.SkipWithError(e.what());
+      break;
+    }
+    if (rc != 0) {
+      state.SkipWithError("AppendPara failed");
+      break;
+    }
+    state.PauseTiming();
+    list.reset();
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(size * static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_LoadTextFile)->Arg(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quilmo::bench
