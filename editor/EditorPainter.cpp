@@ -113,14 +113,19 @@ TSelectionView ComputeSelectionView(const TPaintInput& in) {
 
 bool LeftLineEnabled(const TPaintInput& in) { return in.Margins && in.Margins->Left().Enabled(); }
 
+// Runs are laid out on the cell grid from TL. With the left margin line drawn the text sits
+// 4 pixels further right; the runs' rectangles move with it (the first one still starts at
+// TL and the last one ends 4 pixels after TR) so that no character is cut at a run's edge.
 void DrawRuns(const TPaintInput& in, TEditorCanvas& canvas, const TRect& row, std::string_view visible,
               int line, const TSelectionView& sel, const TRowColors& colors) {
+  const int shift = LeftLineEnabled(in) ? 4 : 0;
   const int tr = row.Right;
-  const int textDx = LeftLineEnabled(in) ? 4 : 0;
   const int textY = row.Top + 1;
+  // [left, right) on the unshifted grid.
   auto run = [&](int left, int right, std::string_view text, TColor fore, TColor back) {
-    TRect r{left, row.Top, right, row.Bottom};
-    canvas.TextOutClipped(r, left + textDx, textY, text, fore, back);
+    const int boxLeft = left == row.Left ? row.Left : left + shift;
+    const int boxRight = right == tr ? tr + shift : right + shift;
+    canvas.TextOutClipped({boxLeft, row.Top, boxRight, row.Bottom}, left + shift, textY, text, fore, back);
   };
 
   const int k = static_cast<int>(visible.size());

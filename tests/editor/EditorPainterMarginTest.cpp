@@ -244,9 +244,23 @@ TEST_F(EditorPainterMarginTest, MarginLinesShiftTheTextAndBordersComeAfterTheCon
   in.AfterContent = [&] { opsAtControl = canvas.Ops.size(); };
   Paint();
 
-  // Text origin 4 pixels right of the run when the left line is drawn.
+  // The text sits 4 pixels right of the grid when the left line is drawn; the runs' boxes
+  // move with it so that no character is cut at a run's edge.
   ASSERT_FALSE(canvas.Runs().empty());
   EXPECT_EQ(canvas.Runs()[0].X, in.LeftMargin + 4);
+  EXPECT_EQ(canvas.Runs()[0].Rect, (TRect{15, 0, TR() + 4, kLh}));
+  in.SelStart = {1, 2};
+  in.SelEnd = {1, 4};
+  Paint();
+  const auto row1 = canvas.RunsIn(0, kLh);
+  ASSERT_EQ(row1.size(), 3u);
+  EXPECT_EQ(row1[0].Rect, (TRect{15, 0, 15 + kCw + 4, kLh}));
+  EXPECT_EQ(row1[0].X, 15 + 4);
+  EXPECT_EQ(row1[1].Rect, (TRect{15 + kCw + 4, 0, 15 + 3 * kCw + 4, kLh}));
+  EXPECT_EQ(row1[1].X, 15 + kCw + 4);
+  EXPECT_EQ(row1[1].Chars, "lp");
+  EXPECT_EQ(row1[2].Rect, (TRect{15 + 3 * kCw + 4, 0, TR() + 4, kLh}));
+  for (const TCanvasOp& run : row1) EXPECT_EQ(TRecordingCanvas::VisibleChars(run, kCw), run.Chars);
 
   const auto lines = canvas.Lines();
   ASSERT_EQ(lines.size(), 4u);

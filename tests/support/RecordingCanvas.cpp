@@ -90,7 +90,7 @@ std::string TRecordingCanvas::VisibleChars(const TCanvasOp& run, int charWidth) 
   std::string out;
   for (std::size_t i = 0; i < run.Chars.size(); ++i) {
     const int left = run.X + static_cast<int>(i) * charWidth;
-    if (left >= run.Rect.Left && left < run.Rect.Right) out.push_back(run.Chars[i]);
+    if (left >= run.Rect.Left && left + charWidth <= run.Rect.Right) out.push_back(run.Chars[i]);
   }
   return out;
 }

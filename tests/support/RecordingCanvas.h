@@ -53,8 +53,7 @@ class TRecordingCanvas : public TEditorCanvas {
   std::vector<TCanvasOp> Numbers() const { return OfKind(TCanvasOp::Text); }
   // The background last painted at a pixel by a fill, a run or a plain text; none when untouched.
   std::optional<TColor> BackAt(int x, int y) const;
-  // The visible characters of a run with the clip applied: characters whose cell starts
-  // inside the clip rectangle.
+  // The characters of a run shown whole: those whose cell lies inside the clip rectangle.
   static std::string VisibleChars(const TCanvasOp& run, int charWidth);
   void Clear() { Ops.clear(); }
 };

@@ -1,0 +1,52 @@
+#pragma once
+// Fixed-pitch font families of the system, and the editor font as Qt sees it.
+//
+// "Fixedsys" leads the family list and stands for the system's fixed font wherever no family
+// of that name exists.
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+#include "editor/FixedFont.h"
+
+namespace quilmo {
+
+inline constexpr char kSystemFixedFontName[] = "Fixedsys";
+
+// Families flagged fixed-pitch by the font database, in its order, "Fixedsys" first.
+QStringList FixedPitchFamilies();
+// Hands FixedPitchFamilies() to TFixedFont; called once after the QApplication exists.
+void InstallFixedFontNames();
+// The real family for a family name of the list ("Fixedsys" → the system's fixed font,
+// DejaVu Sans Mono when the system's choice is not flagged fixed-pitch).
+QString ResolveFixedFamily(const QString& name);
+
+// The QFont of an editor font and the metrics painting needs.
+class TQtEditorFont {
+ public:
+  explicit TQtEditorFont(const TFontDesc& desc);
+
+  const QFont& Font() const { return FFont; }
+  // Width of one character cell: the advance of 'x' (the average width when that fails).
+  int CharWidth() const { return FCharWidth; }
+  // Height + external leading + 1.
+  int BaseRowHeight() const { return FBaseRowHeight; }
+  int Ascent() const { return FAscent; }
+  int Height() const { return FHeight; }
+  // The byte's character is in the font and advances exactly one cell, so a run made only
+  // of such characters can be drawn in one call and stays on the grid.
+  bool OnGrid(unsigned char byte) const { return FOnGrid[byte]; }
+
+ private:
+  QFont FFont;
+  int FCharWidth = 1;
+  int FBaseRowHeight = 1;
+  int FAscent = 0;
+  int FHeight = 1;
+  std::array<bool, 256> FOnGrid{};
+};
+
+}  // namespace quilmo
