@@ -33,11 +33,27 @@ inline constexpr TColor clHighlightText = kSystemColorFlag | 14;
 inline constexpr TColor clWindow = kSystemColorFlag | 5;
 inline constexpr TColor clWindowText = kSystemColorFlag | 8;
 inline constexpr TColor clBtnFace = kSystemColorFlag | 15;
+inline constexpr TColor clBtnShadow = kSystemColorFlag | 16;
+inline constexpr TColor clBtnText = kSystemColorFlag | 18;
+inline constexpr TColor clBtnHighlight = kSystemColorFlag | 20;
+inline constexpr TColor clInfoText = kSystemColorFlag | 23;
+inline constexpr TColor clInfoBk = kSystemColorFlag | 24;
 inline constexpr TColor clBlack = RGBColor(0, 0, 0);
 inline constexpr TColor clWhite = RGBColor(255, 255, 255);
 inline constexpr TColor clNavy = RGBColor(0, 0, 128);
 inline constexpr TColor clSilver = RGBColor(192, 192, 192);
 inline constexpr TColor clGray = RGBColor(128, 128, 128);
+inline constexpr TColor clMaroon = RGBColor(128, 0, 0);
+inline constexpr TColor clGreen = RGBColor(0, 128, 0);
+inline constexpr TColor clOlive = RGBColor(128, 128, 0);
+inline constexpr TColor clPurple = RGBColor(128, 0, 128);
+inline constexpr TColor clTeal = RGBColor(0, 128, 128);
+inline constexpr TColor clRed = RGBColor(255, 0, 0);
+inline constexpr TColor clLime = RGBColor(0, 255, 0);
+inline constexpr TColor clYellow = RGBColor(255, 255, 0);
+inline constexpr TColor clBlue = RGBColor(0, 0, 255);
+inline constexpr TColor clFuchsia = RGBColor(255, 0, 255);
+inline constexpr TColor clAqua = RGBColor(0, 255, 255);
 
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
