@@ -1,0 +1,475 @@
+#pragma once
+// The editor control's logic: a view of a paragraph list with one caret, one selection,
+// a scroll position, ten markers shared with the text, key entry through the controller's
+// command processor, the mouse, the scroll bars and the notifications. The toolkit is
+// reached through TEditorHost; painting goes to a TEditorCanvas.
+//
+// Coordinates are 1-based: (paragraph, position) and (display line, column). Screen
+// columns count after tab expansion.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "editor/Caret.h"
+#include "editor/CommandCodes.h"
+#include "editor/EditorCanvas.h"
+#include "editor/EditorHost.h"
+#include "editor/EditorStyle.h"
+#include "editor/FixedFont.h"
+#include "engine/ParaList.h"
+#include "engine/ParaListView.h"
+
+namespace quilmo {
+
+class TController;
+class TCustomEditor;
+
+enum class TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum class TEditorBorderStyle : std::uint8_t { bsNone, bsSingle };
+enum class TTabType : std::uint8_t { ttReal, ttFixed, ttSmart };
+
+// A place in the text in paragraph coordinates.
+struct TParaPos {
+  std::int32_t Para = 1;
+  std::int32_t Pos = 1;
+  auto operator<=>(const TParaPos&) const = default;
+};
+
+using TNotifyEvent = std::function<void(TCustomEditor& sender)>;
+using TShowStatusEvent = std::function<void(TCustomEditor& sender, int lineNum, int colNum)>;
+using TTopLineChangedEvent = std::function<void(TCustomEditor& sender, int line)>;
+using TUserCommandEvent = std::function<void(TCustomEditor& sender, TEditorCommand command)>;
+using TEditorErrorEvent = std::function<void(TCustomEditor& sender, std::uint16_t& errorCode)>;
+// One painted row: the row's text rectangle, the (tab-expanded) line text and its length,
+// the display line, LeftColumn, VisibleColumns and the selection as displayed (all 0 when
+// none is shown). Setting wasDrawn leaves the row's text to the handler.
+using TEditorDrawLineEvent =
+    std::function<void(TCustomEditor& sender, TEditorCanvas& canvas, const TRect& rect, const char* s, int len,
+                       int line, int pos, int count, int hbLine, int hbCol, int heLine, int heCol, bool& wasDrawn)>;
+using TMouseWheelEvent =
+    std::function<void(TCustomEditor& sender, std::uint8_t shift, int delta, int xPos, int yPos)>;
+// Key-down: a handler may set the key to 0.
+using TKeyEvent = std::function<void(TCustomEditor& sender, std::uint16_t& key, std::uint8_t shift)>;
+// Character: a handler may set the character to 0.
+using TKeyPressEvent = std::function<void(TCustomEditor& sender, unsigned char& key)>;
+
+class TCustomEditor : public TParaListView {
+ public:
+  TCustomEditor();
+  ~TCustomEditor() override;
+  TCustomEditor(const TCustomEditor&) = delete;
+  TCustomEditor& operator=(const TCustomEditor&) = delete;
+
+  // ------------------------------------------------------------------ window and host
+  // The toolkit side; null detaches (the control then has no window).
+  void SetHost(TEditorHost* host);
+  TEditorHost& Host() const { return *FHost; }
+  // Window creation: scroll-bar styles, ranges, layout and wrap column. The host calls it
+  // once it can report its client size; properties that change the window style call it again.
+  void CreateWnd();
+  bool HandleAllocated() const { return FWindowCreated; }
+
+  // ------------------------------------------------------------------ events from the host
+  void Paint(TEditorCanvas& canvas, const TRect& clip);
+  void Resize();
+  void FocusIn();
+  void FocusOut();
+  // Key-down with the virtual-key code and shift flags; true when the key was consumed.
+  bool KeyDown(std::uint16_t& key, std::uint8_t shift);
+  // A character message (Windows-1252 byte).
+  void KeyPress(unsigned char& ch);
+  // A key pressed with Alt.
+  void SysKeyDown(std::uint16_t& key, std::uint8_t shift);
+  // Left button.
+  void MouseDown(int x, int y, std::uint8_t shift);
+  void MouseMove(int x, int y, std::uint8_t shift);
+  void MouseUp(int x, int y);
+  void DoubleClick(int x, int y, std::uint8_t shift);
+  // The mouse cursor is over (x, y): chooses the line cursor or the I-beam.
+  void CursorQuery(int x, int y);
+  void AutoScrollTick();
+  // One wheel message (a notch); delta > 0 away from the user.
+  virtual void MouseWheel(std::uint8_t shift, int delta, int x, int y);
+  void VScroll(TScrollCode code, int pos);
+  void HScroll(TScrollCode code, int pos);
+  // The queued status call (see TEditorHost::PostStatus).
+  void StatusMessage(int column, int line);
+
+  // ------------------------------------------------------------------ properties
+  bool AutoIndent() const { return FAutoIndent; }
+  void SetAutoIndent(bool value) { FAutoIndent = value; }
+  bool NewStyleIndent() const { return FNewStyleIndent; }
+  void SetNewStyleIndent(bool value);
+  std::int32_t ByteLimit() const { return FParaList->ByteLimit(); }
+  virtual void SetByteLimit(std::int32_t value);
+  std::int32_t ParaLimit() const { return FParaList->ParaLimit(); }
+  void SetParaLimit(std::int32_t value);
+  std::int32_t ParaLengthLimit() const { return FParaList->ParaLengthLimit(); }
+  void SetParaLengthLimit(std::int32_t value);
+  // Enabling any border sets BorderStyle to none and the 3-D look off; repaints.
+  TBorders& Borders() { return FBorders; }
+  TEditorBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TEditorBorderStyle value);
+  bool Ctl3D() const { return FCtl3D; }
+  void SetCtl3D(bool value);
+  // The insert and overwrite carets; the one of the present mode is shown while focused.
+  TCaretPair& Carets() { return FCarets; }
+  const std::shared_ptr<TCaret>& CaretIns() const { return FCarets.CaretIns(); }
+  void SetCaretIns(std::shared_ptr<TCaret> caret) { FCarets.SetCaretIns(std::move(caret)); }
+  const std::shared_ptr<TCaret>& CaretOvr() const { return FCarets.CaretOvr(); }
+  void SetCaretOvr(std::shared_ptr<TCaret> caret) { FCarets.SetCaretOvr(std::move(caret)); }
+  // A change of the font recomputes the layout.
+  TFixedFont& FixedFont() { return FFixedFont; }
+  // Colours of selected text; a change repaints.
+  TColors& HighlightColors() { return FHighlightColors; }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor value);
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool value);
+  bool InsertMode() const { return FInsertMode; }
+  void SetInsertMode(bool value);
+  // The LinePositions of MarginOptions.Left and .Right.
+  std::int32_t LeftMargin() const { return FMarginOptions.Left().LinePosition(); }
+  void SetLeftMargin(std::int32_t value) { FMarginOptions.Left().SetLinePosition(value); }
+  std::int32_t RightMargin() const { return FMarginOptions.Right().LinePosition(); }
+  void SetRightMargin(std::int32_t value) { FMarginOptions.Right().SetLinePosition(value); }
+  // A change of position, weight or Enabled recomputes the layout; of style or colour repaints.
+  TEditorMargins& MarginOptions() { return FMarginOptions; }
+  TColor MarginColor() const { return FMarginColor; }
+  void SetMarginColor(TColor value);
+  virtual bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool value) { FReadOnly = value; }
+  TColor RuleColor() const { return FRuleColor; }
+  void SetRuleColor(TColor value);
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle value);
+  bool ScrollBarsAlways() const { return FScrollBarsAlways; }
+  void SetScrollBarsAlways(bool value);
+  bool ScrollPastEnd() const { return FScrollPastEnd; }
+  void SetScrollPastEnd(bool value);
+  bool ShowBookmarks() const { return FShowBookmarks; }
+  void SetShowBookmarks(bool value);
+  // Line numbers in the left margin, which widens by their width + 5.
+  bool ShowLineNumbers() const { return FShowLineNumbers; }
+  void SetShowLineNumbers(bool value);
+  std::int32_t LineNumberWidth() const { return FLineNumberWidth; }
+  bool ShowRules() const { return FShowRules; }
+  void SetShowRules(bool value);
+  std::uint8_t TabSize() const { return FParaList->TabSize(); }
+  void SetTabSize(std::uint8_t value);
+  TTabType TabType() const { return FTabType; }
+  void SetTabType(TTabType value);
+  std::uint16_t UndoBufferSize() const { return FParaList->UndoBufferSize(); }
+  void SetUndoBufferSize(std::uint16_t value);
+  bool WantEnter() const { return FWantEnter; }
+  void SetWantEnter(bool value) { FWantEnter = value; }
+  bool WantTab() const { return FWantTab; }
+  void SetWantTab(bool value) { FWantTab = value; }
+  std::int32_t WheelDelta() const { return FWheelDelta; }
+  void SetWheelDelta(std::int32_t value) { FWheelDelta = value; }
+  bool WordWrap() const { return FParaList->WordWrap(); }
+  void SetWordWrap(bool value);
+  bool WrapAtLeft() const { return FWrapAtLeft; }
+  void SetWrapAtLeft(bool value);
+  std::int32_t WrapColumn() const { return FParaList->WrapColumn(); }
+  void SetWrapColumn(std::int32_t value);
+  bool WrapToWindow() const { return FWrapToWindow; }
+  void SetWrapToWindow(bool value);
+  // The controller whose command processor and insert-mode flag the control uses; null =
+  // the process-wide default controller.
+  TController* Controller() const { return FController; }
+  void SetController(TController* controller) { FController = controller; }
+  TController& EffectiveController() const;
+
+  // ------------------------------------------------------------------ events
+  TNotifyEvent OnChange;
+  TEditorDrawLineEvent OnDrawLine;
+  TEditorErrorEvent OnError;
+  TShowStatusEvent OnShowStatus;
+  TTopLineChangedEvent OnTopLineChanged;
+  TUserCommandEvent OnUserCommand;
+  TMouseWheelEvent OnMouseWheel;
+  TKeyEvent OnKeyDown;
+  TKeyPressEvent OnKeyPress;
+
+  // ------------------------------------------------------------------ the text
+  TParaList& ParaList() const { return *FParaList; }
+  std::int32_t LineCount() const { return FParaList->LineCount(); }
+  std::int32_t ParaCount() const { return FParaList->ParaCount(); }
+  std::int32_t ByteCount() const { return FParaList->ByteCount(); }
+  bool Modified() const { return FParaList->Modified(); }
+  void SetModified(bool value) { FParaList->SetModified(value); }
+  // Replaces the text by a new empty list that keeps the limits, the wrapping settings and
+  // the undo buffer size; leaves a shared ring first.
+  void ClearText(bool repaint);
+  // Shows the text of `other` (joins its ring of views).
+  virtual void Attach(TCustomEditor& other);
+  // The next control of the ring sharing this text (this one when alone).
+  TCustomEditor& NextView() const;
+
+  // ------------------------------------------------------------------ commands and caret
+  // Executes one editor command; true when it is one the control acts on.
+  virtual bool ProcessCommand(TEditorCommand command, std::uint16_t key);
+  void GetCaretPosition(std::int32_t& line, std::int32_t& column) const;
+  void SetCaretPosition(std::int32_t line, std::int32_t column);
+  void MoveCaretBy(std::int32_t dc, std::int32_t dl, bool extend = false, bool keepRow = false);
+  void MoveCaretTo(std::int32_t line, std::int32_t column, bool extend = false);
+  void MoveCaretToPara(std::int32_t para, std::int32_t pos, bool extend = false);
+  std::int32_t CaretLine() const { return FCaretLine; }
+  std::int32_t CaretCol() const { return FCaretCol; }
+  std::int32_t CaretPara() const { return FCaretPara; }
+  std::int32_t LineOffset() const { return FLineOffset; }
+  TParaPos CaretParaPos() const { return {FCaretPara, FLineOffset + FCaretCol}; }
+  // Screen column of the caret.
+  std::int32_t CaretScreenColumn();
+
+  // ------------------------------------------------------------------ selection
+  bool GetSelection(std::int32_t& startLine, std::int32_t& startCol, std::int32_t& endLine,
+                    std::int32_t& endCol) const;
+  bool HasSelection() const { return FSelStart != FSelEnd; }
+  void SetSelection(std::int32_t line1, std::int32_t col1, std::int32_t line2, std::int32_t col2, bool caretAtEnd);
+  void SelectAll(bool caretAtEnd);
+  void CollapseSelection(bool toEnd);
+  TParaPos SelStart() const { return FSelStart; }
+  TParaPos SelEnd() const { return FSelEnd; }
+  TParaPos SelCaretEnd() const { return FSelCaretEnd; }
+  // Line/column forms of SelStart and SelEnd.
+  std::int32_t SelStartLine() const { return FSelStartLine; }
+  std::int32_t SelStartCol() const { return FSelStartCol; }
+  std::int32_t SelEndLine() const { return FSelEndLine; }
+  std::int32_t SelEndCol() const { return FSelEndCol; }
+
+  // ------------------------------------------------------------------ scrolling and layout
+  std::int32_t TopLine() const { return FTopLine; }
+  void SetTopLine(std::int32_t line);
+  virtual void ScrollView(std::int32_t columns, std::int32_t lines);
+  std::int32_t LeftColumn() const { return FLeftColumn; }
+  std::int32_t VisibleLines() const { return FVisibleLines; }
+  std::int32_t VisibleColumns();
+  std::int32_t CharWidth() const { return FCharWidth; }
+  std::int32_t LineHeight() const { return FLineHeight; }
+  std::int32_t VScrollDivisor() const { return FVScrollDivisor; }
+  std::int32_t VScrollMax() const { return FVScrollMax; }
+  std::int32_t HScrollRange() const { return FHScrollRange; }
+  bool FullRepaintPending() const { return FFullRepaintPending; }
+  // Recomputes the scroll bars and the layout, invalidates everything; paints now if asked.
+  void RefreshLayout(bool update);
+  // Maps a client point to a display line and column.
+  void PointToLineCol(int x, int y, std::int32_t& line, std::int32_t& column);
+
+  // ------------------------------------------------------------------ markers
+  virtual void SetMarker(std::uint8_t n);
+  virtual void SetMarkerAt(std::uint8_t n, std::int32_t line, std::int32_t column);
+  virtual void ClearMarker(std::uint8_t n);
+  void GotoMarker(std::uint8_t n);
+  // -1 when n >= 10 or the marker is unset.
+  std::int32_t GetMarkerPosition(std::uint8_t n, std::int32_t& column);
+
+  // ------------------------------------------------------------------ words and lines
+  std::string GetWordAtCaret();
+  // The display line with its tabs expanded.
+  std::string GetLineText(std::int32_t line);
+  // The same copied into `buffer`, cut at `size` characters; returns the length copied.
+  std::int32_t GetExpandedLine(std::int32_t line, char* buffer, std::int32_t size);
+
+  // ------------------------------------------------------------------ clipboard
+  virtual void CopyToClipboard();
+  virtual void CutToClipboard();
+  virtual void PasteFromClipboard();
+
+  // ------------------------------------------------------------------ editing (EditorEditing.cpp)
+  // Inserts text at the caret, replacing any selection, as one undoable group; the caret
+  // goes to the end of the text. Returns 0 or an error code.
+  virtual std::uint16_t InsertString(std::string_view text);
+  // Deletes the selection (nothing without one); the caret goes to its start. 0 or a code.
+  virtual std::uint16_t DeleteSelection();
+  virtual void Undo();
+  virtual void Redo();
+  bool CanUndo() const;
+  bool CanRedo() const;
+  void ClearUndo();
+
+  // ------------------------------------------------------------------ status
+  bool MouseCaptured() const { return FMouseCaptured; }
+  bool InLeftMargin() const { return FInLeftMargin; }
+  bool SuppressChar() const { return FSuppressChar; }
+
+ protected:
+  // Overridable notifications.
+  virtual void DoChange();
+  // Reports a non-zero error code: OnError when assigned, else EEditorError.
+  virtual void ReportError(std::uint16_t code);
+  virtual void DoShowStatus(int lineNum, int colNum);
+  virtual void DoTopLineChanged(int line);
+  virtual void DoUserCommand(TEditorCommand command);
+  // The draw-line hook; returns wasDrawn.
+  virtual bool DrawLine(TEditorCanvas& canvas, const TRect& rect, const char* s, int len, int line, int pos,
+                        int count, int hbLine, int hbCol, int heLine, int heCol);
+
+  // The text-changing commands (EditorEditing.cpp). They act at the caret, leave the
+  // selection collapsed at the new caret and report their errors themselves.
+  virtual void DoTypeChar(unsigned char ch);
+  virtual void DoBackspace();
+  virtual void DoDelete();
+  virtual void DoDelBol();
+  virtual void DoDelEol();
+  virtual void DoDelLine();
+  virtual void DoDelWord();
+  // New line: breakPara splits the paragraph at the caret, moveCaret moves the caret to the
+  // next paragraph. Fires OnChange when it changed the text.
+  virtual void DoNewLine(bool breakPara, bool moveCaret);
+  virtual void DoTab();
+
+  // TParaListView: edits of the shared text.
+  void ParaDeleted(int para, bool isSender) override;
+  void CharsDeleted(int para, int pos, int count, bool isSender) override;
+  void ParaInserted(int para, int pos, int indent, bool isSender) override;
+  void CharsInserted(int para, int pos, int count, bool isSender) override;
+  void ParasJoined(int para, int pos, bool isSender) override;
+  void TextRewrapped() override;
+  void ModifiedChanged() override;
+  void BusyCursor(bool on) override;
+  // Moves the top of the view and, unless this view made the edit, the caret and the
+  // selection by one edit (an TEditKind of EditorTracking.cpp).
+  void FollowEdit(int kind, int para, int pos, int count, bool isSender);
+
+  // Helpers shared by the feature files and available to descendants.
+  void PlaceCaret();
+  // Sets CaretLine/CaretCol/CaretPara/LineOffset from a paragraph position, without
+  // touching the selection or the view.
+  void SetCaretFromPara(TParaPos pos);
+  void CollapseAtCaret();
+  void ExtendToCaret();
+  // Sets the line/column forms of both selection ends from their paragraph forms.
+  void UpdateSelectionLines();
+  // Invalidates the whole control (marks a full repaint pending).
+  void InvalidateAll();
+  // Invalidates the display lines first..last where they are on screen.
+  void InvalidateLines(std::int32_t first, std::int32_t last);
+  void PaintNow();
+  void SendVScrollRange();
+  void SendVScrollThumb();
+  void SendHScrollRange();
+  void SendHScrollThumb();
+  void MarkScrollBarsPending();
+  // Recomputes TopPara from TopLine.
+  void UpdateTopPara();
+  // Sets TopLine without moving pixels (edits, rewrapping, clearing); fires OnTopLineChanged.
+  void SetTopLineQuiet(std::int32_t line);
+  // Recomputes LineNumberWidth; while line numbers are shown the left margin follows it.
+  void UpdateLineNumberWidth();
+  void FontChanged();
+  void MarginsChanged(bool layoutChanged);
+  void BordersChanged();
+  // Sizes the caret to the character cell and shows the shape of the present mode.
+  void FitCaret();
+  // x of the text's first column (the left margin, 5 more with the left margin line).
+  std::int32_t TextLeft() const;
+  // Screen column of a column of a display line.
+  std::int32_t ScreenColumn(std::int32_t line, std::int32_t column);
+  // Column of a display line covering a screen column.
+  std::int32_t ColumnOfScreen(std::int32_t line, std::int32_t screenColumn);
+  bool CaretVisible(std::int32_t screenColumn) const;
+  TParaPos ClampedCaretPos();
+
+  void MoveCaret(std::int32_t dc, std::int32_t dl, bool extend, bool keepRow, bool convertColumn);
+  void CharLeft(bool extend);
+  void CharRight(bool extend);
+  void WordLeft(bool extend);
+  void WordRight(bool extend);
+  void UpdateLayout();
+  void SelectParaRange(TParaPos from, TParaPos to, bool caretAtEnd);
+  // One turn of the mouse selection loop.
+  void MouseTurn(bool force);
+  void ExecNewLine();
+  // Deletes the selected text without moving the caret; 0 or an error code.
+  std::uint16_t RemoveSelection();
+  // After an edit: caret to a paragraph position, selection collapsed there, view revealed.
+  void CaretAfterEdit(TParaPos pos);
+  // Inserts blanks at the caret (over the selection; in overwrite mode over as many characters).
+  void InsertBlanks(std::int32_t count);
+  // Leaves the ring of views sharing the text (frees the list when alone).
+  void DetachList();
+  void AttachList(std::shared_ptr<TParaList> list);
+  void ResetViewState();
+
+  // Data
+  TEditorHost* FHost;
+  TController* FController = nullptr;
+  std::shared_ptr<TParaList> FParaList;
+  bool FWindowCreated = false;
+
+  // View state
+  std::int32_t FCaretLine = 1;
+  std::int32_t FCaretCol = 1;
+  std::int32_t FCaretPara = 1;
+  std::int32_t FLineOffset = 0;
+  TParaPos FSelStart, FSelEnd, FSelCaretEnd;
+  std::int32_t FSelStartLine = 1, FSelStartCol = 1, FSelEndLine = 1, FSelEndCol = 1;
+  std::int32_t FTopLine = 1;
+  TParaPos FTopPara{1, 0};  // paragraph and number of characters before TopLine
+  std::int32_t FLeftColumn = 0;
+  std::int32_t FCharWidth = 8;
+  std::int32_t FLineHeight = 17;
+  std::int32_t FVisibleLines = 1;
+  std::int32_t FVisibleColumns = 1;
+  std::int32_t FVScrollDivisor = 1;
+  std::int32_t FVScrollMax = 0;
+  std::int32_t FHScrollRange = 0;
+  bool FVRangePending = false;
+  bool FVThumbPending = false;
+  bool FHThumbPending = false;
+  bool FFullRepaintPending = false;
+  bool FMouseCaptured = false;
+  bool FInLeftMargin = false;
+  bool FSuppressChar = false;
+  bool FRedrawSuspended = false;
+  bool FInLayout = false;
+  std::int32_t FLineNumberWidth = 0;
+
+  // Mouse selection
+  int FMouseX = 0;
+  int FMouseY = 0;
+  bool FMouseShift = false;
+  bool FLineMode = false;
+  bool FFirstTurn = true;
+  std::int32_t FAnchorLine = 1;
+  std::int32_t FAnchorCol = 1;
+  std::int32_t FLastTurnLine = 0;
+  std::int32_t FLastTurnCol = 0;
+  std::int64_t FLastTurnTime = 0;
+
+  // Properties
+  bool FAutoIndent = false;
+  bool FNewStyleIndent = false;
+  TBorders FBorders;
+  TEditorBorderStyle FBorderStyle = TEditorBorderStyle::bsSingle;
+  bool FCtl3D = true;
+  TCaretPair FCarets;
+  TFixedFont FFixedFont;
+  TColors FHighlightColors;
+  TEditorMargins FMarginOptions;
+  TColor FColor = clWindow;
+  bool FHideSelection = true;
+  bool FInsertMode = true;
+  TColor FMarginColor = clWindow;
+  bool FReadOnly = false;
+  TColor FRuleColor = clNavy;
+  TScrollStyle FScrollBars = TScrollStyle::ssBoth;
+  bool FScrollBarsAlways = false;
+  bool FScrollPastEnd = false;
+  bool FShowBookmarks = true;
+  bool FShowLineNumbers = false;
+  bool FShowRules = false;
+  TTabType FTabType = TTabType::ttReal;
+  bool FWantEnter = true;
+  bool FWantTab = false;
+  std::int32_t FWheelDelta = 1;
+  bool FWrapAtLeft = true;
+  bool FWrapToWindow = false;
+};
+
+}  // namespace quilmo

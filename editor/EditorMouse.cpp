@@ -1,0 +1,197 @@
+// The mouse: point to position, the cursor over the left margin, press and drag in text mode
+// and in line mode with auto-scrolling outside the window, double clicks.
+
+#include <algorithm>
+
+#include "editor/CustomEditor.h"
+#include "editor/KeyBinding.h"
+#include "engine/WordDelimiters.h"
+
+namespace quilmo {
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+}  // namespace
+
+void TCustomEditor::PointToLineCol(int x, int y, std::int32_t& line, std::int32_t& column) {
+  std::int64_t l;
+  if (y < 0)
+    l = static_cast<std::int64_t>(FTopLine) - 1;
+  else if (y >= FHost->ClientHeight())
+    l = static_cast<std::int64_t>(FTopLine) + FVisibleLines;
+  else {
+    l = y / FLineHeight + static_cast<std::int64_t>(FTopLine);
+    // The partial row below the last full row counts as the last row.
+    if (y > FVisibleLines * FLineHeight) --l;
+  }
+  line = static_cast<std::int32_t>(std::clamp<std::int64_t>(l, 1, LineCount()));
+
+  // The nearest character boundary; at the right edge of the text area, the last visible column.
+  const int leftMargin = LeftMargin();
+  std::int64_t screen;
+  if (x >= leftMargin + FVisibleColumns * FCharWidth - FCharWidth / 2 && x < FHost->ClientWidth())
+    screen = static_cast<std::int64_t>(FLeftColumn) + FVisibleColumns;
+  else
+    screen = (x + FCharWidth / 2 - leftMargin) / FCharWidth + static_cast<std::int64_t>(FLeftColumn) + 1;
+  screen = std::min<std::int64_t>(screen, INT32_MAX);
+  column = screen > 0 ? std::max(1, ColumnOfScreen(line, static_cast<std::int32_t>(screen))) : 1;
+  if (!FScrollPastEnd) column = std::min(column, FParaList->LineLength(line) + 1);
+}
+
+void TCustomEditor::CursorQuery(int x, int /*y*/) {
+  FInLeftMargin = x <= LeftMargin();
+  FHost->SetMouseCursor(FInLeftMargin ? TMouseCursorKind::mcLine : TMouseCursorKind::mcIBeam);
+}
+
+// ---------------------------------------------------------------- press and drag
+
+void TCustomEditor::MouseDown(int x, int y, std::uint8_t shift) {
+  if (!FHost->Focused() && FHost->CanFocus()) FHost->SetFocus();
+  if (ByteCount() == 0) return;
+  CursorQuery(x, y);
+  FMouseCaptured = true;
+  FHost->SetMouseCapture(true);
+  FMouseShift = (shift & sfShift) != 0;
+  FLineMode = FInLeftMargin;
+  FMouseX = x;
+  FMouseY = y;
+  if (FLineMode) {
+    std::int32_t line = 1;
+    std::int32_t column = 1;
+    PointToLineCol(x, y, line, column);
+    if (!FMouseShift) {
+      FAnchorLine = line;
+      FAnchorCol = 1;
+    } else if (line < FSelStartLine) {
+      FAnchorLine = FSelEndLine;
+      FAnchorCol = FSelEndCol;
+    } else {
+      FAnchorLine = FSelStartLine;
+      FAnchorCol = FSelStartCol;
+    }
+  }
+  FFirstTurn = true;
+  MouseTurn(true);
+  FHost->StartAutoScrollTimer();
+}
+
+void TCustomEditor::MouseMove(int x, int y, std::uint8_t /*shift*/) {
+  if (!FMouseCaptured) {
+    CursorQuery(x, y);
+    return;
+  }
+  FMouseX = x;
+  FMouseY = y;
+  MouseTurn(false);
+}
+
+void TCustomEditor::AutoScrollTick() {
+  if (FMouseCaptured) MouseTurn(false);
+}
+
+void TCustomEditor::MouseUp(int x, int y) {
+  if (!FMouseCaptured) return;
+  FMouseX = x;
+  FMouseY = y;
+  // The release point counts when it is inside the window (no extra auto-scroll step).
+  if (y >= 0 && y < FHost->ClientHeight()) MouseTurn(true);
+  FMouseCaptured = false;
+  FHost->StopAutoScrollTimer();
+  FHost->SetMouseCapture(false);
+}
+
+void TCustomEditor::MouseTurn(bool force) {
+  // The further the cursor is above or below the window, the faster the turns come.
+  const std::int64_t now = FHost->Milliseconds();
+  const int b = 3 * FHost->HorzScrollBarHeight();
+  int distance = b;
+  if (FMouseY < 0)
+    distance = -FMouseY;
+  else if (FMouseY >= FHost->ClientHeight())
+    distance = FMouseY - FHost->ClientHeight() + 1;
+  if (!force && now - FLastTurnTime <= b - distance) return;
+  FLastTurnTime = now;
+
+  std::int32_t line = 1;
+  std::int32_t column = 1;
+  PointToLineCol(FMouseX, FMouseY, line, column);
+  if (!FFirstTurn && line == FLastTurnLine && (FLineMode || column == FLastTurnCol)) return;
+  const bool extend = FFirstTurn ? FMouseShift : true;
+  FFirstTurn = false;
+  FLastTurnLine = line;
+  FLastTurnCol = column;
+
+  if (!FLineMode) {
+    MoveCaretTo(line, column, extend);
+    PaintNow();
+    return;
+  }
+  // Line mode: whole lines from the anchor, line breaks included.
+  const bool outside = line < FTopLine || line >= FTopLine + FVisibleLines;
+  if (outside) FRedrawSuspended = true;
+  try {
+    if (line < FAnchorLine || FMouseY < 0) {
+      SetSelection(line, 1, FAnchorLine, FAnchorCol, false);
+    } else if (line >= LineCount()) {
+      SetSelection(FAnchorLine, FAnchorCol, line, FParaList->LineLength(line) + 1, true);
+    } else {
+      SetSelection(FAnchorLine, FAnchorCol, line + 1, 1, true);
+    }
+  } catch (...) {
+    FRedrawSuspended = false;
+    throw;
+  }
+  FRedrawSuspended = false;
+  InvalidateAll();
+  PaintNow();
+}
+
+// ---------------------------------------------------------------- double click
+
+void TCustomEditor::DoubleClick(int x, int y, std::uint8_t shift) {
+  if (ByteCount() == 0) return;
+  const bool withShift = (shift & sfShift) != 0;
+  std::int32_t line = 1;
+  std::int32_t column = 1;
+  PointToLineCol(x, y, line, column);
+  std::int32_t para = 1;
+  std::int32_t offset = 0;
+  FParaList->LineToPara(line, para, offset);
+  const TParaNode* node = FParaList->GetPara(para);
+  const char* text = node ? node->Text() : "";
+  const std::int32_t n = node ? node->Length() : 0;
+
+  if (FInLeftMargin) {
+    // The whole paragraph, or from / to it with Shift.
+    if (!withShift || (FSelStart.Para == para && FSelEnd.Para == para))
+      SelectParaRange({para, 1}, {para, n + 1}, true);
+    else if (FSelStart.Para < para)
+      SelectParaRange(FSelStart, {para, n + 1}, true);
+    else
+      SelectParaRange({para, 1}, FSelEnd, false);
+    return;
+  }
+
+  const std::int32_t lineLength = FParaList->LineLength(line);
+  std::int32_t q = offset + std::max(1, std::min(column, lineLength));
+  // text[q - 1] is the character at position q.
+  if (q > 1 && n > 0) {
+    while (q >= 1 && IsWordDelimiter(text[q - 1])) --q;
+    while (q >= 1 && !IsWordDelimiter(text[q - 1])) --q;
+    ++q;
+  }
+  std::int32_t e = q;
+  while (e <= n && !IsWordDelimiter(text[e - 1])) ++e;
+  while (e <= n && IsBlank(text[e - 1])) ++e;
+  const std::int32_t c1 = std::clamp(q - offset, 1, lineLength + 1);
+  const std::int32_t c2 = std::clamp(e - offset, 1, lineLength + 1);
+
+  if (!withShift)
+    SetSelection(line, c1, line, c2, true);
+  else if (FSelStartLine < line || (FSelStartLine == line && FSelStartCol < c1))
+    SetSelection(FSelStartLine, FSelStartCol, line, c2, true);
+  else
+    SetSelection(line, c1, FSelEndLine, FSelEndCol, false);
+}
+
+}  // namespace quilmo
