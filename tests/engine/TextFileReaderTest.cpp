@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -55,9 +56,11 @@ TLoaded LoadFile(const std::string& path) {
   return result;
 }
 
+// The sample files: QUILMO_TEST_DATA, or tests/data beside this source file.
 std::string DataFile(const std::string& name) {
   const char* folder = std::getenv("QUILMO_TEST_DATA");
-  return std::string(folder != nullptr ? folder : "tests/data") + "/" + name;
+  if (folder != nullptr && *folder != '\0') return std::string(folder) + "/" + name;
+  return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / name).string();
 }
 
 // Small blocks put every line end, CR LF pair and Ctrl-Z across a block boundary somewhere.

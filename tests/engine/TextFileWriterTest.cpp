@@ -121,6 +121,19 @@ TEST(TextFileWriter, BackupFileNames) {
   EXPECT_EQ(name("a.bak", "BAK"), "a.BAK");
 }
 
+TEST(TextFileWriter, PathPieces) {
+  EXPECT_EQ(FolderOf("a/b.txt"), "a");
+  EXPECT_EQ(FolderOf("b.txt"), ".");
+  EXPECT_EQ(FolderOf("/b.txt"), "/");
+  EXPECT_EQ(FolderOf("a//b.txt"), "a");
+  EXPECT_EQ(FolderOf("/x.d/y/b"), "/x.d/y");
+  EXPECT_EQ(NameOf("/x.d/y/b.txt"), "b.txt");
+  EXPECT_EQ(NameOf("b"), "b");
+  EXPECT_EQ(JoinPath("/", "b"), "/b");
+  EXPECT_EQ(JoinPath("a", "b"), "a/b");
+  EXPECT_EQ(JoinPath("a/", "b"), "a/b");
+}
+
 TEST(TextFileWriter, BackupKeepsThePreviousVersion) {
   test::TTempDir dir;
   const std::string path = dir.File("doc.txt");
@@ -206,6 +219,28 @@ TEST(TextFileWriter, OwnerAndGroupAreKeptWhenRunningAsRoot) {
   EXPECT_EQ(st.st_gid, 23456u);
   EXPECT_EQ(st.st_mode & 07777, 02640u);
   EXPECT_EQ(ReadFileBytes(path), "new\r\n");
+}
+
+TEST(TextFileWriter, AnOwnerThatCannotBeKeptMakesTheSaveWriteInPlace) {
+  if (!IsRoot()) GTEST_SKIP() << "giving the file another owner needs root";
+  test::TTempDir dir;
+  const std::string path = dir.File("theirs.txt");
+  WriteFileBytes(path, "old text\r\n");
+  ASSERT_EQ(::chown(path.c_str(), 12345, 23456), 0);
+  const auto permissions = fs::status(path).permissions();
+  struct stat before;
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
+  test::TFaultyFileSystem fileSystem;
+  fileSystem.FailAt(test::TFsOp::ChangeOwner, 1, EPERM);  // as for a user saving another's file
+  Save(path, {"new"}, false, "BAK", fileSystem);
+  struct stat after;
+  ASSERT_EQ(::stat(path.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);  // the same file, written in place
+  EXPECT_EQ(after.st_uid, 12345u);
+  EXPECT_EQ(after.st_gid, 23456u);
+  EXPECT_EQ(fs::status(path).permissions(), permissions);
+  EXPECT_EQ(ReadFileBytes(path), "new\r\n");
+  EXPECT_EQ(FolderEntries(dir.Path()), (Lines{"theirs.txt"}));
 }
 
 TEST(TextFileWriter, SavingThroughASymbolicLinkReplacesItsTarget) {
