@@ -37,6 +37,8 @@ struct TLineColumn {
 // line, LeftColumn, VisibleColumns, the selection as displayed (start line, start screen
 // column, end line, end screen column; all 0 when no selection is shown) and WasDrawn
 // (false on entry; true means the control draws nothing for that row's text).
+// A non-empty `s` points into the storage LineText gave (or into the zero-terminated
+// tab-expanded copy), so when that storage is zero-terminated so is `s`'s data.
 using TDrawLineHook =
     std::function<void(TEditorCanvas& canvas, const TRect& rect, std::string_view s, int line, int pos,
                        int count, int hbLine, int hbCol, int heLine, int heCol, bool& wasDrawn)>;

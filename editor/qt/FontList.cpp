@@ -63,7 +63,8 @@ TQtEditorFont::TQtEditorFont(const TFontDesc& desc) {
   FCharWidth = fm.horizontalAdvance(QLatin1Char('x'));
   if (FCharWidth <= 0) FCharWidth = fm.averageCharWidth();
   FCharWidth = std::max(1, FCharWidth);
-  FBaseRowHeight = fm.height() + std::max(0, fm.leading()) + 1;
+  FLeading = std::max(0, fm.leading());
+  FBaseRowHeight = fm.height() + FLeading + 1;
   FAscent = fm.ascent();
   FHeight = fm.height();
 

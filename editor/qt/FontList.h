@@ -36,6 +36,7 @@ class TQtEditorFont {
   int BaseRowHeight() const { return FBaseRowHeight; }
   int Ascent() const { return FAscent; }
   int Height() const { return FHeight; }
+  int ExternalLeading() const { return FLeading; }
   // The byte's character is in the font and advances exactly one cell, so a run made only
   // of such characters can be drawn in one call and stays on the grid.
   bool OnGrid(unsigned char byte) const { return FOnGrid[byte]; }
@@ -46,6 +47,7 @@ class TQtEditorFont {
   int FBaseRowHeight = 1;
   int FAscent = 0;
   int FHeight = 1;
+  int FLeading = 0;
   std::array<bool, 256> FOnGrid{};
 };
 

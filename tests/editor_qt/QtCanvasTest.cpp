@@ -93,6 +93,7 @@ TEST(QtCanvasTest, EditorFontMetrics) {
   EXPECT_EQ(font.CharWidth(), fm.horizontalAdvance(QLatin1Char('x')));
   EXPECT_GT(font.CharWidth(), 2);
   EXPECT_EQ(font.BaseRowHeight(), fm.height() + std::max(0, fm.leading()) + 1);
+  EXPECT_EQ(font.BaseRowHeight(), font.Height() + font.ExternalLeading() + 1);
   EXPECT_TRUE(font.OnGrid('a'));
   EXPECT_FALSE(font.OnGrid(0x01));  // control character
   const TQtEditorFont big(TFontDesc{"Fixedsys", 20, fsBold, clBlack});
