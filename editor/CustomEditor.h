@@ -292,6 +292,15 @@ class TCustomEditor : public TParaListView {
   bool CanRedo() const;
   void ClearUndo();
 
+  // ------------------------------------------------------------------ search (EditorSearch.cpp)
+  // Finds and selects the next or previous occurrence of `text` (options: the so* bits of
+  // engine/Search.h). True when one was selected or `text` is empty.
+  bool Search(std::string_view text, std::uint8_t options);
+  // Search, replacing the selected occurrence (soReplace) or every occurrence in the scope
+  // (soReplaceAll). The number of replacements when above 0; 0 when none was made but an
+  // occurrence was selected; -1 when nothing was found; the error code of a failed replacement.
+  int Replace(std::string_view text, std::string_view replacement, std::uint8_t options);
+
   // ------------------------------------------------------------------ status
   bool MouseCaptured() const { return FMouseCaptured; }
   bool InLeftMargin() const { return FInLeftMargin; }

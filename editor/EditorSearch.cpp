@@ -1,0 +1,74 @@
+// The editor's entry points to the search and replace engine: the caret and the selection
+// go in; the found occurrence, or the scope of a replace-all, comes back and is shown.
+
+#include "editor/CustomEditor.h"
+#include "engine/Search.h"
+
+namespace quilmo {
+
+namespace {
+
+TSearchPoint ToSearchPoint(TParaPos p) { return {p.Para, p.Pos}; }
+
+}  // namespace
+
+bool TCustomEditor::Search(std::string_view text, std::uint8_t options) {
+  // A search never replaces; 0 means an occurrence was selected or the text is empty.
+  return Replace(text, std::string_view(), static_cast<std::uint8_t>(options & ~(soReplace | soReplaceAll))) == 0;
+}
+
+int TCustomEditor::Replace(std::string_view text, std::string_view replacement, std::uint8_t options) {
+  const std::string_view pattern = CutSearchText(text);
+  if (pattern.empty()) return 0;
+  replacement = CutSearchText(replacement);
+  // A read-only text is searched but never changed.
+  if (ReadOnly()) options = static_cast<std::uint8_t>(options & ~(soReplace | soReplaceAll));
+  TParaList& list = ParaList();
+
+  std::int32_t count = 0;
+  if ((options & (soReplace | soReplaceAll)) != 0 && HasSelection() &&
+      SelectionIsOccurrence(list, ToSearchPoint(SelStart()), ToSearchPoint(SelEnd()), pattern,
+                            (options & soMatchCase) != 0)) {
+    // One undo group; the caret goes behind the inserted text and the selection collapses.
+    if (const std::uint16_t code = InsertString(replacement)) {
+      DoChange();
+      ReportError(code);
+      return code;
+    }
+    count = 1;
+  }
+
+  TSearchRequest request;
+  request.Pattern = pattern;
+  request.Replacement = replacement;
+  request.Options = options;
+  request.Caret = ToSearchPoint(CaretParaPos());
+  request.SelStart = ToSearchPoint(SelStart());
+  request.SelEnd = ToSearchPoint(SelEnd());
+  request.AnchorAtEnd = HasSelection() && SelCaretEnd() == SelStart();
+  request.Count = count;
+  // No sending view: this view's caret and selection follow each replacement like any
+  // other view's, so that they still point at the same text afterwards.
+  const TSearchResult result = FindOrReplaceAll(list, request, nullptr);
+
+  switch (result.Select) {
+    case TSearchSelect::ssRange:  // the caret end is scrolled into view
+      SelectParaRange({result.Start.Para, result.Start.Pos}, {result.End.Para, result.End.Pos}, result.CaretAtEnd);
+      break;
+    case TSearchSelect::ssCollapse: {
+      const TParaPos caret = CaretParaPos();
+      MoveCaretToPara(caret.Para, caret.Pos);
+      break;
+    }
+    case TSearchSelect::ssKeep:
+      break;
+  }
+  if (result.Count > 0) {
+    InvalidateAll();
+    DoChange();
+  }
+  if (result.Error != 0) ReportError(result.Error);
+  return result.Value;
+}
+
+}  // namespace quilmo
