@@ -108,7 +108,9 @@ TSingleCaret::TSingleCaret(TCaretHost* host) : FHost(host), FCaret(std::make_sha
   Fit();
 }
 
-TSingleCaret::~TSingleCaret() { Release(FCaret); }
+TSingleCaret::~TSingleCaret() {
+  Release(FCaret);
+}
 
 void TSingleCaret::Hold(const std::shared_ptr<TCaret>& caret) {
   if (caret) caret->FHolder = this;

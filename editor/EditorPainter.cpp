@@ -6,7 +6,9 @@ namespace quilmo {
 
 // ---- Text helpers ----
 
-bool HasTab(std::string_view text) { return text.find('\t') != std::string_view::npos; }
+bool HasTab(std::string_view text) {
+  return text.find('\t') != std::string_view::npos;
+}
 
 std::string ExpandTabs(std::string_view text, int tabSize) {
   if (tabSize < 1) tabSize = 1;
@@ -111,7 +113,9 @@ TSelectionView ComputeSelectionView(const TPaintInput& in) {
   return v;
 }
 
-bool LeftLineEnabled(const TPaintInput& in) { return in.Margins && in.Margins->Left().Enabled(); }
+bool LeftLineEnabled(const TPaintInput& in) {
+  return in.Margins && in.Margins->Left().Enabled();
+}
 
 // Runs are laid out on the cell grid from TL. With the left margin line drawn the text sits
 // 4 pixels further right; the runs' rectangles move with it (the first one still starts at
@@ -158,8 +162,8 @@ void DrawRow(const TPaintInput& in, TEditorCanvas& canvas, int row, const TSelec
 
   if (line < 1 || line > in.LineCount || !in.LineText) {
     if (in.OnDrawLine)
-      in.OnDrawLine(canvas, rect, {}, line, in.LeftColumn, in.VisibleColumns, sel.HBLine, sel.HBCol, sel.HELine,
-                    sel.HECol, wasDrawn);
+      in.OnDrawLine(canvas, rect, {}, line, in.LeftColumn, in.VisibleColumns, sel.HBLine, sel.HBCol,
+                    sel.HELine, sel.HECol, wasDrawn);
     if (!wasDrawn) canvas.FillRect(rect, colors.NormalBack);
   } else {
     std::string_view text = in.LineText(line);
@@ -170,7 +174,8 @@ void DrawRow(const TPaintInput& in, TEditorCanvas& canvas, int row, const TSelec
     }
     const int n = static_cast<int>(text.size());
     std::string_view visible;
-    if (in.LeftColumn < n) visible = text.substr(in.LeftColumn, std::min(n - in.LeftColumn, in.VisibleColumns));
+    if (in.LeftColumn < n)
+      visible = text.substr(in.LeftColumn, std::min(n - in.LeftColumn, in.VisibleColumns));
 
     if (in.OnDrawLine)
       in.OnDrawLine(canvas, rect, visible.empty() ? std::string_view() : text, line, in.LeftColumn,
@@ -188,8 +193,8 @@ void DrawMarginLines(const TPaintInput& in, TEditorCanvas& canvas) {
   const TRect& r = in.ClientRect;
   const TEditorMargin& left = in.Margins->Left();
   if (left.Enabled())
-    canvas.Line(left.LinePosition(), r.Top, left.LinePosition(), r.Bottom, left.LineColor(), left.LineWeight(),
-                left.LineStyle());
+    canvas.Line(left.LinePosition(), r.Top, left.LinePosition(), r.Bottom, left.LineColor(),
+                left.LineWeight(), left.LineStyle());
   const TEditorMargin& right = in.Margins->Right();
   if (right.Enabled()) {
     const int x = r.Right - right.LinePosition();

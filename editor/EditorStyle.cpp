@@ -79,8 +79,8 @@ void TEditorMargin::SetLineColor(TColor value) {
 }
 
 void TEditorMargin::Assign(const TEditorMargin& other) {
-  const bool layout = FEnabled != other.FEnabled || FLinePosition != other.FLinePosition ||
-                      FLineWeight != other.FLineWeight;
+  const bool layout =
+      FEnabled != other.FEnabled || FLinePosition != other.FLinePosition || FLineWeight != other.FLineWeight;
   const bool look = FLineStyle != other.FLineStyle || FLineColor != other.FLineColor;
   FEnabled = other.FEnabled;
   FLinePosition = other.FLinePosition;

@@ -12,9 +12,13 @@ std::vector<std::string>& Names() {
 }
 }  // namespace
 
-void TFixedFont::SetFixedFontNames(std::vector<std::string> names) { Names() = std::move(names); }
+void TFixedFont::SetFixedFontNames(std::vector<std::string> names) {
+  Names() = std::move(names);
+}
 
-const std::vector<std::string>& TFixedFont::FixedFontNames() { return Names(); }
+const std::vector<std::string>& TFixedFont::FixedFontNames() {
+  return Names();
+}
 
 bool TFixedFont::IsFixedFontName(const std::string& name) {
   const auto& names = Names();

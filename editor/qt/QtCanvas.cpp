@@ -13,29 +13,37 @@ namespace quilmo {
 
 namespace {
 
-QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+QRect ToQRect(const TRect& r) {
+  return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
 
 QColor SystemColor(int index, const QPalette& p) {
   switch (index) {
-    case 0: case 1: case 4: case 10: case 11: return p.color(QPalette::Window);  // scroll bar, desktop, menu, borders
-    case 2: return p.color(QPalette::Highlight);                                   // active caption
-    case 3: case 12: return p.color(QPalette::Mid);                                // inactive caption, workspace
-    case 5: return p.color(QPalette::Base);                                        // clWindow
-    case 6: case 21: return p.color(QPalette::Shadow);                             // frame, 3-D dark shadow
-    case 7: return p.color(QPalette::WindowText);                                  // menu text
-    case 8: return p.color(QPalette::Text);                                        // clWindowText
-    case 9: return p.color(QPalette::HighlightedText);                             // caption text
-    case 13: return p.color(QPalette::Highlight);                                  // clHighlight
-    case 14: return p.color(QPalette::HighlightedText);                            // clHighlightText
-    case 15: return p.color(QPalette::Button);                                     // clBtnFace
-    case 16: return p.color(QPalette::Dark);                                       // clBtnShadow
-    case 17: return p.color(QPalette::Disabled, QPalette::Text);                   // clGrayText
-    case 18: return p.color(QPalette::ButtonText);                                 // clBtnText
-    case 19: return p.color(QPalette::Disabled, QPalette::WindowText);             // inactive caption text
-    case 20: return p.color(QPalette::Light);                                      // clBtnHighlight
-    case 22: return p.color(QPalette::Midlight);                                   // 3-D light
-    case 23: return p.color(QPalette::ToolTipText);                                // info text
-    case 24: return p.color(QPalette::ToolTipBase);                                // info background
+    case 0:
+    case 1:
+    case 4:
+    case 10:
+    case 11: return p.color(QPalette::Window);    // scroll bar, desktop, menu, borders
+    case 2: return p.color(QPalette::Highlight);  // active caption
+    case 3:
+    case 12: return p.color(QPalette::Mid);  // inactive caption, workspace
+    case 5: return p.color(QPalette::Base);  // clWindow
+    case 6:
+    case 21: return p.color(QPalette::Shadow);                          // frame, 3-D dark shadow
+    case 7: return p.color(QPalette::WindowText);                       // menu text
+    case 8: return p.color(QPalette::Text);                             // clWindowText
+    case 9: return p.color(QPalette::HighlightedText);                  // caption text
+    case 13: return p.color(QPalette::Highlight);                       // clHighlight
+    case 14: return p.color(QPalette::HighlightedText);                 // clHighlightText
+    case 15: return p.color(QPalette::Button);                          // clBtnFace
+    case 16: return p.color(QPalette::Dark);                            // clBtnShadow
+    case 17: return p.color(QPalette::Disabled, QPalette::Text);        // clGrayText
+    case 18: return p.color(QPalette::ButtonText);                      // clBtnText
+    case 19: return p.color(QPalette::Disabled, QPalette::WindowText);  // inactive caption text
+    case 20: return p.color(QPalette::Light);                           // clBtnHighlight
+    case 22: return p.color(QPalette::Midlight);                        // 3-D light
+    case 23: return p.color(QPalette::ToolTipText);                     // info text
+    case 24: return p.color(QPalette::ToolTipBase);                     // info background
     default: return p.color(QPalette::Window);
   }
 }
@@ -168,6 +176,8 @@ void TQtCanvas::DrawMarkerGlyph(int index, int x, int y) {
                       kMarkerGlyphStripHeight);
 }
 
-int TQtCanvas::TextWidth(std::string_view text) { return static_cast<int>(text.size()) * FFont.CharWidth(); }
+int TQtCanvas::TextWidth(std::string_view text) {
+  return static_cast<int>(text.size()) * FFont.CharWidth();
+}
 
 }  // namespace quilmo

@@ -30,7 +30,8 @@ class TQtCanvas : public TEditorCanvas {
   TQtCanvas(QPainter& painter, const TQtEditorFont& font, const QPalette& palette);
 
   void FillRect(const TRect& rect, TColor color) override;
-  void TextOutClipped(const TRect& clip, int x, int y, std::string_view text, TColor fore, TColor back) override;
+  void TextOutClipped(const TRect& clip, int x, int y, std::string_view text, TColor fore,
+                      TColor back) override;
   void TextOut(int x, int y, std::string_view text, TColor fore, TColor back) override;
   void Line(int x1, int y1, int x2, int y2, TColor color, int width, TPenStyle style) override;
   void DrawMarkerGlyph(int index, int x, int y) override;

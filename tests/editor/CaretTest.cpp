@@ -14,8 +14,8 @@ namespace {
 class TFakeCaretHost : public TCaretHost {
  public:
   void CreateCaret(const TCaret& caret) override {
-    Calls.push_back("create " + std::to_string(caret.CaretWidth()) + "x" + std::to_string(caret.CaretHeight()) +
-                    (caret.IsGray() ? " gray" : ""));
+    Calls.push_back("create " + std::to_string(caret.CaretWidth()) + "x" +
+                    std::to_string(caret.CaretHeight()) + (caret.IsGray() ? " gray" : ""));
   }
   void DestroyCaret() override { Calls.push_back("destroy"); }
   void ShowCaret() override { Calls.push_back("show"); }
@@ -107,9 +107,9 @@ TEST(CaretTest, AlignmentOffsets) {
     int Dx, Dy;
   };
   // Differences 5 and 11, halves truncated.
-  for (TCase t : {TCase{TCaretAlign::caLeft, 0, 5}, TCase{TCaretAlign::caTop, 2, 0},
-                  TCase{TCaretAlign::caRight, 5, 5}, TCase{TCaretAlign::caBottom, 2, 11},
-                  TCase{TCaretAlign::caCenter, 2, 5}}) {
+  for (TCase t :
+       {TCase{TCaretAlign::caLeft, 0, 5}, TCase{TCaretAlign::caTop, 2, 0}, TCase{TCaretAlign::caRight, 5, 5},
+        TCase{TCaretAlign::caBottom, 2, 11}, TCase{TCaretAlign::caCenter, 2, 5}}) {
     c.SetAlign(t.Align);
     EXPECT_EQ(single.OffsetX(), t.Dx) << static_cast<int>(t.Align);
     EXPECT_EQ(single.OffsetY(), t.Dy) << static_cast<int>(t.Align);

@@ -195,7 +195,7 @@ TEST_F(EditorPainterMarginTest, OnDrawLineGetsTheRowAndCanTakeOverItsText) {
   ASSERT_EQ(calls.size(), 6u);
   EXPECT_EQ(calls[0].S, "alpha");
   EXPECT_EQ(calls[1].S, "beta    x");  // expanded
-  EXPECT_EQ(calls[4].S, "");          // below the text
+  EXPECT_EQ(calls[4].S, "");           // below the text
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(calls[i].Line, i + 1);
     EXPECT_EQ(calls[i].Rect, RowRect(in, i + 1));

@@ -31,9 +31,9 @@ TEST_F(FixedFontTest, NameOnlyFromTheFixedPitchList) {
   EXPECT_EQ(font.Name(), "Fixedsys");  // the first of the list
   font.SetName("Noto Mono");
   EXPECT_EQ(font.Name(), "Noto Mono");
-  font.SetName("DejaVu Sans");      // not fixed-pitch: ignored
-  font.SetName("noto mono");        // exact comparison
-  font.SetName("Noto Mono");        // unchanged: no notification
+  font.SetName("DejaVu Sans");  // not fixed-pitch: ignored
+  font.SetName("noto mono");    // exact comparison
+  font.SetName("Noto Mono");    // unchanged: no notification
   EXPECT_EQ(font.Name(), "Noto Mono");
   EXPECT_EQ(changes, 1);
   font.SetSize(12);

@@ -39,12 +39,12 @@ TEST(QtCanvasTest, MarkerGlyphStripHasTenRaisedTiles) {
   QList<QImage> tiles;
   for (int n = 0; n < 10; ++n) {
     const int left = n * 12;
-    EXPECT_EQ(strip.pixel(left, 0), kWhite) << n;                        // upper left
-    EXPECT_EQ(strip.pixel(left + 5, 0), kWhite) << n;                    // upper edge
-    EXPECT_EQ(strip.pixel(left, 6), kWhite) << n;                        // left edge
-    EXPECT_EQ(strip.pixel(left + 11, 6), qRgb(128, 128, 128)) << n;      // right edge
-    EXPECT_EQ(strip.pixel(left + 6, 11), qRgb(128, 128, 128)) << n;      // lower edge
-    EXPECT_EQ(strip.pixel(left + 1, 10), qRgb(192, 192, 192)) << n;      // face
+    EXPECT_EQ(strip.pixel(left, 0), kWhite) << n;                    // upper left
+    EXPECT_EQ(strip.pixel(left + 5, 0), kWhite) << n;                // upper edge
+    EXPECT_EQ(strip.pixel(left, 6), kWhite) << n;                    // left edge
+    EXPECT_EQ(strip.pixel(left + 11, 6), qRgb(128, 128, 128)) << n;  // right edge
+    EXPECT_EQ(strip.pixel(left + 6, 11), qRgb(128, 128, 128)) << n;  // lower edge
+    EXPECT_EQ(strip.pixel(left + 1, 10), qRgb(192, 192, 192)) << n;  // face
     int ink = 0;
     for (int y = 1; y < 11; ++y)
       for (int x = 1; x < 11; ++x)

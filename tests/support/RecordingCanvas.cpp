@@ -58,7 +58,9 @@ void TRecordingCanvas::DrawMarkerGlyph(int index, int x, int y) {
   Ops.push_back(op);
 }
 
-int TRecordingCanvas::TextWidth(std::string_view text) { return static_cast<int>(text.size()) * CharWidth; }
+int TRecordingCanvas::TextWidth(std::string_view text) {
+  return static_cast<int>(text.size()) * CharWidth;
+}
 
 std::vector<TCanvasOp> TRecordingCanvas::OfKind(TCanvasOp::TKind kind) const {
   std::vector<TCanvasOp> out;
@@ -70,7 +72,8 @@ std::vector<TCanvasOp> TRecordingCanvas::OfKind(TCanvasOp::TKind kind) const {
 std::vector<TCanvasOp> TRecordingCanvas::RunsIn(int top, int bottom) const {
   std::vector<TCanvasOp> out;
   for (const TCanvasOp& op : Ops)
-    if (op.Kind == TCanvasOp::TextClipped && op.Rect.Top >= top && op.Rect.Bottom <= bottom) out.push_back(op);
+    if (op.Kind == TCanvasOp::TextClipped && op.Rect.Top >= top && op.Rect.Bottom <= bottom)
+      out.push_back(op);
   return out;
 }
 

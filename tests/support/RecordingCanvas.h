@@ -13,17 +13,17 @@ namespace quilmo::test {
 struct TCanvasOp {
   enum TKind { Fill, TextClipped, Text, Line, Glyph };
   TKind Kind = Fill;
-  TRect Rect;      // Fill: the rectangle; TextClipped: the clip rectangle (also filled)
-  int X = 0;       // TextClipped / Text / Glyph: origin; Line: start
+  TRect Rect;  // Fill: the rectangle; TextClipped: the clip rectangle (also filled)
+  int X = 0;   // TextClipped / Text / Glyph: origin; Line: start
   int Y = 0;
-  int X2 = 0;      // Line: end
+  int X2 = 0;  // Line: end
   int Y2 = 0;
   std::string Chars;  // TextClipped / Text
   TColor Fore = 0;    // TextClipped / Text; Line: pen colour; Fill: the colour
   TColor Back = 0;    // TextClipped / Text
   int Width = 0;      // Line: pen width
   TPenStyle Style = TPenStyle::psSolid;
-  int Index = 0;      // Glyph: marker number
+  int Index = 0;  // Glyph: marker number
 };
 
 class TRecordingCanvas : public TEditorCanvas {
@@ -33,7 +33,8 @@ class TRecordingCanvas : public TEditorCanvas {
       : CharWidth(charWidth), TextHeight(textHeight) {}
 
   void FillRect(const TRect& rect, TColor color) override;
-  void TextOutClipped(const TRect& clip, int x, int y, std::string_view text, TColor fore, TColor back) override;
+  void TextOutClipped(const TRect& clip, int x, int y, std::string_view text, TColor fore,
+                      TColor back) override;
   void TextOut(int x, int y, std::string_view text, TColor fore, TColor back) override;
   void Line(int x1, int y1, int x2, int y2, TColor color, int width, TPenStyle style) override;
   void DrawMarkerGlyph(int index, int x, int y) override;
