@@ -98,8 +98,8 @@ std::uint16_t TParaList::ReplaceText(std::int32_t para, std::int32_t pos, std::i
     pos = length + 1;
   }
   oldLength = std::clamp(oldLength, 0, length - pos + 1);
+  if (oldLength == 0 && newLength == 0) return 0;  // no blanks for nothing behind the end
   const std::int64_t added = pad + newLength;
-  if (oldLength == 0 && added == 0) return 0;
   // A growing replacement must respect the limits like an insertion.
   if (added > oldLength) {
     if (std::uint16_t code = CheckLimits(para, 0, added - oldLength)) return code;
