@@ -29,6 +29,15 @@ int TCustomEditor::Replace(std::string_view text, std::string_view replacement, 
   if ((options & (soReplace | soReplaceAll)) != 0 && HasSelection() &&
       SelectionIsOccurrence(list, ToSearchPoint(SelStart()), ToSearchPoint(SelEnd()), pattern,
                             (options & soMatchCase) != 0)) {
+    // A replacement that would break a size limit leaves the selection alone (the insertion
+    // would otherwise delete the selection before failing).
+    const auto growth = static_cast<std::int64_t>(replacement.size()) - static_cast<std::int64_t>(pattern.size());
+    if (growth > 0 && replacement.find_first_of("\r\n") == std::string_view::npos) {
+      if (const std::uint16_t code = list.CheckLimits(SelStart().Para, 0, growth)) {
+        ReportError(code);
+        return code;
+      }
+    }
     // One undo group; the caret goes behind the inserted text and the selection collapses.
     if (const std::uint16_t code = InsertString(replacement)) {
       DoChange();
