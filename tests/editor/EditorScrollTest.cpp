@@ -1,0 +1,287 @@
+// Scrolling, the scroll bars, the wheel, paging and the layout.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/CustomEditor.h"
+#include "support/EditorDoc.h"
+#include "support/FakeHost.h"
+#include "support/RecordingCanvas.h"
+
+namespace quilmo::test {
+namespace {
+
+// Rows are 16 pixels; a client height of 16 × n + 8 gives n visible lines.
+constexpr int RowsHeight(int rows) { return 16 * rows + 8; }
+
+void LoadLines(TCustomEditor& editor, int count) {
+  editor.ClearText(false);
+  for (int i = 1; i < count; ++i) editor.ParaList().AppendPara("line " + std::to_string(i), false);
+  const std::string last = "line " + std::to_string(count);
+  editor.ParaList().InsertText(count, 1, last.data(), static_cast<std::int32_t>(last.size()));
+  editor.ParaList().ClearUndo();
+  editor.RefreshLayout(false);
+}
+
+class EditorScroll : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Host.Attach(Editor);
+    Editor.OnTopLineChanged = [this](TCustomEditor&, int line) { TopLines.push_back(line); };
+  }
+  // Paints the whole client area (clears the pending full repaint, sends pending bars).
+  void PaintAll() {
+    TRecordingCanvas canvas;
+    Editor.Paint(canvas, TRect{0, 0, Host.Width, Host.Height});
+  }
+
+  TFakeHost Host{400, RowsHeight(10)};
+  TCustomEditor Editor;
+  std::vector<int> TopLines;
+};
+
+TEST_F(EditorScroll, LayoutCountsRowsAndColumns) {
+  EXPECT_EQ(Editor.CharWidth(), 8);
+  EXPECT_EQ(Editor.LineHeight(), 16);
+  EXPECT_EQ(Editor.VisibleLines(), 10);
+  EXPECT_EQ(Editor.VisibleColumns(), (400 - 15 - 5) / 8);
+  Host.ResizeTo(400, 160);  // an exact multiple of the row height counts one row less
+  EXPECT_EQ(Editor.VisibleLines(), 9);
+  Host.ResizeTo(400, 164);  // a partial row of a quarter row does not count
+  EXPECT_EQ(Editor.VisibleLines(), 9);
+  Host.ResizeTo(400, 165);
+  EXPECT_EQ(Editor.VisibleLines(), 10);
+  Host.ResizeTo(10, 5);
+  EXPECT_EQ(Editor.VisibleColumns(), 1);
+  Editor.SetShowRules(true);
+  EXPECT_EQ(Editor.LineHeight(), 18);
+}
+
+TEST_F(EditorScroll, ScrollBarFiguresOfALongText) {
+  Host.ResizeTo(400, RowsHeight(30));
+  LoadLines(Editor, 100000);
+  ASSERT_EQ(Editor.VisibleLines(), 30);
+  EXPECT_EQ(Editor.VScrollDivisor(), 6);
+  EXPECT_EQ(Editor.VScrollMax(), 16661);
+  const TScrollBarInfo bar = *Host.VBar.Info;
+  EXPECT_EQ(bar.Min, 1);
+  EXPECT_EQ(bar.Max, 16666);
+  EXPECT_EQ(bar.Page, 30);
+  EXPECT_TRUE(bar.DisableNoScroll);
+  // The thumb's lowest position stops short of the last page.
+  const int lowest = bar.Max - bar.Page + 1;
+  ASSERT_EQ(lowest, 16637);
+  Editor.VScroll(TScrollCode::scThumbTrack, lowest);
+  EXPECT_EQ(Editor.TopLine(), 16637 * 6);
+  EXPECT_EQ(Host.VBar.Pos, 16637);
+  EXPECT_EQ(TopLines.back(), 16637 * 6);
+  // The last page is reached by scrolling on.
+  Editor.VScroll(TScrollCode::scPageDown, 0);
+  Editor.VScroll(TScrollCode::scPageDown, 0);
+  Editor.VScroll(TScrollCode::scPageDown, 0);
+  Editor.VScroll(TScrollCode::scPageDown, 0);
+  Editor.VScroll(TScrollCode::scPageDown, 0);
+  Editor.VScroll(TScrollCode::scPageDown, 0);
+  EXPECT_EQ(Editor.TopLine(), 100000 - 30 + 1);
+  Editor.VScroll(TScrollCode::scThumbTrack, 1);
+  EXPECT_EQ(Editor.TopLine(), 1);
+}
+
+TEST_F(EditorScroll, ThumbAtItsLowestShowsTheLastPageWithoutDivisor) {
+  Host.ResizeTo(400, RowsHeight(30));
+  LoadLines(Editor, 1000);
+  EXPECT_EQ(Editor.VScrollDivisor(), 1);
+  EXPECT_EQ(Editor.VScrollMax(), 971);
+  EXPECT_EQ(Host.VBar.Info->Max - Host.VBar.Info->Page + 1, 971);
+  Editor.VScroll(TScrollCode::scThumbPosition, 971);
+  EXPECT_EQ(Editor.TopLine(), 971);
+  Editor.VScroll(TScrollCode::scLineUp, 0);
+  EXPECT_EQ(Editor.TopLine(), 970);
+  Editor.VScroll(TScrollCode::scEndScroll, 5);  // ignored
+  EXPECT_EQ(Editor.TopLine(), 970);
+}
+
+TEST_F(EditorScroll, PagingKeepsTheCaretRow) {
+  LoadLines(Editor, 100);
+  Editor.MoveCaretTo(3, 2);
+  Editor.ProcessCommand(ccNextPage, 0);  // a page is VisibleLines - 1 = 9
+  EXPECT_EQ(Editor.CaretLine(), 12);
+  EXPECT_EQ(Editor.TopLine(), 10);
+  Editor.ProcessCommand(ccExtendPgDn, 0);
+  EXPECT_EQ(Editor.CaretLine(), 21);
+  EXPECT_EQ(Editor.TopLine(), 19);
+  EXPECT_EQ(Editor.SelStart(), (TParaPos{12, 2}));
+  Editor.ProcessCommand(ccPrevPage, 0);
+  EXPECT_EQ(Editor.CaretLine(), 12);
+  EXPECT_EQ(Editor.TopLine(), 10);
+  EXPECT_FALSE(Editor.HasSelection());
+  // Near the end the caret moves on while the view stops at the last page.
+  Editor.MoveCaretTo(94, 1);
+  EXPECT_EQ(Editor.TopLine(), 85);
+  Editor.ProcessCommand(ccNextPage, 0);
+  EXPECT_EQ(Editor.TopLine(), 91);
+  EXPECT_EQ(Editor.CaretLine(), 100);
+  TopLines.clear();
+  Editor.ProcessCommand(ccNextPage, 0);
+  EXPECT_EQ(Editor.TopLine(), 91);
+  EXPECT_EQ(Editor.CaretLine(), 100);
+  EXPECT_TRUE(TopLines.empty());
+}
+
+TEST_F(EditorScroll, TopAndBottomOfThePage) {
+  LoadLines(Editor, 100);
+  Editor.MoveCaretTo(15, 1);
+  EXPECT_EQ(Editor.TopLine(), 6);
+  Editor.ProcessCommand(ccTopOfPage, 0);
+  EXPECT_EQ(Editor.CaretLine(), 6);
+  Editor.ProcessCommand(ccExtBotOfPage, 0);
+  EXPECT_EQ(Editor.CaretLine(), 15);
+  EXPECT_TRUE(Editor.HasSelection());
+  // With the caret out of the window, bottom of page scrolls to it.
+  Editor.MoveCaretTo(3, 1);
+  EXPECT_EQ(Editor.TopLine(), 3);
+  Editor.ScrollView(0, 20);
+  EXPECT_EQ(Editor.TopLine(), 23);
+  Editor.ProcessCommand(ccExtTopOfPage, 0);  // caret not visible: nothing
+  EXPECT_EQ(Editor.CaretLine(), 3);
+  Editor.ProcessCommand(ccBotOfPage, 0);
+  EXPECT_EQ(Editor.TopLine(), 1);
+  EXPECT_EQ(Editor.CaretLine(), 3);
+  Editor.ScrollView(0, 20);
+  Editor.ProcessCommand(ccTopOfPage, 0);
+  EXPECT_EQ(Editor.TopLine(), 3);
+}
+
+TEST_F(EditorScroll, ScrollViewMovesPixelsOrRepaints) {
+  LoadLines(Editor, 100);
+  PaintAll();
+  Host.ClearRecords();
+  Editor.ScrollView(0, 1);
+  ASSERT_EQ(Host.Scrolls.size(), 2u);
+  const int textRight = 15 + Editor.VisibleColumns() * 8;
+  EXPECT_EQ(Host.Scrolls[0].Area, (TRect{15, 0, textRight, 160}));
+  EXPECT_EQ(Host.Scrolls[0].Dy, -16);
+  EXPECT_EQ(Host.Scrolls[1].Area, (TRect{0, 0, 15, 160}));  // the margin with the marker glyphs
+  EXPECT_GE(Host.UpdateCount, 1);
+  EXPECT_EQ(TopLines, (std::vector<int>{2}));
+  EXPECT_EQ(Host.VBar.Pos, 2);
+
+  // Both directions at once, or more than the area: repaint instead.
+  PaintAll();
+  Host.ClearRecords();
+  Editor.ScrollView(1, 1);
+  EXPECT_TRUE(Host.Scrolls.empty());
+  EXPECT_GE(Host.InvalidateCount, 1);
+  EXPECT_EQ(Editor.LeftColumn(), 1);
+  EXPECT_EQ(Host.HBar.Pos, 1);
+  PaintAll();
+  Host.ClearRecords();
+  Editor.ScrollView(0, 10);
+  EXPECT_TRUE(Host.Scrolls.empty());
+
+  // Nothing to scroll: no event, the caret is placed (the status follows).
+  TopLines.clear();
+  Host.ClearRecords();
+  Editor.ScrollView(-5, 1000);
+  EXPECT_EQ(Editor.TopLine(), 91);
+  EXPECT_EQ(Editor.LeftColumn(), 0);
+  TopLines.clear();
+  Host.ClearRecords();
+  Editor.ScrollView(-1, 1);
+  EXPECT_TRUE(TopLines.empty());
+  EXPECT_TRUE(Host.Scrolls.empty());
+  EXPECT_EQ(Host.Posted.size(), 1u);
+}
+
+TEST_F(EditorScroll, TheWheelScrollsWithoutMovingTheCaret) {
+  LoadLines(Editor, 50);
+  Host.Focus();
+  std::vector<int> seenTop;
+  Editor.OnMouseWheel = [&](TCustomEditor& e, std::uint8_t, int, int, int) { seenTop.push_back(e.TopLine()); };
+  Editor.MouseWheel(0, -120, 50, 50);
+  EXPECT_EQ(Editor.TopLine(), 2);
+  EXPECT_EQ(seenTop, (std::vector<int>{1}));  // the event comes first
+  EXPECT_EQ(Editor.CaretLine(), 1);
+  EXPECT_EQ(Host.CaretX, kCaretHidden);  // parked out of sight
+  Editor.MouseWheel(0, -600, 50, 50);   // one message, one step, whatever its size
+  EXPECT_EQ(Editor.TopLine(), 3);
+  Editor.SetWheelDelta(3);
+  Editor.MouseWheel(0, 120, 50, 50);
+  EXPECT_EQ(Editor.TopLine(), 1);
+  EXPECT_NE(Host.CaretX, kCaretHidden);
+}
+
+TEST_F(EditorScroll, HorizontalBar) {
+  LoadLines(Editor, 5);
+  EXPECT_EQ(Editor.HScrollRange(), 512);
+  EXPECT_EQ(*Host.HBar.Info, (TScrollBarInfo{0, 512, 0, 0, false}));
+  Editor.HScroll(TScrollCode::scThumbTrack, 100);
+  EXPECT_EQ(Editor.LeftColumn(), 100);
+  EXPECT_EQ(Host.HBar.Pos, 100);
+  Editor.HScroll(TScrollCode::scPageUp, 0);
+  EXPECT_EQ(Editor.LeftColumn(), 100 - (Editor.VisibleColumns() - 1));
+  Editor.HScroll(TScrollCode::scLineUp, 0);
+  EXPECT_EQ(Editor.LeftColumn(), 100 - (Editor.VisibleColumns() - 1) - 1);
+  Editor.HScroll(TScrollCode::scPageUp, 0);
+  Editor.HScroll(TScrollCode::scPageUp, 0);
+  EXPECT_EQ(Editor.LeftColumn(), 0);
+
+  // A wrap narrower than the window needs no bar, unless it is always shown.
+  Editor.SetWordWrap(true);
+  Editor.SetWrapColumn(40);
+  EXPECT_EQ(Editor.HScrollRange(), 40);
+  EXPECT_EQ(Host.HBar.Info->Max, 0);
+  Editor.SetScrollBarsAlways(true);
+  EXPECT_EQ(Host.HBar.Info->Max, 40);
+  Editor.SetScrollBars(TScrollStyle::ssNone);
+  EXPECT_FALSE(Editor.ScrollBarsAlways());
+  EXPECT_FALSE(Host.HBar.Exists);
+  EXPECT_FALSE(Host.VBar.Exists);
+}
+
+TEST_F(EditorScroll, WrapToWindowFollowsTheWidth) {
+  LoadLines(Editor, 3);
+  Editor.SetWrapToWindow(true);
+  Editor.SetWordWrap(true);
+  EXPECT_EQ(Editor.WrapColumn(), Editor.VisibleColumns() - 2);
+  Host.ResizeTo(200, RowsHeight(10));
+  EXPECT_EQ(Editor.WrapColumn(), (200 - 20) / 8 - 2);
+}
+
+TEST_F(EditorScroll, AResizeThatShowsEveryLineGoesToTheTop) {
+  LoadLines(Editor, 20);
+  Editor.SetTopLine(11);
+  TopLines.clear();
+  Host.ResizeTo(400, RowsHeight(15));
+  EXPECT_EQ(Editor.TopLine(), 11);
+  Host.ResizeTo(400, RowsHeight(25));
+  EXPECT_EQ(Editor.TopLine(), 1);
+  EXPECT_EQ(TopLines, (std::vector<int>{1}));
+}
+
+TEST_F(EditorScroll, EditsMarkTheBarsForTheNextPaint) {
+  LoadLines(Editor, 30);
+  PaintAll();
+  ASSERT_EQ(Host.VBar.Info->Max, 30);
+  Editor.ParaList().InsertParaBefore(1, "new", 3);  // an edit not made through this view
+  EXPECT_EQ(Host.VBar.Info->Max, 30);
+  PaintAll();
+  EXPECT_EQ(Host.VBar.Info->Max, 31);
+}
+
+TEST_F(EditorScroll, TheTopKeepsItsTextWhenLinesComeAboveIt) {
+  LoadLines(Editor, 40);
+  Editor.SetTopLine(10);
+  TopLines.clear();
+  Editor.ParaList().InsertParaBefore(2, "new", 3);
+  EXPECT_EQ(Editor.TopLine(), 11);
+  EXPECT_EQ(TopLines, (std::vector<int>{11}));
+  Editor.ParaList().DeletePara(11);  // the top paragraph itself: the next one comes up
+  EXPECT_EQ(Editor.TopLine(), 11);
+  EXPECT_EQ(Editor.GetLineText(11), "line 11");
+}
+
+}  // namespace
+}  // namespace quilmo::test
