@@ -13,8 +13,8 @@
 namespace quilmo {
 
 TParaList::TParaList(bool wordWrap, std::uint16_t undoBufferSize) : wordWrap_(wordWrap) {
-  first_ = last_ = cacheNode_ = new TParaNode("", 0, EffectiveWrapColumn(), tabSize_);
   undo_ = std::make_unique<TUndoBuffer>(undoBufferSize);
+  first_ = last_ = cacheNode_ = new TParaNode("", 0, EffectiveWrapColumn(), tabSize_);
 }
 
 TParaList::~TParaList() {
