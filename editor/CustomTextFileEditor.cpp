@@ -1,0 +1,243 @@
+// The text-file editor: file name and state, loading, saving, appending paragraphs.
+
+#include "editor/CustomTextFileEditor.h"
+
+#include <new>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "engine/EditorErrors.h"
+#include "engine/FileError.h"
+#include "engine/TextFileWriter.h"
+
+namespace quilmo {
+
+namespace {
+
+// The file being loaded, read through the control's file system.
+class TFileSource : public TByteSource {
+ public:
+  TFileSource(TFileSystem& fileSystem, const std::string& fileName)
+      : FFileSystem(fileSystem), FFileName(fileName) {
+    if (int err = FFileSystem.OpenRead(fileName, FHandle))
+      throw EFileError::FromSystem("Impossible d'ouvrir le fichier", fileName, err);
+  }
+  ~TFileSource() override { FFileSystem.Close(FHandle); }
+  TFileSource(const TFileSource&) = delete;
+  TFileSource& operator=(const TFileSource&) = delete;
+
+  size_t Read(char* buffer, size_t size) override {
+    size_t done = 0;
+    if (int err = FFileSystem.Read(FHandle, buffer, size, done))
+      throw EFileError::FromSystem("Impossible de lire le fichier", FFileName, err);
+    return done;
+  }
+
+ private:
+  TFileSystem& FFileSystem;
+  std::string FFileName;
+  TFileHandle FHandle = -1;
+};
+
+// The paragraphs of a list, first to last.
+class TParaListSource : public TParagraphSource {
+ public:
+  explicit TParaListSource(TParaList& list) : FNode(list.GetPara(1)) {}
+  bool Next(const char*& text, size_t& length) override {
+    if (FNode == nullptr) return false;
+    text = FNode->Text();
+    length = static_cast<size_t>(FNode->Length());
+    FNode = FNode->Next();
+    return true;
+  }
+
+ private:
+  const TParaNode* FNode;
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The message a loading failure is reported with.
+const char* LoadErrorMessage(std::uint16_t code) {
+  switch (code) {
+    case ErrTooManyParas:
+    case ErrTextTooLarge:
+    case ErrParaTooLong:
+      return EditorErrorMessage(code);
+    default:
+      return EditorErrorMessage(ErrOutOfMemory);
+  }
+}
+
+}  // namespace
+
+// The hourglass for the lifetime of the object, through the control's host.
+class TCustomTextFileEditor::TBusyScope {
+ public:
+  explicit TBusyScope(TCustomTextFileEditor& editor) : FEditor(editor) { FEditor.BusyCursor(true); }
+  ~TBusyScope() { FEditor.BusyCursor(false); }
+  TBusyScope(const TBusyScope&) = delete;
+  TBusyScope& operator=(const TBusyScope&) = delete;
+
+ private:
+  TCustomTextFileEditor& FEditor;
+};
+
+TCustomTextFileEditor::TCustomTextFileEditor() : FFileSystem(&DefaultFileSystem()) {}
+
+// ---------------------------------------------------------------- names
+
+std::string TCustomTextFileEditor::NormalizeFileName(const std::string& name) {
+  if (name.size() >= 2 && name.back() == '.') return name.substr(0, name.size() - 1);
+  return name;
+}
+
+bool TCustomTextFileEditor::SameFileName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  return true;
+}
+
+// ---------------------------------------------------------------- properties
+
+void TCustomTextFileEditor::SetFileName(const std::string& value) {
+  std::string name = NormalizeFileName(value);
+  if (!SameFileName(name, FFileName)) SetIsOpen(false);
+  // A change of letter case only is stored too: on a file system that tells case apart it
+  // names another file, and the next save must go where the user said.
+  FFileName = std::move(name);
+}
+
+void TCustomTextFileEditor::SetIsOpen(bool value) {
+  if (value == FIsOpen || FFileName.empty()) return;
+  if (value) {
+    LoadTextFile(FFileName);
+  } else {
+    FIsOpen = false;
+    ClearText(true);
+  }
+}
+
+// ---------------------------------------------------------------- loading
+
+TLoadReport TCustomTextFileEditor::LoadTextFile(const std::string& name) {
+  if (name.empty()) return {};
+  FFileName = NormalizeFileName(name);
+  TBusyScope busy(*this);
+  TTextFileReader reader(*FFileSystem);
+  reader.SetParaLengthLimit(static_cast<size_t>(ParaLengthLimit()));
+  FLoadReport = {};
+  bool cleared = false;
+  try {
+    try {
+      TFileSource source(*FFileSystem, FFileName);
+      ClearText(true);
+      cleared = true;
+      // Straight into the list: a fresh text has no caret or selection to move and is
+      // repainted once at the end.
+      TParaList& list = ParaList();
+      const bool trim = FTrimWhiteSpace;
+      const std::uint16_t code = reader.LoadFrom(source, [&list, trim](const char* text, size_t length) {
+        return list.AppendPara(std::string_view(text, length), trim);
+      });
+      FLoadReport = reader.Report();
+      if (code != 0) throw EEditorError(LoadErrorMessage(code), 0);
+    } catch (const std::bad_alloc&) {
+      FLoadReport = reader.Report();
+      throw EEditorError(LoadErrorMessage(ErrOutOfMemory), 0);
+    } catch (const EFileError&) {
+      FLoadReport = reader.Report();
+      throw;
+    }
+  } catch (...) {
+    // Clears the text when it was open; otherwise what was read so far stays.
+    const bool wasOpen = FIsOpen;
+    SetIsOpen(false);
+    if (cleared && !wasOpen) ShowLoadedText();
+    throw;
+  }
+  ShowLoadedText();
+  FIsOpen = true;
+  return FLoadReport;
+}
+
+void TCustomTextFileEditor::ShowLoadedText() {
+  ResetViewState();
+  if (HandleAllocated()) {
+    RefreshLayout(true);
+    PlaceCaret();
+  }
+}
+
+// ---------------------------------------------------------------- saving
+
+void TCustomTextFileEditor::SaveTextFile(const std::string& name) {
+  if (name.empty()) return;
+  TBusyScope busy(*this);
+  TTextFileWriter writer(*FFileSystem);
+  writer.SetMakeBackup(FMakeBackup);
+  writer.SetBackupExt(FBackupExt);
+  TParaListSource source(ParaList());
+  // Under the name FileName would keep, so that the next save goes to the same file.
+  writer.Save(NormalizeFileName(name), source);
+  SetModified(false);  // also marks the undo records: undoing past this point modifies again
+}
+
+void TCustomTextFileEditor::NewTextFile(const std::string& name) {
+  ClearText(true);
+  // The empty text is not the file's content, whatever the name.
+  FIsOpen = false;
+  SetFileName(name);
+}
+
+// ---------------------------------------------------------------- appending
+
+std::uint16_t TCustomTextFileEditor::AppendPara(std::string_view text) {
+  TParaList& list = ParaList();
+  const size_t nul = text.find('\0');
+  if (nul != std::string_view::npos) text = text.substr(0, nul);
+  if (std::uint16_t code = list.CheckLimits(0, 1, static_cast<std::int64_t>(text.size()) + 2)) return code;
+  // One paragraph at a time, split as the list splits a long text, so that every view hears
+  // of each paragraph inserted in front of the last one while the list is in that state.
+  const auto limit = static_cast<size_t>(list.ParaLengthLimit());
+  size_t start = 0;
+  do {
+    const size_t remaining = text.size() - start;
+    if (start > 0) {
+      if (std::uint16_t code = list.CheckLimits(0, 1, static_cast<std::int64_t>(remaining) + 2)) return code;
+    }
+    size_t piece = remaining;
+    if (remaining > limit) {
+      piece = limit;
+      for (size_t i = limit; i > 0; --i) {
+        if (IsBlank(text[start + i - 1])) {
+          piece = i;
+          break;
+        }
+      }
+    }
+    const std::int32_t para = list.ParaCount();
+    if (std::uint16_t code = list.AppendPara(text.substr(start, piece), FTrimWhiteSpace)) return code;
+    const std::vector<TParaListView*> views = list.Views();
+    for (TParaListView* view : views) view->ParaInserted(para, 1, 0, false);
+    start += piece;
+  } while (start < text.size());
+  return 0;
+}
+
+// ---------------------------------------------------------------- shared views
+
+void TCustomTextFileEditor::Attach(TCustomEditor& other) {
+  TCustomEditor::Attach(other);
+  if (auto* editor = dynamic_cast<TCustomTextFileEditor*>(&other)) {
+    FFileName = editor->FFileName;
+    FIsOpen = editor->FIsOpen;
+  }
+}
+
+}  // namespace quilmo

@@ -1,0 +1,92 @@
+#pragma once
+// The editor control extended by a text file: the file's name, whether it is loaded, loading
+// it into the paragraph list and saving the paragraphs back with CR LF line ends.
+//
+// Reading and writing go through the engine's file layer (TTextFileReader, TTextFileWriter):
+// a save never leaves a partial file, and a load delivers every line whole, so that a line
+// longer than ParaLengthLimit becomes several paragraphs instead of losing characters. What
+// a save would change (NULs read as blanks, bytes behind a Ctrl-Z, split lines) is kept in
+// the report of the last load for the window to warn about.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "editor/CustomEditor.h"
+#include "engine/FileSystem.h"
+#include "engine/TextFileReader.h"
+
+namespace quilmo {
+
+class TCustomTextFileEditor : public TCustomEditor {
+ public:
+  TCustomTextFileEditor();
+
+  // ------------------------------------------------------------------ properties
+  // The file's path, stored without a single trailing "." (see NormalizeFileName). A name
+  // that differs without regard to case sets IsOpen false (the text stays); a name that
+  // differs in case only is stored as given and leaves IsOpen alone.
+  const std::string& FileName() const { return FFileName; }
+  void SetFileName(const std::string& value);
+  // The text was loaded from FileName. Setting it true loads FileName, false clears the
+  // text; no effect when unchanged or while FileName is empty.
+  bool IsOpen() const { return FIsOpen; }
+  void SetIsOpen(bool value);
+  // Keep the previous version of the file as <name>.<BackupExt> when saving.
+  bool MakeBackup() const { return FMakeBackup; }
+  void SetMakeBackup(bool value) { FMakeBackup = value; }
+  const std::string& BackupExt() const { return FBackupExt; }
+  void SetBackupExt(const std::string& value) { FBackupExt = value; }
+  // Trailing blanks (spaces and TABs) of each paragraph are removed while text is loaded.
+  bool TrimWhiteSpace() const { return FTrimWhiteSpace; }
+  void SetTrimWhiteSpace(bool value) { FTrimWhiteSpace = value; }
+
+  // The file system used for reading and saving (the platform's by default); tests give a
+  // faulty one. Not owned.
+  TFileSystem& FileSystem() const { return *FFileSystem; }
+  void SetFileSystem(TFileSystem& fileSystem) { FFileSystem = &fileSystem; }
+
+  // ------------------------------------------------------------------ operations
+  // Clears the text and reads the file into it; FileName takes the (normalised) name and,
+  // on success, IsOpen becomes true. An empty name does nothing. Raises EFileError when the
+  // file cannot be read and EEditorError (ErrorCode 0) when a limit stops the loading; IsOpen
+  // is then set false (which clears the text only if it was true).
+  virtual TLoadReport LoadTextFile(const std::string& name);
+  // Writes the text to the file (atomically, after the backup when MakeBackup is on) and
+  // clears Modified. An empty name does nothing. Raises EFileError; Modified then stays set.
+  // FileName and IsOpen are left as they are.
+  virtual void SaveTextFile(const std::string& name);
+  // Empty text (no history, not modified), repainted, then FileName := name.
+  void NewTextFile(const std::string& name);
+  // Adds the text as one or more paragraphs in front of the last one (no undo record);
+  // 0 or an error code. Carets in the last paragraph stay with it.
+  std::uint16_t AppendPara(std::string_view text);
+
+  // What the last load found (lines, long lines, NULs, a Ctrl-Z and the bytes behind it).
+  const TLoadReport& LoadReport() const { return FLoadReport; }
+
+  // Shows the other control's text; from a text-file editor it also takes its FileName
+  // and IsOpen.
+  void Attach(TCustomEditor& other) override;
+
+  // The name as stored: a name of two or more characters ending in "." loses that dot.
+  static std::string NormalizeFileName(const std::string& name);
+  // Equal without regard to ASCII letter case.
+  static bool SameFileName(const std::string& a, const std::string& b);
+
+ private:
+  class TBusyScope;
+
+  // After a load: view at the top of the text, layout and caret refreshed.
+  void ShowLoadedText();
+
+  std::string FFileName;
+  bool FIsOpen = false;
+  bool FMakeBackup = false;
+  std::string FBackupExt = "BAK";
+  bool FTrimWhiteSpace = true;
+  TFileSystem* FFileSystem;
+  TLoadReport FLoadReport;
+};
+
+}  // namespace quilmo
