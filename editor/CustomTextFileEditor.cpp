@@ -107,7 +107,8 @@ bool TCustomTextFileEditor::SameFileName(const std::string& a, const std::string
 
 void TCustomTextFileEditor::SetFileName(const std::string& value) {
   std::string name = NormalizeFileName(value);
-  if (!SameFileName(name, FFileName)) SetIsOpen(false);
+  // Another file: the text stays (Save As goes on with it) but was not loaded from that one.
+  if (!SameFileName(name, FFileName)) FIsOpen = false;
   // A change of letter case only is stored too: on a file system that tells case apart it
   // names another file, and the next save must go where the user said.
   FFileName = std::move(name);
