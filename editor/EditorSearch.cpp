@@ -8,13 +8,16 @@ namespace quilmo {
 
 namespace {
 
-TSearchPoint ToSearchPoint(TParaPos p) { return {p.Para, p.Pos}; }
+TSearchPoint ToSearchPoint(TParaPos p) {
+  return {p.Para, p.Pos};
+}
 
 }  // namespace
 
 bool TCustomEditor::Search(std::string_view text, std::uint8_t options) {
   // A search never replaces; 0 means an occurrence was selected or the text is empty.
-  return Replace(text, std::string_view(), static_cast<std::uint8_t>(options & ~(soReplace | soReplaceAll))) == 0;
+  return Replace(text, std::string_view(),
+                 static_cast<std::uint8_t>(options & ~(soReplace | soReplaceAll))) == 0;
 }
 
 int TCustomEditor::Replace(std::string_view text, std::string_view replacement, std::uint8_t options) {
@@ -31,7 +34,8 @@ int TCustomEditor::Replace(std::string_view text, std::string_view replacement, 
                             (options & soMatchCase) != 0)) {
     // A replacement that would break a size limit leaves the selection alone (the insertion
     // would otherwise delete the selection before failing).
-    const auto growth = static_cast<std::int64_t>(replacement.size()) - static_cast<std::int64_t>(pattern.size());
+    const auto growth =
+        static_cast<std::int64_t>(replacement.size()) - static_cast<std::int64_t>(pattern.size());
     if (growth > 0 && replacement.find_first_of("\r\n") == std::string_view::npos) {
       if (const std::uint16_t code = list.CheckLimits(SelStart().Para, 0, growth)) {
         ReportError(code);
@@ -62,15 +66,15 @@ int TCustomEditor::Replace(std::string_view text, std::string_view replacement, 
 
   switch (result.Select) {
     case TSearchSelect::ssRange:  // the caret end is scrolled into view
-      SelectParaRange({result.Start.Para, result.Start.Pos}, {result.End.Para, result.End.Pos}, result.CaretAtEnd);
+      SelectParaRange({result.Start.Para, result.Start.Pos}, {result.End.Para, result.End.Pos},
+                      result.CaretAtEnd);
       break;
     case TSearchSelect::ssCollapse: {
       const TParaPos caret = CaretParaPos();
       MoveCaretToPara(caret.Para, caret.Pos);
       break;
     }
-    case TSearchSelect::ssKeep:
-      break;
+    case TSearchSelect::ssKeep: break;
   }
   if (result.Count > 0) {
     InvalidateAll();

@@ -29,7 +29,9 @@ class TBusyCursor {
   TParaListView* view_;
 };
 
-bool Before(TSearchPoint a, TSearchPoint b) { return a.Para < b.Para || (a.Para == b.Para && a.Pos < b.Pos); }
+bool Before(TSearchPoint a, TSearchPoint b) {
+  return a.Para < b.Para || (a.Para == b.Para && a.Pos < b.Pos);
+}
 
 TSearchPoint ClampPoint(const TParaList& list, TSearchPoint p) {
   p.Para = std::clamp(p.Para, 1, list.ParaCount());
@@ -244,18 +246,20 @@ TSearchResult FindOrReplaceAll(TParaList& list, const TSearchRequest& request, T
   return run.Run();
 }
 
-bool SelectionIsOccurrence(TParaList& list, TSearchPoint selStart, TSearchPoint selEnd, std::string_view pattern,
-                           bool matchCase) {
+bool SelectionIsOccurrence(TParaList& list, TSearchPoint selStart, TSearchPoint selEnd,
+                           std::string_view pattern, bool matchCase) {
   pattern = CutSearchText(pattern);
   const auto n = static_cast<std::int32_t>(pattern.size());
-  if (n == 0 || selStart.Para != selEnd.Para || selStart.Pos < 1 || selEnd.Pos - selStart.Pos != n) return false;
+  if (n == 0 || selStart.Para != selEnd.Para || selStart.Pos < 1 || selEnd.Pos - selStart.Pos != n)
+    return false;
   TParaNode* node = list.GetPara(selStart.Para);
   if (node == nullptr || selEnd.Pos - 1 > node->Length()) return false;
   const char* text = node->Text() + (selStart.Pos - 1);
   if (matchCase) return std::string_view(text, static_cast<std::size_t>(n)) == pattern;
   const auto& upper = SearchUpperTable();
   for (std::int32_t i = 0; i < n; ++i) {
-    if (upper[static_cast<unsigned char>(text[i])] != upper[static_cast<unsigned char>(pattern[static_cast<std::size_t>(i)])])
+    if (upper[static_cast<unsigned char>(text[i])] !=
+        upper[static_cast<unsigned char>(pattern[static_cast<std::size_t>(i)])])
       return false;
   }
   return true;

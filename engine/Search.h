@@ -72,13 +72,14 @@ struct TSearchResult {
 // Runs one search, or with soReplaceAll one replace-all, from the request's caret or
 // selection. Replacements are made with ReplaceText, one undo record each, on behalf of
 // `sender` (may be null). The first view of the list shows the busy cursor meanwhile.
-TSearchResult FindOrReplaceAll(TParaList& list, const TSearchRequest& request, TParaListView* sender = nullptr);
+TSearchResult FindOrReplaceAll(TParaList& list, const TSearchRequest& request,
+                               TParaListView* sender = nullptr);
 
 // Whether the selection lies within one paragraph and equals the pattern (cut to 255
 // characters): exactly with matchCase, else after upper-casing both with the same
 // Windows-1252 table as the case-insensitive scan.
-bool SelectionIsOccurrence(TParaList& list, TSearchPoint selStart, TSearchPoint selEnd, std::string_view pattern,
-                           bool matchCase);
+bool SelectionIsOccurrence(TParaList& list, TSearchPoint selStart, TSearchPoint selEnd,
+                           std::string_view pattern, bool matchCase);
 
 // Cuts a pattern or a replacement to kMaxSearchLength characters.
 inline std::string_view CutSearchText(std::string_view text) {

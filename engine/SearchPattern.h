@@ -28,7 +28,8 @@ class TSearchPattern {
   bool Backward() const { return backward_; }
   // The pattern as matched (upper-cased when case-insensitive).
   std::string_view Text() const {
-    return std::string_view(reinterpret_cast<const char*>(pattern_.data()), static_cast<std::size_t>(length_));
+    return std::string_view(reinterpret_cast<const char*>(pattern_.data()),
+                            static_cast<std::size_t>(length_));
   }
   // Forward skip table: every entry is the length n; then for each pattern character at index i
   // from 0 to n - 2, the entry of that character is n - 1 - i (later ones overwrite earlier ones).

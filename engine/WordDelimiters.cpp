@@ -22,6 +22,8 @@ static_assert(sizeof(kDelimiters) - 1 == 35);
 
 const std::string_view WordDelimiters(kDelimiters, sizeof(kDelimiters) - 1);
 
-bool IsWordDelimiter(unsigned char c) { return kIsDelimiter[c]; }
+bool IsWordDelimiter(unsigned char c) {
+  return kIsDelimiter[c];
+}
 
 }  // namespace quilmo

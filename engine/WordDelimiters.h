@@ -11,6 +11,8 @@ namespace quilmo {
 extern const std::string_view WordDelimiters;
 
 bool IsWordDelimiter(unsigned char c);
-inline bool IsWordDelimiter(char c) { return IsWordDelimiter(static_cast<unsigned char>(c)); }
+inline bool IsWordDelimiter(char c) {
+  return IsWordDelimiter(static_cast<unsigned char>(c));
+}
 
 }  // namespace quilmo

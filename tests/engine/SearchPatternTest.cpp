@@ -31,7 +31,7 @@ TEST(SearchPattern, SkipTableGivesLaterOccurrencesPrecedence) {
 
 TEST(SearchPattern, CaseInsensitiveTableIsBuiltFromTheUpperCasedPattern) {
   const TSearchPattern p("\xE9t\xE9", false);  // été
-  EXPECT_EQ(p.Text(), "\xC9T\xC9");             // ÉTÉ
+  EXPECT_EQ(p.Text(), "\xC9T\xC9");            // ÉTÉ
   EXPECT_EQ(p.SkipTable()[0xC9], 2);
   EXPECT_EQ(p.SkipTable()[0xE9], 3);  // lower-case text characters are upper-cased before lookup
   EXPECT_EQ(p.SkipTable()['T'], 1);
@@ -86,7 +86,8 @@ std::int32_t NaiveFind(const std::string& pat, const std::string& text, bool mat
   return -1;
 }
 
-std::int32_t NaiveFindLast(const std::string& pat, const std::string& text, std::size_t length, bool matchCase) {
+std::int32_t NaiveFindLast(const std::string& pat, const std::string& text, std::size_t length,
+                           bool matchCase) {
   std::int32_t last = -1;
   const std::string prefix = text.substr(0, length);
   for (std::size_t from = 0;;) {
@@ -129,7 +130,7 @@ TEST(SearchPattern, RandomScansAgreeWithNaiveSearch) {
 }
 
 TEST(WordDelimiters, TheThirtyFiveCharactersInTheirOrder) {
-  const int codes[] = {9,  39, 13, 10, 32, 44, 46,  47, 63, 59,  58, 96, 34, 60, 62, 91, 93, 123,
+  const int codes[] = {9,   39, 13, 10, 32, 44,  46, 47, 63, 59, 58, 96, 34, 60, 62, 91,  93, 123,
                        125, 45, 61, 92, 43, 124, 40, 41, 37, 64, 38, 94, 36, 35, 33, 126, 42};
   ASSERT_EQ(WordDelimiters.size(), std::size(codes));
   for (std::size_t i = 0; i < std::size(codes); ++i) {
@@ -138,7 +139,8 @@ TEST(WordDelimiters, TheThirtyFiveCharactersInTheirOrder) {
   int count = 0;
   for (int c = 0; c < 256; ++c) count += IsWordDelimiter(static_cast<unsigned char>(c)) ? 1 : 0;
   EXPECT_EQ(count, 35);
-  for (char c : {'_', 'a', 'Z', '0', '\0', '\x1B', '\xE9', '\xA0'}) EXPECT_FALSE(IsWordDelimiter(c)) << int(c);
+  for (char c : {'_', 'a', 'Z', '0', '\0', '\x1B', '\xE9', '\xA0'})
+    EXPECT_FALSE(IsWordDelimiter(c)) << int(c);
 }
 
 }  // namespace

@@ -119,8 +119,9 @@ TEST(SearchRandom, EngineAgreesWithNaiveModel) {
 
     test::TSearchDoc doc(Join(model.paras));
     const std::uint8_t base = (model.matchCase ? soMatchCase : 0) | (model.wholeWord ? soWholeWord : 0);
-    const std::string trace = "round " + std::to_string(round) + " text \"" + Join(model.paras) + "\" pattern \"" +
-                              model.pattern + "\" caret " + std::to_string(a.Para) + "," + std::to_string(a.Pos);
+    const std::string trace = "round " + std::to_string(round) + " text \"" + Join(model.paras) +
+                              "\" pattern \"" + model.pattern + "\" caret " + std::to_string(a.Para) + "," +
+                              std::to_string(a.Pos);
     TSearchRequest r = doc.Request(model.pattern, base);
     r.Caret = a;
     r.SelStart = clampEnd(a);

@@ -147,7 +147,7 @@ TEST(SearchSelection, SelectionIsOccurrence) {
   EXPECT_FALSE(is({1, 5}, {1, 7}, "AB", true));
   EXPECT_TRUE(is({1, 1}, {1, 4}, "\xE9T\xC9", false));  // éTÉ, as the case-insensitive scan matches it
   EXPECT_FALSE(is({1, 1}, {1, 4}, "\xE9T\xC9", true));
-  EXPECT_FALSE(is({1, 5}, {1, 6}, "ab", true));   // length differs
+  EXPECT_FALSE(is({1, 5}, {1, 6}, "ab", true));    // length differs
   EXPECT_FALSE(is({1, 6}, {2, 2}, "b\nc", true));  // not within one paragraph
   EXPECT_FALSE(is({2, 2}, {2, 4}, "dx", true));    // beyond the paragraph's end
   EXPECT_FALSE(is({1, 1}, {1, 1}, "", true));

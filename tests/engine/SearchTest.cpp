@@ -127,13 +127,25 @@ TEST(Search, SelectedOnlyScopeForwardAndBackward) {
 }
 
 TEST(Search, CaseInsensitiveAccentedLetters) {
-  TSearchDoc doc("|L'\xC9T\xC9 \x8C" "UVRE \x9F" "ES");  // L'ÉTÉ ŒUVRE ŸES
-  doc.Run("\xE9t\xE9", 0);                         // été
-  EXPECT_EQ(doc.Marked(), "L'[\xC9T\xC9] \x8CUVRE \x9F" "ES");
+  TSearchDoc doc(
+      "|L'\xC9T\xC9 \x8C"
+      "UVRE \x9F"
+      "ES");                // L'ÉTÉ ŒUVRE ŸES
+  doc.Run("\xE9t\xE9", 0);  // été
+  EXPECT_EQ(doc.Marked(),
+            "L'[\xC9T\xC9] \x8CUVRE \x9F"
+            "ES");
   doc.Run("\x9Cuvre", soEntireScope);  // œuvre
-  EXPECT_EQ(doc.Marked(), "L'\xC9T\xC9 [\x8CUVRE] \x9F" "ES");
-  doc.Run("\xFF" "es", soEntireScope | soBackward);  // ÿes
-  EXPECT_EQ(doc.Marked(), "L'\xC9T\xC9 \x8CUVRE [|\x9F" "ES]");
+  EXPECT_EQ(doc.Marked(),
+            "L'\xC9T\xC9 [\x8CUVRE] \x9F"
+            "ES");
+  doc.Run(
+      "\xFF"
+      "es",
+      soEntireScope | soBackward);  // ÿes
+  EXPECT_EQ(doc.Marked(),
+            "L'\xC9T\xC9 \x8CUVRE [|\x9F"
+            "ES]");
   EXPECT_EQ(doc.Run("\xE9t\xE9", soEntireScope | soMatchCase).Value, -1);
 }
 
