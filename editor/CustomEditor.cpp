@@ -74,7 +74,9 @@ void TCustomEditor::FocusOut() {
   EffectiveController().SetInsertMode(FInsertMode);
 }
 
-void TCustomEditor::FitCaret() { FCarets.SetCellSize(FCharWidth, FLineHeight); }
+void TCustomEditor::FitCaret() {
+  FCarets.SetCellSize(FCharWidth, FLineHeight);
+}
 
 TController& TCustomEditor::EffectiveController() const {
   return FController ? *FController : DefaultController();
@@ -229,7 +231,9 @@ void TCustomEditor::SetTabType(TTabType value) {
   InvalidateAll();
 }
 
-void TCustomEditor::SetUndoBufferSize(std::uint16_t value) { FParaList->SetUndoBufferSize(value); }
+void TCustomEditor::SetUndoBufferSize(std::uint16_t value) {
+  FParaList->SetUndoBufferSize(value);
+}
 
 void TCustomEditor::SetWordWrap(bool value) {
   if (value) {
@@ -366,10 +370,11 @@ void TCustomEditor::StatusMessage(int column, int line) {
   DoShowStatus(line, static_cast<std::uint16_t>(column));
 }
 
-bool TCustomEditor::DrawLine(TEditorCanvas& canvas, const TRect& rect, const char* s, int len, int line, int pos,
-                             int count, int hbLine, int hbCol, int heLine, int heCol) {
+bool TCustomEditor::DrawLine(TEditorCanvas& canvas, const TRect& rect, const char* s, int len, int line,
+                             int pos, int count, int hbLine, int hbCol, int heLine, int heCol) {
   bool wasDrawn = false;
-  if (OnDrawLine) OnDrawLine(*this, canvas, rect, s, len, line, pos, count, hbLine, hbCol, heLine, heCol, wasDrawn);
+  if (OnDrawLine)
+    OnDrawLine(*this, canvas, rect, s, len, line, pos, count, hbLine, hbCol, heLine, heCol, wasDrawn);
   return wasDrawn;
 }
 

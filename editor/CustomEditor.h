@@ -46,9 +46,9 @@ using TEditorErrorEvent = std::function<void(TCustomEditor& sender, std::uint16_
 // One painted row: the row's text rectangle, the (tab-expanded) line text and its length,
 // the display line, LeftColumn, VisibleColumns and the selection as displayed (all 0 when
 // none is shown). Setting wasDrawn leaves the row's text to the handler.
-using TEditorDrawLineEvent =
-    std::function<void(TCustomEditor& sender, TEditorCanvas& canvas, const TRect& rect, const char* s, int len,
-                       int line, int pos, int count, int hbLine, int hbCol, int heLine, int heCol, bool& wasDrawn)>;
+using TEditorDrawLineEvent = std::function<void(
+    TCustomEditor& sender, TEditorCanvas& canvas, const TRect& rect, const char* s, int len, int line,
+    int pos, int count, int hbLine, int hbCol, int heLine, int heCol, bool& wasDrawn)>;
 using TMouseWheelEvent =
     std::function<void(TCustomEditor& sender, std::uint8_t shift, int delta, int xPos, int yPos)>;
 // Key-down: a handler may set the key to 0.
@@ -230,7 +230,8 @@ class TCustomEditor : public TParaListView {
   bool GetSelection(std::int32_t& startLine, std::int32_t& startCol, std::int32_t& endLine,
                     std::int32_t& endCol) const;
   bool HasSelection() const { return FSelStart != FSelEnd; }
-  void SetSelection(std::int32_t line1, std::int32_t col1, std::int32_t line2, std::int32_t col2, bool caretAtEnd);
+  void SetSelection(std::int32_t line1, std::int32_t col1, std::int32_t line2, std::int32_t col2,
+                    bool caretAtEnd);
   void SelectAll(bool caretAtEnd);
   void CollapseSelection(bool toEnd);
   TParaPos SelStart() const { return FSelStart; }
@@ -280,7 +281,7 @@ class TCustomEditor : public TParaListView {
   virtual void CutToClipboard();
   virtual void PasteFromClipboard();
 
-  // ------------------------------------------------------------------ editing (EditorEditing.cpp)
+  // ------------------------------------------------------------------ editing (EditorEditing.cpp, EditorInsert.cpp)
   // Inserts text at the caret, replacing any selection, as one undoable group; the caret
   // goes to the end of the text. Returns 0 or an error code.
   virtual std::uint16_t InsertString(std::string_view text);
@@ -318,7 +319,7 @@ class TCustomEditor : public TParaListView {
   virtual bool DrawLine(TEditorCanvas& canvas, const TRect& rect, const char* s, int len, int line, int pos,
                         int count, int hbLine, int hbCol, int heLine, int heCol);
 
-  // The text-changing commands (EditorEditing.cpp). They act at the caret, leave the
+  // The text-changing commands (EditorEditing.cpp, EditorNewLine.cpp). They act at the caret, leave the
   // selection collapsed at the new caret and report their errors themselves.
   virtual void DoTypeChar(unsigned char ch);
   virtual void DoBackspace();

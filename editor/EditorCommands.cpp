@@ -46,7 +46,9 @@ void TCustomEditor::SysKeyDown(std::uint16_t& key, std::uint8_t shift) {
   if (command != ccNone) ProcessCommand(command, key);
 }
 
-void TCustomEditor::ExecNewLine() { DoNewLine(FInsertMode && !ReadOnly(), true); }
+void TCustomEditor::ExecNewLine() {
+  DoNewLine(FInsertMode && !ReadOnly(), true);
+}
 
 // ---------------------------------------------------------------- commands
 

@@ -29,7 +29,9 @@ class TNullEditorHost final : public TEditorHost {
   void SetScrollPos(TScrollBarKind, int) override {}
   int HorzScrollBarHeight() const override { return 16; }
   TFontMetrics FontMetrics(const TFontDesc&) override { return {}; }
-  int TextWidth(const TFontDesc&, std::string_view text) override { return 8 * static_cast<int>(text.size()); }
+  int TextWidth(const TFontDesc&, std::string_view text) override {
+    return 8 * static_cast<int>(text.size());
+  }
   void PostStatus(int, int) override {}
   void Beep() override {}
   void SetBusyCursor(bool) override {}

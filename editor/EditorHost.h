@@ -19,12 +19,12 @@ enum class TScrollBarKind : std::uint8_t { sbHorizontal, sbVertical };
 
 // Scroll-bar messages, as the host reports user actions on a bar.
 enum class TScrollCode : std::uint8_t {
-  scLineUp,        // also line left
-  scLineDown,      // also line right
-  scPageUp,        // also page left
-  scPageDown,      // also page right
-  scThumbPosition, // the thumb was released at a position
-  scThumbTrack,    // the thumb is being dragged
+  scLineUp,         // also line left
+  scLineDown,       // also line right
+  scPageUp,         // also page left
+  scPageDown,       // also page right
+  scThumbPosition,  // the thumb was released at a position
+  scThumbTrack,     // the thumb is being dragged
   scTop,
   scBottom,
   scEndScroll,

@@ -31,7 +31,9 @@ std::int32_t TCustomEditor::ColumnOfScreen(std::int32_t line, std::int32_t scree
   return ColumnToPos(text, length, screenColumn, FParaList->TabSize());
 }
 
-std::int32_t TCustomEditor::CaretScreenColumn() { return ScreenColumn(FCaretLine, FCaretCol); }
+std::int32_t TCustomEditor::CaretScreenColumn() {
+  return ScreenColumn(FCaretLine, FCaretCol);
+}
 
 bool TCustomEditor::CaretVisible(std::int32_t screenColumn) const {
   return FCaretLine >= FTopLine && FCaretLine < FTopLine + FVisibleLines && screenColumn >= FLeftColumn + 1 &&
@@ -80,10 +82,10 @@ void TCustomEditor::MoveCaretBy(std::int32_t dc, std::int32_t dl, bool extend, b
 }
 
 void TCustomEditor::MoveCaretTo(std::int32_t line, std::int32_t column, bool extend) {
-  MoveCaret(static_cast<std::int32_t>(std::clamp<std::int64_t>(
-                static_cast<std::int64_t>(column) - FCaretCol, INT32_MIN, INT32_MAX)),
-            static_cast<std::int32_t>(std::clamp<std::int64_t>(static_cast<std::int64_t>(line) - FCaretLine,
+  MoveCaret(static_cast<std::int32_t>(std::clamp<std::int64_t>(static_cast<std::int64_t>(column) - FCaretCol,
                                                                INT32_MIN, INT32_MAX)),
+            static_cast<std::int32_t>(
+                std::clamp<std::int64_t>(static_cast<std::int64_t>(line) - FCaretLine, INT32_MIN, INT32_MAX)),
             extend, false, false);
 }
 
@@ -94,7 +96,8 @@ void TCustomEditor::MoveCaretToPara(std::int32_t para, std::int32_t pos, bool ex
   MoveCaretTo(line, column, extend);
 }
 
-void TCustomEditor::MoveCaret(std::int32_t dc, std::int32_t dl, bool extend, bool keepRow, bool convertColumn) {
+void TCustomEditor::MoveCaret(std::int32_t dc, std::int32_t dl, bool extend, bool keepRow,
+                              bool convertColumn) {
   const std::int32_t lineCount = LineCount();
   const std::int32_t oldLine = FCaretLine;
   std::int32_t row = 0;
@@ -111,7 +114,8 @@ void TCustomEditor::MoveCaret(std::int32_t dc, std::int32_t dl, bool extend, boo
   }
   FCaretLine = static_cast<std::int32_t>(line);
 
-  if (convertColumn && FCaretLine != oldLine) FCaretCol = ColumnOfScreen(FCaretLine, ScreenColumn(oldLine, FCaretCol));
+  if (convertColumn && FCaretLine != oldLine)
+    FCaretCol = ColumnOfScreen(FCaretLine, ScreenColumn(oldLine, FCaretCol));
 
   // The largest column allowed on the new line.
   const std::int32_t limit = ParaLengthLimit();
@@ -119,7 +123,8 @@ void TCustomEditor::MoveCaret(std::int32_t dc, std::int32_t dl, bool extend, boo
                                        : static_cast<std::int64_t>(FParaList->LineLength(FCaretLine)) + 1;
   if (ScreenColumn(FCaretLine, static_cast<std::int32_t>(maxCol)) > limit)
     maxCol = static_cast<std::int64_t>(ColumnOfScreen(FCaretLine, limit)) + 1;
-  FCaretCol = Clamp64(static_cast<std::int64_t>(FCaretCol) + dc, 1, static_cast<std::int32_t>(std::max<std::int64_t>(1, maxCol)));
+  FCaretCol = Clamp64(static_cast<std::int64_t>(FCaretCol) + dc, 1,
+                      static_cast<std::int32_t>(std::max<std::int64_t>(1, maxCol)));
   FParaList->LineToPara(FCaretLine, FCaretPara, FLineOffset);
 
   if (extend)
@@ -190,7 +195,8 @@ void TCustomEditor::ExtendToCaret() {
   if (FSelStart > FSelEnd) std::swap(FSelStart, FSelEnd);
   FSelCaretEnd = p;
   UpdateSelectionLines();
-  InvalidateLines(std::min({oldFirst, FSelStartLine, FCaretLine}), std::max({oldLast, FSelEndLine, FCaretLine}));
+  InvalidateLines(std::min({oldFirst, FSelStartLine, FCaretLine}),
+                  std::max({oldLast, FSelEndLine, FCaretLine}));
 }
 
 // ---------------------------------------------------------------- selection operations

@@ -10,7 +10,9 @@
 namespace quilmo {
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 }  // namespace
 
 void TCustomEditor::PointToLineCol(int x, int y, std::int32_t& line, std::int32_t& column) {

@@ -54,8 +54,8 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
   FLeftColumn = static_cast<std::int32_t>(
       std::clamp<std::int64_t>(static_cast<std::int64_t>(FLeftColumn) + columns, 0, INT32_MAX));
   const std::int32_t maxTop = std::max(1, LineCount() - FVisibleLines + 1);
-  FTopLine =
-      static_cast<std::int32_t>(std::clamp<std::int64_t>(static_cast<std::int64_t>(FTopLine) + lines, 1, maxTop));
+  FTopLine = static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(static_cast<std::int64_t>(FTopLine) + lines, 1, maxTop));
   UpdateLineNumberWidth();
   const bool topChanged = FTopLine != oldTop;
   const bool leftChanged = FLeftColumn != oldLeft;
@@ -70,7 +70,8 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
   if (leftChanged) SendHScrollThumb();
 
   try {
-    const TRect area{LeftMargin(), 0, LeftMargin() + FVisibleColumns * FCharWidth, FVisibleLines * FLineHeight};
+    const TRect area{LeftMargin(), 0, LeftMargin() + FVisibleColumns * FCharWidth,
+                     FVisibleLines * FLineHeight};
     const int dx = (oldLeft - FLeftColumn) * FCharWidth;
     const int dy = (oldTop - FTopLine) * FLineHeight;
     if (FFullRepaintPending || FRedrawSuspended) {
@@ -95,8 +96,12 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
 // ---------------------------------------------------------------- scroll bars
 
 namespace {
-bool HasHorzBar(TScrollStyle style) { return style == TScrollStyle::ssHorizontal || style == TScrollStyle::ssBoth; }
-bool HasVertBar(TScrollStyle style) { return style == TScrollStyle::ssVertical || style == TScrollStyle::ssBoth; }
+bool HasHorzBar(TScrollStyle style) {
+  return style == TScrollStyle::ssHorizontal || style == TScrollStyle::ssBoth;
+}
+bool HasVertBar(TScrollStyle style) {
+  return style == TScrollStyle::ssVertical || style == TScrollStyle::ssBoth;
+}
 }  // namespace
 
 void TCustomEditor::SendVScrollRange() {
@@ -107,8 +112,9 @@ void TCustomEditor::SendVScrollRange() {
   FVScrollMax = n / FVScrollDivisor;
   if (FVScrollMax <= 1 && FScrollBarsAlways) FVScrollMax = 2;
   if (!FWindowCreated || !HasVertBar(FScrollBars)) return;
-  FHost->SetScrollBar(TScrollBarKind::sbVertical,
-                      TScrollBarInfo{1, lineCount / FVScrollDivisor, FVisibleLines, FTopLine / FVScrollDivisor, true});
+  FHost->SetScrollBar(
+      TScrollBarKind::sbVertical,
+      TScrollBarInfo{1, lineCount / FVScrollDivisor, FVisibleLines, FTopLine / FVScrollDivisor, true});
 }
 
 void TCustomEditor::SendVScrollThumb() {
@@ -131,7 +137,9 @@ void TCustomEditor::SendHScrollThumb() {
   FHost->SetScrollPos(TScrollBarKind::sbHorizontal, FLeftColumn);
 }
 
-void TCustomEditor::MarkScrollBarsPending() { FVRangePending = FVThumbPending = FHThumbPending = true; }
+void TCustomEditor::MarkScrollBarsPending() {
+  FVRangePending = FVThumbPending = FHThumbPending = true;
+}
 
 void TCustomEditor::VScroll(TScrollCode code, int pos) {
   switch (code) {
@@ -203,7 +211,8 @@ void TCustomEditor::UpdateLayout() {
       }
     }
     const int height = FHost->ClientHeight();
-    std::int32_t lines = std::max(1, static_cast<std::int32_t>(std::trunc(static_cast<double>(height) / FLineHeight - 1)));
+    std::int32_t lines =
+        std::max(1, static_cast<std::int32_t>(std::trunc(static_cast<double>(height) / FLineHeight - 1)));
     if (height % FLineHeight > static_cast<int>(std::trunc(FLineHeight * 0.25))) ++lines;
     if (lines != FVisibleLines) {
       FVisibleLines = lines;
@@ -237,7 +246,9 @@ void TCustomEditor::RefreshLayout(bool update) {
   if (update) PaintNow();
 }
 
-std::int32_t TCustomEditor::VisibleColumns() { return FVisibleColumns; }
+std::int32_t TCustomEditor::VisibleColumns() {
+  return FVisibleColumns;
+}
 
 // ---------------------------------------------------------------- paint
 
@@ -293,13 +304,13 @@ void TCustomEditor::Paint(TEditorCanvas& canvas, const TRect& clip) {
       if (markerLines[n] == line) return n;
     return -1;
   };
-  in.OnDrawLine = [this](TEditorCanvas& c, const TRect& rect, std::string_view s, int line, int pos, int count,
-                         int hbLine, int hbCol, int heLine, int heCol, bool& wasDrawn) {
+  in.OnDrawLine = [this](TEditorCanvas& c, const TRect& rect, std::string_view s, int line, int pos,
+                         int count, int hbLine, int hbCol, int heLine, int heCol, bool& wasDrawn) {
     // Like the text the row shows, the string runs to the end of its storage: for a line
     // without tabs that is the end of the paragraph.
     const char* text = s.empty() ? "" : s.data();
-    wasDrawn = DrawLine(c, rect, text, static_cast<int>(std::strlen(text)), line, pos, count, hbLine, hbCol, heLine,
-                        heCol);
+    wasDrawn = DrawLine(c, rect, text, static_cast<int>(std::strlen(text)), line, pos, count, hbLine, hbCol,
+                        heLine, heCol);
   };
   in.AfterContent = [this] {
     FFullRepaintPending = false;

@@ -87,8 +87,8 @@ void TCustomEditor::FollowEdit(int kind, int para, int pos, int count, bool isSe
   }
 
   if (!isSender) {
-    const bool selectionInDeletedPara = edit.Kind == TEditKind::ParaDeleted && FSelStart.Para == para &&
-                                        FSelEnd.Para == para;
+    const bool selectionInDeletedPara =
+        edit.Kind == TEditKind::ParaDeleted && FSelStart.Para == para && FSelEnd.Para == para;
     SetCaretFromPara(Follow(TParaPos{FCaretPara, FLineOffset + FCaretCol}, edit, paraCount));
     if (selectionInDeletedPara) {
       FSelStart = FSelEnd = FSelCaretEnd = ClampedCaretPos();
@@ -130,8 +130,12 @@ void TCustomEditor::TextRewrapped() {
   if (FWindowCreated) RefreshLayout(false);
 }
 
-void TCustomEditor::ModifiedChanged() { InvalidateAll(); }
+void TCustomEditor::ModifiedChanged() {
+  InvalidateAll();
+}
 
-void TCustomEditor::BusyCursor(bool on) { FHost->SetBusyCursor(on); }
+void TCustomEditor::BusyCursor(bool on) {
+  FHost->SetBusyCursor(on);
+}
 
 }  // namespace quilmo

@@ -25,7 +25,9 @@ namespace quilmo {
 
 namespace {
 
-QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+QRect ToQRect(const TRect& r) {
+  return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
 
 std::uint8_t ShiftFlagsOf(Qt::KeyboardModifiers modifiers) {
   std::uint8_t flags = 0;
@@ -102,7 +104,9 @@ TEditorWidget::~TEditorWidget() {
   while (FBusyCount > 0) SetBusyCursor(false);
 }
 
-QSize TEditorWidget::sizeHint() const { return QSize(200, 150); }
+QSize TEditorWidget::sizeHint() const {
+  return QSize(200, 150);
+}
 
 // ---------------------------------------------------------------- paint
 
@@ -141,9 +145,13 @@ void TEditorWidget::paintEvent(QPaintEvent* event) {
   FPending -= event->region();
 }
 
-void TEditorWidget::Invalidate() { MarkDirty(QRegion(viewport()->rect())); }
+void TEditorWidget::Invalidate() {
+  MarkDirty(QRegion(viewport()->rect()));
+}
 
-void TEditorWidget::InvalidateRect(const TRect& rect) { MarkDirty(QRegion(ToQRect(rect))); }
+void TEditorWidget::InvalidateRect(const TRect& rect) {
+  MarkDirty(QRegion(ToQRect(rect)));
+}
 
 void TEditorWidget::Update() {
   if (!isVisible()) return;
@@ -199,18 +207,30 @@ int TEditorWidget::TextWidth(const TFontDesc& font, std::string_view text) {
   return FontFor(font).CharWidth() * static_cast<int>(text.size());
 }
 
-int TEditorWidget::ClientWidth() const { return viewport()->width(); }
-int TEditorWidget::ClientHeight() const { return viewport()->height(); }
+int TEditorWidget::ClientWidth() const {
+  return viewport()->width();
+}
+int TEditorWidget::ClientHeight() const {
+  return viewport()->height();
+}
 
 // ---------------------------------------------------------------- focus
 
-bool TEditorWidget::Focused() const { return hasFocus(); }
+bool TEditorWidget::Focused() const {
+  return hasFocus();
+}
 
-bool TEditorWidget::CanFocus() const { return isEnabled() && isVisible() && focusPolicy() != Qt::NoFocus; }
+bool TEditorWidget::CanFocus() const {
+  return isEnabled() && isVisible() && focusPolicy() != Qt::NoFocus;
+}
 
-void TEditorWidget::SetFocus() { setFocus(Qt::MouseFocusReason); }
+void TEditorWidget::SetFocus() {
+  setFocus(Qt::MouseFocusReason);
+}
 
-bool TEditorWidget::Enabled() const { return isEnabled(); }
+bool TEditorWidget::Enabled() const {
+  return isEnabled();
+}
 
 void TEditorWidget::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
@@ -320,11 +340,17 @@ void TEditorWidget::SetMouseCursor(TMouseCursorKind kind) {
 
 void TEditorWidget::SetMouseCapture(bool) {}  // Qt keeps the mouse while a button is held
 
-void TEditorWidget::StartAutoScrollTimer() { FAutoScrollTimer.start(); }
+void TEditorWidget::StartAutoScrollTimer() {
+  FAutoScrollTimer.start();
+}
 
-void TEditorWidget::StopAutoScrollTimer() { FAutoScrollTimer.stop(); }
+void TEditorWidget::StopAutoScrollTimer() {
+  FAutoScrollTimer.stop();
+}
 
-std::int64_t TEditorWidget::Milliseconds() const { return FClock.elapsed(); }
+std::int64_t TEditorWidget::Milliseconds() const {
+  return FClock.elapsed();
+}
 
 // ---------------------------------------------------------------- scroll bars
 
@@ -336,7 +362,8 @@ void TEditorWidget::SetScrollBarStyle(bool horizontal, bool vertical) {
   switch (FEditor->BorderStyle()) {
     case TEditorBorderStyle::bsNone: setFrameStyle(QFrame::NoFrame); break;
     case TEditorBorderStyle::bsSingle:
-      setFrameStyle(FEditor->Ctl3D() ? (QFrame::StyledPanel | QFrame::Sunken) : (QFrame::Box | QFrame::Plain));
+      setFrameStyle(FEditor->Ctl3D() ? (QFrame::StyledPanel | QFrame::Sunken)
+                                     : (QFrame::Box | QFrame::Plain));
       break;
   }
 }
@@ -366,7 +393,9 @@ void TEditorWidget::SetScrollPos(TScrollBarKind kind, int pos) {
   (vertical ? verticalScrollBar() : horizontalScrollBar())->setValue(pos);
 }
 
-int TEditorWidget::HorzScrollBarHeight() const { return style()->pixelMetric(QStyle::PM_ScrollBarExtent); }
+int TEditorWidget::HorzScrollBarHeight() const {
+  return style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
 
 void TEditorWidget::BarAction(TScrollBarKind kind, int action) {
   QScrollBar* bar = kind == TScrollBarKind::sbVertical ? verticalScrollBar() : horizontalScrollBar();
@@ -446,7 +475,9 @@ void TEditorWidget::SetCaretPos(int x, int y) {
   UpdateCaretRect();
 }
 
-unsigned TEditorWidget::CaretBlinkTime() { return FBlinkTime; }
+unsigned TEditorWidget::CaretBlinkTime() {
+  return FBlinkTime;
+}
 
 void TEditorWidget::SetCaretBlinkTime(unsigned milliseconds) {
   FBlinkTime = milliseconds;
@@ -465,7 +496,9 @@ void TEditorWidget::PostStatus(int column, int line) {
       this, [this, column, line] { FEditor->StatusMessage(column, line); }, Qt::QueuedConnection);
 }
 
-void TEditorWidget::Beep() { QApplication::beep(); }
+void TEditorWidget::Beep() {
+  QApplication::beep();
+}
 
 void TEditorWidget::SetBusyCursor(bool on) {
   if (on) {

@@ -232,7 +232,7 @@ TEST_F(EditorControl, TheCaretSitsOnItsCell) {
   Editor.ProcessCommand(ccDown, 0);
   EXPECT_EQ(Host.CaretY, 16);
   Editor.MarginOptions().Left().SetEnabled(true);  // the margin line moves the text 5 pixels
-  Editor.ProcessCommand(ccUp, 0);  // no goal column: screen column 2 falls on the tab
+  Editor.ProcessCommand(ccUp, 0);                  // no goal column: screen column 2 falls on the tab
   EXPECT_EQ(Editor.CaretCol(), 1);
   EXPECT_EQ(Host.CaretX, 15 + 5 - 1);
   Host.Unfocus();
@@ -259,8 +259,8 @@ TEST_F(EditorControl, ThePaintShowsTheSelectionOnlyWithTheFocus) {
 TEST_F(EditorControl, OnDrawLineSeesEveryRow) {
   LoadMarkedText(Editor, "one\ntwo");
   std::vector<std::pair<int, std::string>> rows;
-  Editor.OnDrawLine = [&](TCustomEditor&, TEditorCanvas&, const TRect&, const char* s, int len, int line, int, int,
-                          int, int, int, int, bool& wasDrawn) {
+  Editor.OnDrawLine = [&](TCustomEditor&, TEditorCanvas&, const TRect&, const char* s, int len, int line, int,
+                          int, int, int, int, int, bool& wasDrawn) {
     rows.emplace_back(line, std::string(s, static_cast<std::size_t>(len)));
     wasDrawn = line == 1;
   };

@@ -146,14 +146,16 @@ TEST_F(EditorKeys, CommandResults) {
   EXPECT_TRUE(Editor.ProcessCommand(256, 0));
   EXPECT_TRUE(Editor.ProcessCommand(4000, 0));
   EXPECT_EQ(user, (std::vector<TEditorCommand>{256, 4000}));
-  for (TEditorCommand c : std::initializer_list<TEditorCommand>{ccNone, ccRestore, ccBotRightCell, ccPageLeft, ccNoMatch, ccSequenceBroken,
-                           ccSequencePending, TEditorCommand{250}})
+  for (TEditorCommand c :
+       std::initializer_list<TEditorCommand>{ccNone, ccRestore, ccBotRightCell, ccPageLeft, ccNoMatch,
+                                             ccSequenceBroken, ccSequencePending, TEditorCommand{250}})
     EXPECT_FALSE(Editor.ProcessCommand(c, 0)) << CommandName(c);
   EXPECT_TRUE(Editor.ProcessCommand(ccCtrlChar, 0));
   EXPECT_TRUE(Editor.ProcessCommand(ccCopy, 0));
   EXPECT_EQ(Changes, 0);
-  for (TEditorCommand c : std::initializer_list<TEditorCommand>{ccBack, ccDel, ccDelBol, ccDelEol, ccDelLine, ccDelWord, ccPaste, ccUndo, ccRedo, ccTab,
-                           ccCut, ccTypeChar})
+  for (TEditorCommand c :
+       std::initializer_list<TEditorCommand>{ccBack, ccDel, ccDelBol, ccDelEol, ccDelLine, ccDelWord, ccPaste,
+                                             ccUndo, ccRedo, ccTab, ccCut, ccTypeChar})
     Editor.ProcessCommand(c, 'a');
   EXPECT_EQ(Changes, 12);  // whether or not the text changed
 }

@@ -58,8 +58,10 @@ TEST_F(EditorMarkers, MarkerCommandsTakeTheNumberFromTheKey) {
   EXPECT_TRUE(Editor.ProcessCommand(ccSetMarker0 + 7, '7'));
   EXPECT_EQ(MarkerAt(7), "1:3");
   EXPECT_TRUE(Editor.ProcessCommand(ccSetMarker0 + 5, 'A'));  // not a digit: nothing
-  for (int n = 0; n < 10; ++n)
-    if (n != 7) EXPECT_EQ(MarkerAt(static_cast<std::uint8_t>(n)), "unset");
+  for (int n = 0; n < 10; ++n) {
+    if (n == 7) continue;
+    EXPECT_EQ(MarkerAt(static_cast<std::uint8_t>(n)), "unset");
+  }
   Editor.ProcessCommand(ccLastPage, 0);
   EXPECT_TRUE(Editor.ProcessCommand(ccGotoMarker0, '7'));
   EXPECT_EQ(MarkedEditorText(Editor), "ab|c\ndef");

@@ -14,8 +14,12 @@ namespace quilmo::test {
 namespace {
 
 // Geometry of the fake host: text from x = 15, cells 8 wide, rows 16 high, 10 rows, 47 columns.
-constexpr int X(int screenColumn) { return 15 + 8 * (screenColumn - 1); }  // left edge of a cell
-constexpr int Y(int row) { return 16 * (row - 1) + 5; }
+constexpr int X(int screenColumn) {
+  return 15 + 8 * (screenColumn - 1);
+}  // left edge of a cell
+constexpr int Y(int row) {
+  return 16 * (row - 1) + 5;
+}
 
 class EditorMouse : public ::testing::Test {
  protected:
@@ -45,12 +49,12 @@ TEST_F(EditorMouse, PointToPosition) {
   EXPECT_EQ(Point(X(4) + 3, Y(1)), "1:4");  // left half of a cell: the boundary before it
   EXPECT_EQ(Point(X(4) + 4, Y(1)), "1:5");
   EXPECT_EQ(Point(0, Y(2)), "2:1");
-  EXPECT_EQ(Point(X(30), Y(2)), "2:7");          // beyond the line's end
+  EXPECT_EQ(Point(X(30), Y(2)), "2:7");            // beyond the line's end
   EXPECT_EQ(Point(15 + 47 * 8 - 4, Y(3)), "3:7");  // the right edge gives the last visible column, limited
-  EXPECT_EQ(Point(X(2), 162), "10:2");           // the partial row counts as the last row
+  EXPECT_EQ(Point(X(2), 162), "10:2");             // the partial row counts as the last row
   EXPECT_EQ(Point(X(2), 160), "11:2");
-  EXPECT_EQ(Point(X(2), 168), "11:2");           // below the window: the line after the last row
-  EXPECT_EQ(Point(X(2), -3), "1:2");             // above line 1: line 1
+  EXPECT_EQ(Point(X(2), 168), "11:2");  // below the window: the line after the last row
+  EXPECT_EQ(Point(X(2), -3), "1:2");    // above line 1: line 1
   Editor.SetTopLine(5);
   EXPECT_EQ(Point(X(2), -3), "4:2");
   Editor.SetScrollPastEnd(true);

@@ -14,7 +14,9 @@ namespace quilmo::test {
 namespace {
 
 // Rows are 16 pixels; a client height of 16 × n + 8 gives n visible lines.
-constexpr int RowsHeight(int rows) { return 16 * rows + 8; }
+constexpr int RowsHeight(int rows) {
+  return 16 * rows + 8;
+}
 
 void LoadLines(TCustomEditor& editor, int count) {
   editor.ClearText(false);
@@ -199,13 +201,15 @@ TEST_F(EditorScroll, TheWheelScrollsWithoutMovingTheCaret) {
   LoadLines(Editor, 50);
   Host.Focus();
   std::vector<int> seenTop;
-  Editor.OnMouseWheel = [&](TCustomEditor& e, std::uint8_t, int, int, int) { seenTop.push_back(e.TopLine()); };
+  Editor.OnMouseWheel = [&](TCustomEditor& e, std::uint8_t, int, int, int) {
+    seenTop.push_back(e.TopLine());
+  };
   Editor.MouseWheel(0, -120, 50, 50);
   EXPECT_EQ(Editor.TopLine(), 2);
   EXPECT_EQ(seenTop, (std::vector<int>{1}));  // the event comes first
   EXPECT_EQ(Editor.CaretLine(), 1);
   EXPECT_EQ(Host.CaretX, kCaretHidden);  // parked out of sight
-  Editor.MouseWheel(0, -600, 50, 50);   // one message, one step, whatever its size
+  Editor.MouseWheel(0, -600, 50, 50);    // one message, one step, whatever its size
   EXPECT_EQ(Editor.TopLine(), 3);
   Editor.SetWheelDelta(3);
   Editor.MouseWheel(0, 120, 50, 50);

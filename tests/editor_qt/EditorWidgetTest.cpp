@@ -81,7 +81,9 @@ TEST_F(EditorWidget, TheAzertyDigitRowGivesDigitKeys) {
   // Unshifted, the key left of "3" types its character; with Ctrl+Shift it is the digit 2
   // (Default table: Ctrl+Shift+2 sets marker 2).
   SendKey(Qt::Key_Eacute, Qt::NoModifier, 11, QStringLiteral("\u00E9"));
-  EXPECT_EQ(PlainEditorText(Editor()), "ab\xE9" "c");
+  EXPECT_EQ(PlainEditorText(Editor()),
+            "ab\xE9"
+            "c");
   SendKey(Qt::Key_2, Qt::ControlModifier | Qt::ShiftModifier, 11, QString());
   std::int32_t column = 0;
   EXPECT_EQ(Editor().GetMarkerPosition(2, column), 1);
@@ -89,7 +91,9 @@ TEST_F(EditorWidget, TheAzertyDigitRowGivesDigitKeys) {
   Editor().ProcessCommand(ccHome, 0);
   SendKey(Qt::Key_Eacute, Qt::ControlModifier, 11, QString());  // Ctrl+2: go to marker 2
   EXPECT_EQ(Editor().CaretCol(), 4);
-  EXPECT_EQ(PlainEditorText(Editor()), "ab\xE9" "c");
+  EXPECT_EQ(PlainEditorText(Editor()),
+            "ab\xE9"
+            "c");
 }
 
 TEST_F(EditorWidget, AltCombinationsTakeTheSystemKeyPath) {
@@ -103,7 +107,7 @@ TEST_F(EditorWidget, AltCombinationsTakeTheSystemKeyPath) {
   QTest::keyClick(Widget, Qt::Key_K, Qt::AltModifier | Qt::ShiftModifier);
   EXPECT_EQ(user, (std::vector<TEditorCommand>{777}));
   QTest::keyClick(Widget, Qt::Key_B, Qt::AltModifier);
-  EXPECT_EQ(PlainEditorText(Editor()), "");  // Alt+letter types nothing
+  EXPECT_EQ(PlainEditorText(Editor()), "");                         // Alt+letter types nothing
   EXPECT_EQ(shifts, (std::vector<std::uint8_t>{sfAlt | sfShift}));  // OnKeyDown sees the real modifiers
 }
 

@@ -50,6 +50,8 @@ std::string MarkedEditorText(TCustomEditor& editor) {
   return FormatMarkedText(doc);
 }
 
-std::string PlainEditorText(TCustomEditor& editor) { return FormatMarkedText(Snapshot(editor)); }
+std::string PlainEditorText(TCustomEditor& editor) {
+  return FormatMarkedText(Snapshot(editor));
+}
 
 }  // namespace quilmo::test

@@ -48,9 +48,13 @@ void TFakeHost::DestroyCaret() {
   CaretShown = false;
 }
 
-void TFakeHost::ShowCaret() { CaretShown = CaretCreated; }
+void TFakeHost::ShowCaret() {
+  CaretShown = CaretCreated;
+}
 
-void TFakeHost::HideCaret() { CaretShown = false; }
+void TFakeHost::HideCaret() {
+  CaretShown = false;
+}
 
 void TFakeHost::SetCaretPos(int x, int y) {
   CaretX = x;

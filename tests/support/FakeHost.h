@@ -73,7 +73,7 @@ class TFakeHost : public TEditorHost {
   struct TBar {
     bool Exists = false;
     std::optional<TScrollBarInfo> Info;  // last parameters sent
-    int Pos = 0;                          // last position sent (with the parameters or alone)
+    int Pos = 0;                         // last position sent (with the parameters or alone)
   };
   const TBar& Bar(TScrollBarKind kind) const { return kind == TScrollBarKind::sbVertical ? VBar : HBar; }
   void ClearRecords();
