@@ -21,7 +21,9 @@ namespace {
 using quilmo::TLoadReport;
 using quilmo::TTextFileEditor;
 
-QString DisplayName(const std::string& fileName) { return QFile::decodeName(QByteArray::fromStdString(fileName)); }
+QString DisplayName(const std::string& fileName) {
+  return QFile::decodeName(QByteArray::fromStdString(fileName));
+}
 
 void ShowError(QWidget* parent, const std::exception& error) {
   QMessageBox::critical(parent, QApplication::applicationName(), QString::fromUtf8(error.what()));
@@ -37,10 +39,12 @@ QString LoadWarning(const TLoadReport& report, const QString& name, int paraLeng
   if (report.BytesAfterCtrlZ == 1)
     lines << "Le texte s'arrête au caractère Ctrl-Z : l'octet qui le suit n'a pas été lu.";
   else if (report.BytesAfterCtrlZ > 1)
-    lines << QString("Le texte s'arrête au caractère Ctrl-Z : les %1 octets qui le suivent n'ont pas été lus.")
+    lines << QString(
+                 "Le texte s'arrête au caractère Ctrl-Z : les %1 octets qui le suivent n'ont pas été lus.")
                  .arg(report.BytesAfterCtrlZ);
   if (report.LongLineCount == 1)
-    lines << QString("1 ligne de plus de %1 caractères a été coupée en plusieurs lignes.").arg(paraLengthLimit);
+    lines
+        << QString("1 ligne de plus de %1 caractères a été coupée en plusieurs lignes.").arg(paraLengthLimit);
   else if (report.LongLineCount > 1)
     lines << QString("%1 lignes de plus de %2 caractères ont été coupées en plusieurs lignes.")
                  .arg(report.LongLineCount)

@@ -57,19 +57,21 @@ class TParaListSource : public TParagraphSource {
   const TParaNode* FNode;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The message a loading failure is reported with.
 const char* LoadErrorMessage(std::uint16_t code) {
   switch (code) {
     case ErrTooManyParas:
     case ErrTextTooLarge:
-    case ErrParaTooLong:
-      return EditorErrorMessage(code);
-    default:
-      return EditorErrorMessage(ErrOutOfMemory);
+    case ErrParaTooLong: return EditorErrorMessage(code);
+    default: return EditorErrorMessage(ErrOutOfMemory);
   }
 }
 

@@ -27,7 +27,9 @@ class TUnsyncedFileSystem : public TFaultyFileSystem {
   int SyncFolder(const std::string&) override { return 0; }
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 struct TPrediction {
   std::string Saved;

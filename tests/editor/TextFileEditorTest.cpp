@@ -83,8 +83,8 @@ TEST_F(TextFileEditor, SampleFilesSaveBackToThePredictedBytes) {
   const std::string digits = Digits(32768);
   struct TCase {
     const char* File;
-    Paras Text;          // loaded with TrimWhiteSpace off
-    std::string Saved;   // saved from that text
+    Paras Text;                // loaded with TrimWhiteSpace off
+    std::string Saved;         // saved from that text
     std::string SavedTrimmed;  // saved after a load with TrimWhiteSpace on ("" = as Saved)
   };
   const std::vector<TCase> cases = {
@@ -96,8 +96,10 @@ TEST_F(TextFileEditor, SampleFilesSaveBackToThePredictedBytes) {
       {"no-final-eol.txt", {"alpha", "beta", ""}, "alpha\r\nbeta\r\n", ""},
       {"empty.txt", {""}, "", ""},
       {"line-32767.txt", {digits.substr(0, 32767), "end", ""}, digits.substr(0, 32767) + "\r\nend\r\n", ""},
-      {"line-32768.txt", {digits.substr(0, 32767), digits.substr(32767), "end", ""},
-       digits.substr(0, 32767) + "\r\n" + digits.substr(32767) + "\r\nend\r\n", ""},
+      {"line-32768.txt",
+       {digits.substr(0, 32767), digits.substr(32767), "end", ""},
+       digits.substr(0, 32767) + "\r\n" + digits.substr(32767) + "\r\nend\r\n",
+       ""},
       {"high8bit.txt", {}, ReadFileBytes(DataFile("high8bit.txt")), ""},
   };
   for (const TCase& c : cases) {
@@ -199,8 +201,9 @@ TEST_F(TextFileEditor, LongLinesAreSplitAfterTheirLastBlankThatFits) {
   EXPECT_EQ(kept[2], words.substr(200, 50));
   EXPECT_EQ(kept[3], letters.substr(0, 100));
   EXPECT_EQ(kept[4], letters.substr(100));
-  EXPECT_EQ(SavedBytes(), words.substr(0, 100) + "\r\n" + words.substr(100, 100) + "\r\n" + words.substr(200) +
-                              "\r\n" + letters.substr(0, 100) + "\r\n" + letters.substr(100) + "\r\n");
+  EXPECT_EQ(SavedBytes(), words.substr(0, 100) + "\r\n" + words.substr(100, 100) + "\r\n" +
+                              words.substr(200) + "\r\n" + letters.substr(0, 100) + "\r\n" +
+                              letters.substr(100) + "\r\n");
   EXPECT_EQ(Editor.LoadReport().LongLineCount, 2u);
 
   Editor.SetTrimWhiteSpace(true);
@@ -316,7 +319,7 @@ TEST_F(TextFileEditor, LoadingStartsAFreshTextAtTheTop) {
   EXPECT_GT(Host.InvalidateCount, 0);
   ASSERT_TRUE(Host.VBar.Info.has_value());
   EXPECT_EQ(Host.VBar.Info->Max, 3);  // the scroll range follows the new text
-  ASSERT_FALSE(Host.Posted.empty());   // the caret was placed
+  ASSERT_FALSE(Host.Posted.empty());  // the caret was placed
   EXPECT_EQ(Host.Posted.back(), (std::pair<int, int>{1, 1}));
   // Loading is not an edit: typing then undoing leaves the loaded text unmodified.
   Editor.InsertString("z");
@@ -465,7 +468,7 @@ TEST_F(TextFileEditor, AppendParaAddsInFrontOfTheLastParagraphAndCaretsFollow) {
   secondHost.Attach(second);
   LoadBytes("first\r\nlast");
   second.Attach(Editor);
-  Editor.SetCaretPosition(3, 1);  // the empty last paragraph
+  Editor.SetCaretPosition(3, 1);          // the empty last paragraph
   second.SetSelection(2, 2, 2, 4, true);  // "as" of "last"
   EXPECT_EQ(Editor.AppendPara("new"), 0);
   EXPECT_EQ(TextOf(Editor), (Paras{"first", "last", "new", ""}));
