@@ -8,6 +8,7 @@
 #include "engine/EditorErrors.h"
 #include "support/EditorDoc.h"
 #include "support/FakeHost.h"
+#include "support/RecordingCanvas.h"
 
 namespace quilmo::test {
 namespace {
@@ -51,6 +52,16 @@ TEST_F(EditorMarkers, SetGoAndClear) {
   EXPECT_EQ(MarkerAt(2), "3:10");
   Editor.GotoMarker(2);
   EXPECT_EQ(MarkedEditorText(Editor), "abc\ndef\nghi|");
+}
+
+TEST_F(EditorMarkers, AMarkerBeyondTheTextRaisesOnQueryButNotInAPaint) {
+  LoadMarkedText(Editor, "abc");
+  Editor.ParaList().SetMarkerPos(5, 9, 1);  // as no edit of this program leaves it
+  std::int32_t column = 0;
+  EXPECT_THROW(Editor.GetMarkerPosition(5, column), EInvalidLineOrPara);
+  TRecordingCanvas canvas;
+  Editor.Paint(canvas, TRect{0, 0, Host.Width, Host.Height});
+  EXPECT_TRUE(canvas.Glyphs().empty());
 }
 
 TEST_F(EditorMarkers, MarkerCommandsTakeTheNumberFromTheKey) {
