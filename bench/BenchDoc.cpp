@@ -209,17 +209,17 @@ class TLineMaker {
 
 }  // namespace
 
-const std::vector<TDocSpec>& DocSpecs() {
-  static const std::vector<TDocSpec> specs = {
+const std::vector<TDocInfo>& DocInfos() {
+  static const std::vector<TDocInfo> docs = {
       {"doc10.txt", 10ull * 1024 * 1024, 10},
       {"doc100.txt", 100ull * 1024 * 1024, 100},
   };
-  return specs;
+  return docs;
 }
 
-const TDocSpec& DocSpec(int megabytes) {
-  for (const TDocSpec& spec : DocSpecs())
-    if (spec.Size == static_cast<std::uint64_t>(megabytes) * 1024 * 1024) return spec;
+const TDocInfo& DocInfo(int megabytes) {
+  for (const TDocInfo& doc : DocInfos())
+    if (doc.Size == static_cast<std::uint64_t>(megabytes) * 1024 * 1024) return doc;
   throw std::invalid_argument("no benchmark document of " + std::to_string(megabytes) + " MB");
 }
 
@@ -271,28 +271,28 @@ void GenerateDoc(const std::filesystem::path& path, std::uint64_t size, std::uin
 int EnsureDocs(const std::filesystem::path& dir, bool log) {
   std::filesystem::create_directories(dir);
   int written = 0;
-  for (const TDocSpec& spec : DocSpecs()) {
-    const std::filesystem::path path = dir / spec.FileName;
+  for (const TDocInfo& doc : DocInfos()) {
+    const std::filesystem::path path = dir / doc.FileName;
     std::error_code ec;
-    if (std::filesystem::file_size(path, ec) == spec.Size && !ec) {
+    if (std::filesystem::file_size(path, ec) == doc.Size && !ec) {
       if (log) std::cout << path.string() << ": present\n";
       continue;
     }
-    if (log) std::cout << path.string() << ": writing " << spec.Size << " bytes\n" << std::flush;
-    GenerateDoc(path, spec.Size, spec.Seed);
+    if (log) std::cout << path.string() << ": writing " << doc.Size << " bytes\n" << std::flush;
+    GenerateDoc(path, doc.Size, doc.Seed);
     ++written;
   }
   return written;
 }
 
 std::filesystem::path EnsureDoc(int megabytes) {
-  const TDocSpec& spec = DocSpec(megabytes);
+  const TDocInfo& doc = DocInfo(megabytes);
   const std::filesystem::path dir = BenchDataDir();
-  const std::filesystem::path path = dir / spec.FileName;
+  const std::filesystem::path path = dir / doc.FileName;
   std::error_code ec;
-  if (std::filesystem::file_size(path, ec) != spec.Size || ec) {
+  if (std::filesystem::file_size(path, ec) != doc.Size || ec) {
     std::filesystem::create_directories(dir);
-    GenerateDoc(path, spec.Size, spec.Seed);
+    GenerateDoc(path, doc.Size, doc.Seed);
   }
   return path;
 }

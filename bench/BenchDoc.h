@@ -18,13 +18,13 @@ class TParaList;
 namespace quilmo::bench {
 
 // The documents the benchmarks use: doc10.txt (10 MiB) and doc100.txt (100 MiB).
-struct TDocSpec {
+struct TDocInfo {
   const char* FileName;
   std::uint64_t Size;  // exact size in bytes
   std::uint64_t Seed;
 };
-const std::vector<TDocSpec>& DocSpecs();
-const TDocSpec& DocSpec(int megabytes);  // 10 or 100; throws std::invalid_argument otherwise
+const std::vector<TDocInfo>& DocInfos();
+const TDocInfo& DocInfo(int megabytes);  // 10 or 100; throws std::invalid_argument otherwise
 
 // The data folder: $QUILMO_BENCH_DATA, or <source tree>/bench-data.
 std::filesystem::path BenchDataDir();
@@ -33,7 +33,7 @@ std::filesystem::path BenchDataDir();
 // The same size and seed always give the same bytes. Throws std::runtime_error on I/O failure.
 void GenerateDoc(const std::filesystem::path& path, std::uint64_t size, std::uint64_t seed);
 
-// Writes every document of DocSpecs() into `dir` that is missing or has the wrong size.
+// Writes every document of DocInfos() into `dir` that is missing or has the wrong size.
 // Returns the number of files written; `log` (when set) gets one line per file.
 int EnsureDocs(const std::filesystem::path& dir, bool log = false);
 

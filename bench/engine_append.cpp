@@ -87,7 +87,7 @@ void BM_LoadTextFile(benchmark::State& state) {
   std::int64_t size = 0;
   try {
     path = EnsureDoc(static_cast<int>(state.range(0))).string();
-    size = static_cast<std::int64_t>(DocSpec(static_cast<int>(state.range(0))).Size);
+    size = static_cast<std::int64_t>(DocInfo(static_cast<int>(state.range(0))).Size);
   } catch (const std::exception& e) {
     state.SkipWithError(e.what());
     return;
