@@ -1,0 +1,120 @@
+// Reference programs, the rare-word document and the editors of the file benchmarks.
+
+#include "bench/file_fixture.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <stdexcept>
+#include <system_error>
+
+#include "bench/BenchDoc.h"
+#include "editor/TextFileEditor.h"
+
+
+namespace quilmo::bench {
+
+// ---------------------------------------------------------------- the rare word
+
+std::filesystem::path EnsureRareWordDoc() {
+  const std::filesystem::path source = EnsureDoc(100);
+  const std::filesystem::path path = BenchDataDir() / "doc100-rare.txt";
+  const std::uint64_t wanted = DocInfo(100).Size + kRareCount * (kRareWord.size() + 1);
+  std::error_code ec;
+  if (std::filesystem::file_size(path, ec) == wanted && !ec) return path;
+
+  const std::string bytes = ReadFileBytes(source);
+  std::vector<std::size_t> starts{0};
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    if (bytes[i] == '\n' && i + 1 < bytes.size()) starts.push_back(i + 1);
+  if (starts.size() < static_cast<std::size_t>(kRareCount)) throw std::runtime_error("document too short");
+  const std::size_t step = starts.size() / kRareCount;
+  std::string out;
+  out.reserve(wanted);
+  std::size_t copied = 0;
+  for (int k = 0; k < kRareCount; ++k) {
+    const std::size_t at = starts[static_cast<std::size_t>(k) * step + step / 2];
+    out.append(bytes, copied, at - copied);
+    out += kRareWord;
+    out += ' ';
+    copied = at;
+  }
+  out.append(bytes, copied, std::string::npos);
+
+  std::filesystem::path tmp = path;
+  tmp += ".tmp";
+  std::FILE* f = std::fopen(tmp.string().c_str(), "wb");
+  bool ok = f != nullptr && std::fwrite(out.data(), 1, out.size(), f) == out.size();
+  if (f != nullptr && std::fclose(f) != 0) ok = false;
+  if (ok) std::filesystem::rename(tmp, path, ec);
+  if (!ok || ec) {
+    std::filesystem::remove(tmp, ec);
+    throw std::runtime_error("cannot write " + path.string());
+  }
+  return path;
+}
+
+// ---------------------------------------------------------------- editors
+
+namespace {
+
+std::unique_ptr<TBenchWindow> window;
+bool windowHoldsDoc100 = false;
+std::unique_ptr<THeadlessEditor> rareEditor;
+
+void RegisterCleanup() {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  AtBenchEnd([] {
+    window.reset();
+    rareEditor.reset();
+    windowHoldsDoc100 = false;
+  });
+}
+
+template <typename F>
+auto OrSkip(benchmark::State& state, F&& f) -> decltype(f()) {
+  try {
+    RegisterCleanup();
+    return f();
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    return nullptr;
+  }
+}
+
+}  // namespace
+
+TBenchWindow* FileWindowForLoading(benchmark::State& state) {
+  return OrSkip(state, [&]() -> TBenchWindow* {
+    if (!window) window = std::make_unique<TBenchWindow>(true);
+    windowHoldsDoc100 = false;
+    return window.get();
+  });
+}
+
+TBenchWindow* FileWindowDoc100(benchmark::State& state) {
+  return OrSkip(state, [&]() -> TBenchWindow* {
+    if (!window) window = std::make_unique<TBenchWindow>(true);
+    if (!windowHoldsDoc100) {
+      LoadDoc(window->Editor(), 100);
+      window->Paint();
+      windowHoldsDoc100 = true;
+    }
+    return window.get();
+  });
+}
+
+THeadlessEditor* RareWordEditor(benchmark::State& state) {
+  return OrSkip(state, [&]() -> THeadlessEditor* {
+    if (!rareEditor) {
+      auto editor = std::make_unique<THeadlessEditor>();
+      editor->Editor().LoadTextFile(EnsureRareWordDoc().string());
+      rareEditor = std::move(editor);
+    }
+    return rareEditor.get();
+  });
+}
+
+}  // namespace quilmo::bench

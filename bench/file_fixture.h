@@ -1,0 +1,49 @@
+#pragma once
+// Shared pieces of the file benchmarks (quilmo_file_bench): the reference programs each
+// editor operation is compared with, the document with a rare word, and the editors holding
+// the documents between benchmarks.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "bench/QtBench.h"
+#include "bench/Reference.h"
+
+namespace quilmo::bench {
+
+// ---- The rare word
+
+// A six-letter word the generator never writes.
+inline constexpr std::string_view kRareWord = "brumel";
+// What replace-all puts in its place.
+inline constexpr std::string_view kRareReplacement = "brumelade";
+inline constexpr int kRareCount = 1000;
+
+// A copy of the 100 MB document with kRareWord and a blank put in front of kRareCount lines
+// spread evenly over it (doc100-rare.txt in the data folder, written when missing).
+std::filesystem::path EnsureRareWordDoc();
+
+// ---- Editors kept between benchmarks
+
+// The shown 1000 x 700 window of the file benchmarks, its text about to be replaced (the load
+// benchmark): the next FileWindowDoc100 call reloads the document.
+TBenchWindow* FileWindowForLoading(benchmark::State& state);
+// The same window holding the 100 MB document, loaded when needed. Null after marking the
+// benchmark as failed.
+TBenchWindow* FileWindowDoc100(benchmark::State& state);
+// A non-painting editor holding the rare-word document.
+THeadlessEditor* RareWordEditor(benchmark::State& state);
+
+// Ratio of two medians as a counter.
+inline double Ratio(double editor, double reference) {
+  return reference > 0 ? editor / reference : 0;
+}
+
+}  // namespace quilmo::bench

@@ -1,0 +1,71 @@
+// Saving the 100 MB document (SaveTextFile: temporary file, sync, rename, folder sync) beside
+// a reference that writes the same bytes to a new file and syncs it.
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "bench/BenchDoc.h"
+#include "bench/file_fixture.h"
+#include "editor/TextFileEditor.h"
+
+namespace quilmo::bench {
+namespace {
+
+// Both write into save-bench/ of the data folder (the documents' file system). The bytes of
+// the reference are those of a first, untimed save by the editor. Every iteration writes the
+// reference's file, then the editor's, each timed and deleted afterwards (untimed).
+// ratio = editor median / reference median.
+void BM_SaveTextFile(benchmark::State& state) {
+  TBenchWindow* window = FileWindowDoc100(state);
+  if (!window) return;
+  TTextFileEditor& editor = window->Editor();
+  const std::filesystem::path dir = BenchDataDir() / "save-bench";
+  const std::filesystem::path editorPath = dir / "editor.txt";
+  const std::filesystem::path referencePath = dir / "reference.txt";
+  std::string bytes;
+  std::error_code ec;
+  try {
+    std::filesystem::create_directories(dir);
+    editor.SaveTextFile(editorPath.string());
+    bytes = ReadFileBytes(editorPath);
+    std::filesystem::remove(editorPath, ec);
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    return;
+  }
+  TSamples editorWall, editorCpu, refWall, refCpu;
+  TOpTimer timer;
+  for (auto _ : state) {
+    try {
+      timer.Start();
+      ReferenceSave(referencePath, bytes);
+      timer.Stop(refWall, refCpu);
+
+      timer.Start();
+      editor.SaveTextFile(editorPath.string());
+      state.SetIterationTime(timer.Stop(editorWall, editorCpu));
+    } catch (const std::exception& e) {
+      state.SkipWithError(e.what());
+      break;
+    }
+    const auto editorSize = std::filesystem::file_size(editorPath, ec);
+    std::filesystem::remove(editorPath, ec);
+    std::filesystem::remove(referencePath, ec);
+    if (editorSize != bytes.size()) {
+      state.SkipWithError("the saved file's size changed");
+      break;
+    }
+  }
+  std::filesystem::remove_all(dir, ec);
+  ReportMilliseconds(state, editorWall);
+  ReportMilliseconds(state, refWall, "ref_");
+  state.counters["cpu_median_ms"] = editorCpu.Median() * 1e3;
+  state.counters["ref_cpu_median_ms"] = refCpu.Median() * 1e3;
+  state.counters["ratio"] = Ratio(editorWall.Median(), refWall.Median());
+  state.counters["bytes"] = static_cast<double>(bytes.size());
+}
+BENCHMARK(BM_SaveTextFile)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quilmo::bench
