@@ -317,16 +317,7 @@ std::string TCustomEditor::GetLineText(std::int32_t line) {
   if (line < 1 || line > LineCount()) throw EInvalidLineOrPara();
   std::int32_t length = 0;
   const char* text = FParaList->GetLine(line, length);
-  const std::int32_t tabSize = FParaList->TabSize();
-  std::string out;
-  out.reserve(static_cast<std::size_t>(length));
-  for (std::int32_t i = 0; i < length; ++i) {
-    if (text[i] == '\t')
-      out.append(static_cast<std::size_t>(tabSize - static_cast<std::int32_t>(out.size()) % tabSize), ' ');
-    else
-      out.push_back(text[i]);
-  }
-  return out;
+  return ExpandTabs(std::string_view(text, static_cast<std::size_t>(length)), FParaList->TabSize());
 }
 
 std::int32_t TCustomEditor::GetExpandedLine(std::int32_t line, char* buffer, std::int32_t size) {

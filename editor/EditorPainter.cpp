@@ -10,43 +10,6 @@ bool HasTab(std::string_view text) {
   return text.find('\t') != std::string_view::npos;
 }
 
-std::string ExpandTabs(std::string_view text, int tabSize) {
-  if (tabSize < 1) tabSize = 1;
-  std::string out;
-  out.reserve(text.size() + 16);
-  for (char ch : text) {
-    if (ch == '\t') {
-      const std::size_t stop = (out.size() / static_cast<std::size_t>(tabSize) + 1) * tabSize;
-      out.append(stop - out.size(), ' ');
-    } else {
-      out.push_back(ch);
-    }
-  }
-  return out;
-}
-
-namespace {
-// Screen width of the first `count` characters.
-int WidthOf(std::string_view text, int count, int tabSize) {
-  int width = 0;
-  for (int i = 0; i < count; ++i) {
-    if (text[i] == '\t')
-      width = (width / tabSize + 1) * tabSize;
-    else
-      ++width;
-  }
-  return width;
-}
-}  // namespace
-
-int ScreenColumn(std::string_view line, int column, int tabSize) {
-  if (tabSize < 1) tabSize = 1;
-  const int length = static_cast<int>(line.size());
-  if (column <= 1) return 1;
-  if (column <= length + 1) return WidthOf(line, column - 1, tabSize) + 1;
-  return WidthOf(line, length, tabSize) + 1 + (column - length - 1);
-}
-
 // ---- Geometry and state ----
 
 bool SelectionShown(const TPaintInput& in) {

@@ -18,6 +18,7 @@
 #include "editor/EditorCanvas.h"
 #include "editor/EditorStyle.h"
 #include "editor/Graphics.h"
+#include "engine/ParaNode.h"
 
 namespace quilmo {
 
@@ -61,7 +62,7 @@ struct TPaintInput {
   int TopLine = 1;
   int LeftColumn = 0;
   int LineCount = 1;
-  int TabSize = 8;
+  std::uint8_t TabSize = 8;
 
   // Text of display line 1..LineCount, unexpanded. Must stay valid until the next call.
   std::function<std::string_view(int line)> LineText;
@@ -108,11 +109,12 @@ TRect RowRect(const TPaintInput& in, int row);
 // The largest width of the numbers topLine .. topLine + visibleLines in the canvas's font.
 int ComputeLineNumberWidth(TEditorCanvas& canvas, int topLine, int visibleLines);
 
-// A TAB advances to the next multiple of tabSize.
+// Whether a line holds a TAB: only such lines are copied to be expanded (ExpandTabs).
 bool HasTab(std::string_view text);
-std::string ExpandTabs(std::string_view text, int tabSize);
 // Screen column (1-based) of character column `column` of a display line.
-int ScreenColumn(std::string_view line, int column, int tabSize);
+inline int ScreenColumn(std::string_view line, int column, std::uint8_t tabSize) {
+  return PosToColumn(line.data(), static_cast<std::int32_t>(line.size()), column, tabSize);
+}
 
 // How the visible part of a row splits around the selection: `Before` characters before it,
 // `Selected` characters in it, the rest after.

@@ -52,6 +52,19 @@ std::int32_t PosToColumn(const char* line, std::int32_t length, std::int32_t pos
   return TextWidth(line, length, tabSize) + (pos - length);
 }
 
+std::string ExpandTabs(std::string_view text, std::uint8_t tabSize) {
+  const auto count = static_cast<std::int32_t>(text.size());
+  std::string out(static_cast<std::size_t>(TextWidth(text.data(), count, tabSize)), ' ');
+  std::int32_t width = 0;
+  for (const char c : text) {
+    if (c == '\t')
+      width = TabAdvance(width, tabSize);  // the blanks are already there
+    else
+      out[static_cast<std::size_t>(width++)] = c;
+  }
+  return out;
+}
+
 std::int32_t ColumnToPos(const char* line, std::int32_t length, std::int32_t column, std::uint8_t tabSize) {
   if (column <= 1 || length <= 0) return column;
   const std::int32_t lastColumn = TextWidth(line, length, tabSize);

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace quilmo {
 
@@ -94,6 +96,8 @@ class TParaNode final {
 std::int32_t TextWidth(const char* text, std::int32_t count, std::uint8_t tabSize);
 // Screen column (1-based) of position `pos` in a display line of `length` characters.
 std::int32_t PosToColumn(const char* line, std::int32_t length, std::int32_t pos, std::uint8_t tabSize);
+// The characters with every TAB replaced by the blanks up to its tab stop (as painted).
+std::string ExpandTabs(std::string_view text, std::uint8_t tabSize);
 // Position of the character covering screen column `column` (beyond the end, one per column).
 std::int32_t ColumnToPos(const char* line, std::int32_t length, std::int32_t column, std::uint8_t tabSize);
 // Where the next display line starts, from `lineStart` with `limit` characters fitting; see ParaNode.cpp.
