@@ -81,7 +81,10 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
       PaintNow();
     } else {
       FHost->ScrollRect(area, dx, dy);
-      if (FShowBookmarks && dy != 0) FHost->ScrollRect(TRect{0, 0, LeftMargin(), area.Bottom}, 0, dy);
+      // The margin's glyphs and line numbers move with their rows. (Numbers left in place
+      // and redrawn would leave the last digit of a longer number beside a shorter one.)
+      if ((FShowBookmarks || FShowLineNumbers) && dy != 0)
+        FHost->ScrollRect(TRect{0, 0, LeftMargin(), area.Bottom}, 0, dy);
       PaintNow();
     }
     PlaceCaret();
