@@ -253,7 +253,8 @@ void PaintEditor(const TPaintInput& in, TEditorCanvas& canvas) {
   if (in.ShowLineNumbers) {
     const int x = in.LeftMargin - in.LineNumberWidth - 5;
     for (int i = 0; i < in.VisibleLines; ++i)
-      canvas.TextOut(x, i * lh, std::to_string(in.TopLine + i), in.FontColor, brush);
+      // One pixel down, like the rows' text, so that a number stands on its line's baseline.
+      canvas.TextOut(x, i * lh + 1, std::to_string(in.TopLine + i), in.FontColor, brush);
   }
 
   // 9-10. The rows.

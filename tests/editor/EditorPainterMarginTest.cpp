@@ -128,7 +128,7 @@ TEST_F(EditorPainterMarginTest, LineNumbersAreDrawnForEveryRowOfTheWindow) {
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(numbers[i].Chars, std::to_string(98 + i));  // also below the last line (101)
     EXPECT_EQ(numbers[i].X, 15);
-    EXPECT_EQ(numbers[i].Y, i * kLh);
+    EXPECT_EQ(numbers[i].Y, i * kLh + 1);  // on the baseline of the row's text
     EXPECT_EQ(numbers[i].Fore, kFont);
     EXPECT_EQ(numbers[i].Back, kMargin);  // the margin brush
   }

@@ -202,8 +202,14 @@ TEST_F(EditorLook, LineNumbersCrossingAHundredStayInTheMargin) {
         << row;
     EXPECT_FALSE(HasInk(image, QRect(0, top, numbersLeft, Lh()), Back)) << row;
   }
-  // Rows 99 and 100: the same "9"/"1" cell at the numbers' left edge, the text shifted by the margin.
+  // Rows 99 and 100 both start their text "line " at the margin.
   EXPECT_EQ(image.copy(Lm(), RowTop(5), 5 * Cw(), Lh()), image.copy(Lm(), RowTop(6), 5 * Cw(), Lh()));
+  // A number stands on its line's baseline: the "1" of 100 in the margin has the pixels of the
+  // "1" of "line 100" in the text, and the 9s of 99 those of "line 99".
+  EXPECT_EQ(image.copy(numbersLeft, RowTop(6), Cw(), Lh()),
+            image.copy(Lm() + 5 * Cw(), RowTop(6), Cw(), Lh()));
+  EXPECT_EQ(image.copy(numbersLeft, RowTop(5), 2 * Cw(), Lh()),
+            image.copy(Lm() + 5 * Cw(), RowTop(5), 2 * Cw(), Lh()));
 
   // Back to the top: two digits are enough and the margin narrows.
   Editor().SetTopLine(1);
