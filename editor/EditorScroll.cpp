@@ -198,6 +198,8 @@ void TCustomEditor::UpdateLayout() {
   const TFontMetrics metrics = FHost->FontMetrics(FFixedFont.Desc());
   FCharWidth = std::max(1, metrics.AveCharWidth);
   FLineHeight = EditorLineHeight(std::max(1, metrics.Height + metrics.ExternalLeading + 1), FShowRules);
+  // The caret fills the new cell (the rules change the row height without a new font).
+  if (FCarets.Linked()) FitCaret();
   FInLayout = true;
   // A scroll bar appearing or disappearing changes the client area: repeat until stable.
   for (int turn = 0; turn < 8; ++turn) {

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "editor/Controller.h"
 #include "editor/EditorPainter.h"
 #include "editor/qt/EditorWidget.h"
 #include "editor/qt/QtCanvas.h"
@@ -62,6 +63,8 @@ class EditorLook : public ::testing::Test {
     layout->addWidget(Widget);
     layout->addWidget(Other);
     Widget->setFixedSize(1000, 700);
+    // Its own controller: the insert mode is kept there across focus changes.
+    Editor().SetController(&Controller);
     Window->show();
     Window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
@@ -114,6 +117,7 @@ class EditorLook : public ::testing::Test {
     return text;
   }
 
+  TController Controller;
   std::unique_ptr<QWidget> Window;
   TEditorWidget* Widget = nullptr;
   QLineEdit* Other = nullptr;
@@ -312,6 +316,24 @@ TEST_F(EditorLook, CaretsLieOnTheCellGrid) {
   EXPECT_EQ(caretAlone("caret-overwrite"), QRect(cellX, 0, Cw(), Lh()));
   Editor().ProcessCommand(ccDown, 0);
   EXPECT_EQ(caretAlone("caret-overwrite-line2"), QRect(cellX, Lh(), Cw(), Lh()));
+}
+
+TEST_F(EditorLook, TheCaretFollowsTheRowHeightOfTheRules) {
+  LoadMarkedText(Editor(), "abc|def\nsecond\nthird");
+  Widget->setFocus();
+  Editor().ProcessCommand(ccDown, 0);
+  const int base = Lh();
+  const int cellX = Lm() + 3 * Cw();
+  Editor().SetShowRules(true);
+  QApplication::processEvents();
+  EXPECT_EQ(Widget->CaretRect(), QRect(cellX - 1, Lh(), 2, base + 2));
+  Editor().SetInsertMode(false);
+  QApplication::processEvents();
+  EXPECT_EQ(Widget->CaretRect(), QRect(cellX, Lh(), Cw(), base + 2));
+  // Without rules the block no longer reaches into the row below.
+  Editor().SetShowRules(false);
+  QApplication::processEvents();
+  EXPECT_EQ(Widget->CaretRect(), QRect(cellX, base, Cw(), base));
 }
 
 // After a scroll the picture equals a fresh paint of the same view, both at once (the pixels
