@@ -93,6 +93,25 @@ void Save(QMainWindow& window, TTextFileEditor& editor) {
   SetCaption(window, editor);
 }
 
+// The settings the main window gives its editor: Tab and auto-indent for typing, the
+// selection kept visible, narrow margins, tab stops every 4 columns, a deep undo, blanks at
+// line ends kept on saving.
+void ApplyEditorDesign(TTextFileEditor& editor) {
+  editor.SetAutoIndent(true);
+  editor.SetNewStyleIndent(true);
+  editor.CaretOvr()->SetShape(quilmo::TCaretShape::csBlock);
+  editor.CaretOvr()->SetCaretWidth(10);
+  editor.SetHideSelection(false);
+  editor.SetLeftMargin(2);
+  editor.SetRightMargin(2);
+  editor.SetScrollBarsAlways(true);
+  editor.SetTabSize(4);
+  editor.SetTrimWhiteSpace(false);
+  editor.SetUndoBufferSize(65535);
+  editor.SetWantTab(true);
+  editor.SetWrapToWindow(true);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -103,6 +122,7 @@ int main(int argc, char* argv[]) {
   window.setWindowTitle("Quilmo");
   auto control = std::make_unique<TTextFileEditor>();
   TTextFileEditor& editor = *control;
+  ApplyEditorDesign(editor);
   auto* widget = new quilmo::TEditorWidget(std::move(control), &window);
   window.setCentralWidget(widget);
 
