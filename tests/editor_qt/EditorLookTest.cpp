@@ -184,6 +184,24 @@ TEST_F(EditorLook, WordWrapBreaksLongParagraphsIntoRows) {
       HasInk(image, QRect(Lm(), RowTop(Editor().LineCount() + 1), image.width() - Lm(), Lh()), Back));
 }
 
+TEST_F(EditorLook, WrappingToTheWindowFollowsItsWidth) {
+  std::string text;
+  for (int i = 1; i <= 12; ++i) text += "paragraph " + std::to_string(i) + " holds several words that wrap\n";
+  LoadMarkedText(Editor(), text + "end");
+  Editor().SetWrapToWindow(true);
+  Editor().SetWordWrap(true);
+  Widget->setFixedSize(300, 400);
+  QApplication::processEvents();
+  EXPECT_EQ(Editor().WrapColumn(), Editor().VisibleColumns() - 2);
+  ASSERT_GT(Editor().LineCount(), 13);
+  const QImage image = Grab("wraptowindow");
+  EXPECT_EQ(image, FreshGrab("wraptowindow-fresh"));
+  // No row has ink beyond the wrap column.
+  const int right = Lm() + (Editor().WrapColumn() + 1) * Cw();
+  ASSERT_LT(right, image.width());
+  EXPECT_FALSE(HasInk(image, QRect(right, 0, image.width() - right, Editor().VisibleLines() * Lh()), Back));
+}
+
 TEST_F(EditorLook, LineNumbersCrossingAHundredStayInTheMargin) {
   Editor().SetShowBookmarks(false);
   LoadMarkedText(Editor(), NumberedText());
