@@ -57,10 +57,6 @@ class TParaListSource : public TParagraphSource {
   const TParaNode* FNode;
 };
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
 char LowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -205,7 +201,7 @@ std::uint16_t TCustomTextFileEditor::AppendPara(std::string_view text) {
   const size_t nul = text.find('\0');
   if (nul != std::string_view::npos) text = text.substr(0, nul);
   if (std::uint16_t code = list.CheckLimits(0, 1, static_cast<std::int64_t>(text.size()) + 2)) return code;
-  // One paragraph at a time, split as the list splits a long text, so that every view hears
+  // One paragraph at a time, cut as the list cuts a long text, so that every view hears
   // of each paragraph inserted in front of the last one while the list is in that state.
   const auto limit = static_cast<size_t>(list.ParaLengthLimit());
   size_t start = 0;
@@ -214,16 +210,7 @@ std::uint16_t TCustomTextFileEditor::AppendPara(std::string_view text) {
     if (start > 0) {
       if (std::uint16_t code = list.CheckLimits(0, 1, static_cast<std::int64_t>(remaining) + 2)) return code;
     }
-    size_t piece = remaining;
-    if (remaining > limit) {
-      piece = limit;
-      for (size_t i = limit; i > 0; --i) {
-        if (IsBlank(text[start + i - 1])) {
-          piece = i;
-          break;
-        }
-      }
-    }
+    const size_t piece = NextPieceLength(text.substr(start), limit);
     const std::int32_t para = list.ParaCount();
     if (std::uint16_t code = list.AppendPara(text.substr(start, piece), FTrimWhiteSpace)) return code;
     const std::vector<TParaListView*> views = list.Views();

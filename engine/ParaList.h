@@ -5,6 +5,7 @@
 // Coordinates are 1-based: (paragraph, position) and (display line, column).
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -107,7 +108,8 @@ class TParaList {
   // `para` and `pos` are updated to the end of the inserted text.
   std::uint16_t InsertMultiLine(std::int32_t& para, std::int32_t& pos, std::string_view text,
                                 TParaListView* sender = nullptr);
-  // Adds text as one or more paragraphs in front of the last paragraph; no undo record.
+  // Adds text as one or more paragraphs in front of the last paragraph; no undo record. A
+  // text longer than ParaLengthLimit is cut into pieces by NextPieceLength.
   std::uint16_t AppendPara(std::string_view text, bool trimWhiteSpace);
 
   // Undo groups: BeginGroup returns whether a group was already open; EndGroup takes that value.
@@ -199,5 +201,10 @@ class TParaList {
   std::int32_t repaintLast_ = 1;
   std::unique_ptr<TUndoBuffer> undo_;
 };
+
+// Length of the first paragraph AppendPara makes of `text` with paragraphs of at most `limit`
+// characters: the whole text when it fits, else up to and including the last blank that
+// fits, else `limit` characters.
+std::size_t NextPieceLength(std::string_view text, std::size_t limit);
 
 }  // namespace quilmo

@@ -171,6 +171,14 @@ std::uint16_t TParaList::InsertMultiLine(std::int32_t& para, std::int32_t& pos, 
   return result;
 }
 
+std::size_t NextPieceLength(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return text.size();
+  for (std::size_t i = limit; i > 0; --i) {
+    if (IsBlank(text[i - 1])) return i;
+  }
+  return limit;
+}
+
 std::uint16_t TParaList::AppendPara(std::string_view text, bool trimWhiteSpace) {
   TRepaintScope scope(*this);
   const std::size_t nul = text.find('\0');
@@ -188,18 +196,7 @@ std::uint16_t TParaList::AppendPara(std::string_view text, bool trimWhiteSpace) 
       result = CheckLimits(0, 1, static_cast<std::int64_t>(remaining) + 2);
       if (result != 0) break;
     }
-    // A text longer than a paragraph may be is split after the last blank that still fits.
-    std::size_t piece = remaining;
-    const auto limit = static_cast<std::size_t>(paraLengthLimit_);
-    if (remaining > limit) {
-      piece = limit;
-      for (std::size_t i = limit; i > 0; --i) {
-        if (IsBlank(text[start + i - 1])) {
-          piece = i;
-          break;
-        }
-      }
-    }
+    const std::size_t piece = NextPieceLength(text.substr(start), static_cast<std::size_t>(paraLengthLimit_));
     std::size_t kept = piece;
     if (trimWhiteSpace) {
       while (kept > 0 && IsBlank(text[start + kept - 1])) --kept;

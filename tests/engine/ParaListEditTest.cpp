@@ -264,6 +264,17 @@ TEST(ParaListEditTest, AppendParaSplitsLongTextAfterTheLastBlankThatFits) {
   EXPECT_EQ(trimmed.ByteCount(), ExpectedBytes(trimmed));
 }
 
+TEST(ParaListEditTest, NextPieceLengthCutsBehindTheLastBlankThatFits) {
+  EXPECT_EQ(NextPieceLength("abcd", 4), 4u);      // fits exactly: whole
+  EXPECT_EQ(NextPieceLength("ab cd", 4), 3u);     // the blank goes with the first piece
+  EXPECT_EQ(NextPieceLength("abc d", 4), 4u);     // a blank at the limit still fits
+  EXPECT_EQ(NextPieceLength("a bcd e", 4), 2u);   // a blank just beyond the limit does not
+  EXPECT_EQ(NextPieceLength("ab\tcdef", 4), 3u);  // TABs are blanks too
+  EXPECT_EQ(NextPieceLength(" abcdef", 4), 1u);
+  EXPECT_EQ(NextPieceLength("abcdef", 4), 4u);  // no blank: a hard cut
+  EXPECT_EQ(NextPieceLength("", 4), 0u);
+}
+
 TEST(ParaListEditTest, AppendParaChecksTheLimitsForEveryPiece) {
   TParaList list;
   list.SetParaLimit(2);  // with the empty last paragraph: room for two more
