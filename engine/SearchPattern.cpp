@@ -47,22 +47,29 @@ TSearchPattern::TSearchPattern(std::string_view pattern, bool matchCase, bool ba
 std::int32_t TSearchPattern::Find(const char* text, std::int32_t length) const {
   if (length_ == 0 || length < length_) return -1;
   const auto* t = reinterpret_cast<const unsigned char*>(text);
-  return matchCase_ ? FindExact(t, length) : FindFolded(t, length);
+  return matchCase_ ? ScanForward<false>(t, length) : ScanForward<true>(t, length);
 }
 
 std::int32_t TSearchPattern::FindLast(const char* text, std::int32_t length) const {
   if (length_ == 0 || length < length_) return -1;
   const auto* t = reinterpret_cast<const unsigned char*>(text);
-  return matchCase_ ? FindLastExact(t, length) : FindLastFolded(t, length);
+  return matchCase_ ? ScanBackward<false>(t, length) : ScanBackward<true>(t, length);
 }
 
-std::int32_t TSearchPattern::FindExact(const unsigned char* t, std::int32_t length) const {
+// Each scan has two instances: with Fold every text character is upper-cased as it is compared
+// (the skip table has the folding built in); without it a single-character pattern gets a plain
+// scan of its own.
+
+template <bool Fold>
+std::int32_t TSearchPattern::ScanForward(const unsigned char* t, std::int32_t length) const {
   const unsigned char* p = pattern_.data();
   const std::int32_t n = length_;
-  if (n == 1) {
+  if (!Fold && n == 1) {
     const void* hit = std::memchr(t, p[0], static_cast<std::size_t>(length));
     return hit ? static_cast<std::int32_t>(static_cast<const unsigned char*>(hit) - t) : -1;
   }
+  const unsigned char* const up = Fold ? SearchUpperTable().data() : nullptr;
+  const auto compared = [up](unsigned char c) { return Fold ? up[c] : c; };
   const std::uint8_t* skip = rawSkip_.data();
   const std::int32_t endShift = skip_[p[n - 1]];
   // i is the text index under the pattern's last character.
@@ -75,42 +82,24 @@ std::int32_t TSearchPattern::FindExact(const unsigned char* t, std::int32_t leng
     // The last character matches: compare the preceding ones right to left.
     std::int32_t k = n - 2;
     const unsigned char* s = t + (i - n + 1);
-    while (k >= 0 && s[k] == p[k]) --k;
+    while (k >= 0 && compared(s[k]) == p[k]) --k;
     if (k < 0) return i - n + 1;
     i += endShift;
   }
   return -1;
 }
 
-std::int32_t TSearchPattern::FindFolded(const unsigned char* t, std::int32_t length) const {
-  const unsigned char* up = SearchUpperTable().data();
+template <bool Fold>
+std::int32_t TSearchPattern::ScanBackward(const unsigned char* t, std::int32_t length) const {
   const unsigned char* p = pattern_.data();
   const std::int32_t n = length_;
-  const std::uint8_t* skip = rawSkip_.data();
-  const std::int32_t endShift = skip_[p[n - 1]];
-  for (std::int32_t i = n - 1; i < length;) {
-    const std::uint8_t shift = skip[t[i]];
-    if (shift != 0) {
-      i += shift;
-      continue;
-    }
-    std::int32_t k = n - 2;
-    const unsigned char* s = t + (i - n + 1);
-    while (k >= 0 && up[s[k]] == p[k]) --k;
-    if (k < 0) return i - n + 1;
-    i += endShift;
-  }
-  return -1;
-}
-
-std::int32_t TSearchPattern::FindLastExact(const unsigned char* t, std::int32_t length) const {
-  const unsigned char* p = pattern_.data();
-  const std::int32_t n = length_;
-  if (n == 1) {
+  if (!Fold && n == 1) {
     for (std::int32_t i = length - 1; i >= 0; --i)
       if (t[i] == p[0]) return i;
     return -1;
   }
+  const unsigned char* const up = Fold ? SearchUpperTable().data() : nullptr;
+  const auto compared = [up](unsigned char c) { return Fold ? up[c] : c; };
   const std::uint8_t* skip = rawSkip_.data();
   const std::int32_t endShift = skip_[p[0]];
   // s is the text index under the pattern's first character.
@@ -121,27 +110,7 @@ std::int32_t TSearchPattern::FindLastExact(const unsigned char* t, std::int32_t 
       continue;
     }
     std::int32_t k = 1;
-    while (k < n && t[s + k] == p[k]) ++k;
-    if (k == n) return s;
-    s -= endShift;
-  }
-  return -1;
-}
-
-std::int32_t TSearchPattern::FindLastFolded(const unsigned char* t, std::int32_t length) const {
-  const unsigned char* up = SearchUpperTable().data();
-  const unsigned char* p = pattern_.data();
-  const std::int32_t n = length_;
-  const std::uint8_t* skip = rawSkip_.data();
-  const std::int32_t endShift = skip_[p[0]];
-  for (std::int32_t s = length - n; s >= 0;) {
-    const std::uint8_t shift = skip[t[s]];
-    if (shift != 0) {
-      s -= shift;
-      continue;
-    }
-    std::int32_t k = 1;
-    while (k < n && up[t[s + k]] == p[k]) ++k;
+    while (k < n && compared(t[s + k]) == p[k]) ++k;
     if (k == n) return s;
     s -= endShift;
   }

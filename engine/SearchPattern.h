@@ -43,10 +43,11 @@ class TSearchPattern {
   std::int32_t FindLast(const char* text, std::int32_t length) const;
 
  private:
-  std::int32_t FindExact(const unsigned char* text, std::int32_t length) const;
-  std::int32_t FindFolded(const unsigned char* text, std::int32_t length) const;
-  std::int32_t FindLastExact(const unsigned char* text, std::int32_t length) const;
-  std::int32_t FindLastFolded(const unsigned char* text, std::int32_t length) const;
+  // Fold: compare the text upper-cased (a case-insensitive pattern).
+  template <bool Fold>
+  std::int32_t ScanForward(const unsigned char* text, std::int32_t length) const;
+  template <bool Fold>
+  std::int32_t ScanBackward(const unsigned char* text, std::int32_t length) const;
 
   std::array<unsigned char, kMaxSearchLength> pattern_{};
   std::array<std::uint8_t, 256> skip_{};
