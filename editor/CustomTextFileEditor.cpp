@@ -16,31 +16,6 @@ namespace quilmo {
 
 namespace {
 
-// The file being loaded, read through the control's file system.
-class TFileSource : public TByteSource {
- public:
-  TFileSource(TFileSystem& fileSystem, const std::string& fileName)
-      : FFileSystem(fileSystem), FFileName(fileName) {
-    if (int err = FFileSystem.OpenRead(fileName, FHandle))
-      throw EFileError::FromSystem("Impossible d'ouvrir le fichier", fileName, err);
-  }
-  ~TFileSource() override { FFileSystem.Close(FHandle); }
-  TFileSource(const TFileSource&) = delete;
-  TFileSource& operator=(const TFileSource&) = delete;
-
-  size_t Read(char* buffer, size_t size) override {
-    size_t done = 0;
-    if (int err = FFileSystem.Read(FHandle, buffer, size, done))
-      throw EFileError::FromSystem("Impossible de lire le fichier", FFileName, err);
-    return done;
-  }
-
- private:
-  TFileSystem& FFileSystem;
-  std::string FFileName;
-  TFileHandle FHandle = -1;
-};
-
 // The paragraphs of a list, first to last.
 class TParaListSource : public TParagraphSource {
  public:
@@ -134,7 +109,7 @@ TLoadReport TCustomTextFileEditor::LoadTextFile(const std::string& name) {
   bool cleared = false;
   try {
     try {
-      TFileSource source(*FFileSystem, FFileName);
+      TFileByteSource source(*FFileSystem, FFileName);
       ClearText(true);
       cleared = true;
       // Straight into the list: a fresh text has no caret or selection to move and is

@@ -14,30 +14,6 @@ constexpr char kCR = '\r';
 constexpr char kLF = '\n';
 constexpr char kCtrlZ = 26;
 
-class TFileByteSource : public TByteSource {
- public:
-  TFileByteSource(TFileSystem& fileSystem, const std::string& fileName)
-      : FFileSystem(fileSystem), FFileName(fileName) {
-    int err = FFileSystem.OpenRead(fileName, FHandle);
-    if (err != 0) throw EFileError::FromSystem("Impossible d'ouvrir le fichier", fileName, err);
-  }
-  ~TFileByteSource() override { FFileSystem.Close(FHandle); }
-  TFileByteSource(const TFileByteSource&) = delete;
-  TFileByteSource& operator=(const TFileByteSource&) = delete;
-
-  size_t Read(char* buffer, size_t size) override {
-    size_t done = 0;
-    int err = FFileSystem.Read(FHandle, buffer, size, done);
-    if (err != 0) throw EFileError::FromSystem("Impossible de lire le fichier", FFileName, err);
-    return done;
-  }
-
- private:
-  TFileSystem& FFileSystem;
-  std::string FFileName;
-  TFileHandle FHandle = -1;
-};
-
 class TMemoryByteSource : public TByteSource {
  public:
   TMemoryByteSource(const char* data, size_t size) : FData(data), FLeft(size) {}
@@ -68,6 +44,21 @@ uint64_t ReplaceNuls(char* p, size_t n) {
 }
 
 }  // namespace
+
+TFileByteSource::TFileByteSource(TFileSystem& fileSystem, const std::string& fileName)
+    : FFileSystem(fileSystem), FFileName(fileName) {
+  int err = FFileSystem.OpenRead(fileName, FHandle);
+  if (err != 0) throw EFileError::FromSystem("Impossible d'ouvrir le fichier", fileName, err);
+}
+
+TFileByteSource::~TFileByteSource() { FFileSystem.Close(FHandle); }
+
+size_t TFileByteSource::Read(char* buffer, size_t size) {
+  size_t done = 0;
+  int err = FFileSystem.Read(FHandle, buffer, size, done);
+  if (err != 0) throw EFileError::FromSystem("Impossible de lire le fichier", FFileName, err);
+  return done;
+}
 
 TTextFileReader::TTextFileReader(TFileSystem& fileSystem) : FFileSystem(fileSystem) {}
 

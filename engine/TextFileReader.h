@@ -40,6 +40,23 @@ class TByteSource {
   virtual size_t Read(char* buffer, size_t size) = 0;
 };
 
+// A file opened for reading through a file system, closed with the object. Open and read
+// failures raise EFileError naming the file.
+class TFileByteSource : public TByteSource {
+ public:
+  TFileByteSource(TFileSystem& fileSystem, const std::string& fileName);
+  ~TFileByteSource() override;
+  TFileByteSource(const TFileByteSource&) = delete;
+  TFileByteSource& operator=(const TFileByteSource&) = delete;
+
+  size_t Read(char* buffer, size_t size) override;
+
+ private:
+  TFileSystem& FFileSystem;
+  std::string FFileName;
+  TFileHandle FHandle = -1;
+};
+
 class TTextFileReader {
  public:
   static constexpr size_t DefaultBlockSize = 65536;
