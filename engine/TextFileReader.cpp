@@ -51,7 +51,9 @@ TFileByteSource::TFileByteSource(TFileSystem& fileSystem, const std::string& fil
   if (err != 0) throw EFileError::FromSystem("Impossible d'ouvrir le fichier", fileName, err);
 }
 
-TFileByteSource::~TFileByteSource() { FFileSystem.Close(FHandle); }
+TFileByteSource::~TFileByteSource() {
+  FFileSystem.Close(FHandle);
+}
 
 size_t TFileByteSource::Read(char* buffer, size_t size) {
   size_t done = 0;
