@@ -14,12 +14,6 @@
 
 namespace quilmo {
 
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
-
 // ---------------------------------------------------------------- helpers
 
 std::uint16_t TCustomEditor::RemoveSelection() {

@@ -9,12 +9,6 @@
 
 namespace quilmo {
 
-namespace {
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-}  // namespace
-
 void TCustomEditor::PointToLineCol(int x, int y, std::int32_t& line, std::int32_t& column) {
   std::int64_t l;
   if (y < 0)

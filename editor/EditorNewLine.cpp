@@ -8,12 +8,6 @@
 
 namespace quilmo {
 
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
-
 // ---------------------------------------------------------------- new line
 
 void TCustomEditor::DoNewLine(bool breakPara, bool moveCaret) {

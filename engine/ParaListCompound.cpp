@@ -11,12 +11,6 @@
 #include "engine/UndoBuffer.h"
 
 namespace quilmo {
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
-
 std::uint16_t TParaList::SplitPara(std::int32_t para, std::int32_t pos, bool trim, std::int32_t indent,
                                    std::int32_t tabSize, TParaListView* sender) {
   TRepaintScope scope(*this);

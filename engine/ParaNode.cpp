@@ -16,8 +16,6 @@ namespace {
 constexpr std::int32_t kNoWrap = 32767;
 constexpr std::int32_t kMaxLength = 32767;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 bool WrapOff(std::int32_t wrapColumn) { return wrapColumn == kNoWrap || wrapColumn <= 0; }
 
 std::int32_t RoundUp8(std::int32_t value) { return (value + 7) & ~7; }

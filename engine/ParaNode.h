@@ -92,6 +92,11 @@ class TParaNode final {
   std::uint16_t lineStartCapacity_ = 0;  // entries in `lineStarts_`, 0 without a table
 };
 
+// A blank (space or TAB): what trimming removes, wrapping leaves at a line's end and indenting copies.
+inline bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
 // Screen width of the first `count` characters; a TAB advances to the next multiple of tabSize.
 std::int32_t TextWidth(const char* text, std::int32_t count, std::uint8_t tabSize);
 // Screen column (1-based) of position `pos` in a display line of `length` characters.
