@@ -298,6 +298,19 @@ void TParaList::LinkNode(TParaNode* node, std::int32_t para) {
     before = GetPara(para);
     line = cacheLine_;
   }
+  AddLinked(node, before, para, line, nullptr);
+}
+
+TParaNode* TParaList::NewNode(const char* text, std::int32_t count) const {
+  try {
+    return new TParaNode(text, count, EffectiveWrapColumn(), tabSize_);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+void TParaList::AddLinked(TParaNode* node, TParaNode* before, std::int32_t para, std::int32_t line,
+                          TParaListView* sender) {
   Link(node, before);
   ++paraCount_;
   lineCount_ += node->lineCount_;
@@ -307,7 +320,7 @@ void TParaList::LinkNode(TParaNode* node, std::int32_t para) {
   SetModified(true);
   if (!trackMarkers_) return;
   MarkersSplit(para, 1, 0);
-  for (std::size_t i = 0; i < views_.size(); ++i) views_[i]->ParaInserted(para, 1, 0, false);
+  for (std::size_t i = 0; i < views_.size(); ++i) views_[i]->ParaInserted(para, 1, 0, views_[i] == sender);
 }
 
 void TParaList::LinkParaBefore(TParaNode* node, std::int32_t para) { LinkNode(node, para); }

@@ -163,6 +163,13 @@ class TParaList {
   void Link(TParaNode* node, TParaNode* before);
   void Unlink(TParaNode* node);
   void LinkNode(TParaNode* node, std::int32_t para);
+  // A new paragraph wrapped with the present settings, or null without memory.
+  TParaNode* NewNode(const char* text, std::int32_t count) const;
+  // Links `node` in front of `before` (null: at the end) as paragraph `para`, whose first
+  // display line is `line`, and accounts for it: counts, cursor cache, repaint range,
+  // `Modified`, markers and views (`sender` is the view making the edit, may be null).
+  void AddLinked(TParaNode* node, TParaNode* before, std::int32_t para, std::int32_t line,
+                 TParaListView* sender);
   bool Record(TUndoKind kind, const char* data, std::int32_t length, std::int32_t pos, std::int32_t para,
               TParaNode* node = nullptr);
 

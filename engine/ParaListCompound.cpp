@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 #include <string>
 
 #include "engine/EditorErrors.h"
@@ -178,7 +177,6 @@ std::uint16_t TParaList::AppendPara(std::string_view text, bool trimWhiteSpace) 
   const std::size_t nul = text.find('\0');
   if (nul != std::string_view::npos) text = text.substr(0, nul);
   if (std::uint16_t code = CheckLimits(0, 1, static_cast<std::int64_t>(text.size()) + 2)) return code;
-  const std::int32_t wrapColumn = EffectiveWrapColumn();
   const std::int32_t firstLine = lineCount_ - last_->lineCount_ + 1;
   const std::int32_t lastPara = paraCount_;
   std::int32_t added = 0;
@@ -195,10 +193,8 @@ std::uint16_t TParaList::AppendPara(std::string_view text, bool trimWhiteSpace) 
     if (trimWhiteSpace) {
       while (kept > 0 && IsBlank(text[start + kept - 1])) --kept;
     }
-    TParaNode* node;
-    try {
-      node = new TParaNode(text.data() + start, static_cast<std::int32_t>(kept), wrapColumn, tabSize_);
-    } catch (const std::bad_alloc&) {
+    TParaNode* node = NewNode(text.data() + start, static_cast<std::int32_t>(kept));
+    if (node == nullptr) {
       result = ErrOutOfMemory;
       break;
     }

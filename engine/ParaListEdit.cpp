@@ -4,7 +4,6 @@
 // and tells every view.
 
 #include <algorithm>
-#include <new>
 #include <string>
 
 #include "engine/EditorErrors.h"
@@ -146,24 +145,10 @@ std::uint16_t TParaList::InsertParaBefore(std::int32_t para, const char* text, s
   if (std::uint16_t code = CheckLimits(0, 1, std::int64_t{count} + 2)) return code;
   if (count > paraLengthLimit_) return ErrParaTooLong;
   const std::int32_t line = cacheLine_;
-  TParaNode* node;
-  try {
-    node = new TParaNode(text, count, EffectiveWrapColumn(), tabSize_);
-  } catch (const std::bad_alloc&) {
-    return ErrOutOfMemory;
-  }
+  TParaNode* node = NewNode(text, count);
+  if (node == nullptr) return ErrOutOfMemory;
   Record(ukInsertParaBefore, nullptr, 0, 1, para, node);
-  Link(node, before);
-  ++paraCount_;
-  lineCount_ += node->lineCount_;
-  byteCount_ += count + 2;
-  SetCache(node, para, line, 0);
-  AddRepaint(line, kMaxInt32);
-  SetModified(true);
-  if (trackMarkers_) {
-    MarkersSplit(para, 1, 0);
-    for (std::size_t i = 0; i < views_.size(); ++i) views_[i]->ParaInserted(para, 1, 0, views_[i] == sender);
-  }
+  AddLinked(node, before, para, line, sender);
   return 0;
 }
 
@@ -176,24 +161,10 @@ std::uint16_t TParaList::InsertParaAfter(std::int32_t para, const char* text, st
   // The callers check the limits; a paragraph can still never outgrow its 16-bit length.
   if (count > kMaxParaLength) return ErrParaTooLong;
   const std::int32_t line = cacheLine_ + after->lineCount_;
-  TParaNode* node;
-  try {
-    node = new TParaNode(text, count, EffectiveWrapColumn(), tabSize_);
-  } catch (const std::bad_alloc&) {
-    return ErrOutOfMemory;
-  }
+  TParaNode* node = NewNode(text, count);
+  if (node == nullptr) return ErrOutOfMemory;
   Record(ukInsertParaAfter, nullptr, 0, 1, para, node);
-  Link(node, after->next_);
-  ++paraCount_;
-  lineCount_ += node->lineCount_;
-  byteCount_ += count + 2;
-  SetCache(node, para + 1, line, 0);
-  AddRepaint(line, kMaxInt32);
-  SetModified(true);
-  if (trackMarkers_) {
-    MarkersSplit(para + 1, 1, 0);
-    for (std::size_t i = 0; i < views_.size(); ++i) views_[i]->ParaInserted(para + 1, 1, 0, views_[i] == sender);
-  }
+  AddLinked(node, after->next_, para + 1, line, sender);
   return 0;
 }
 
