@@ -4,10 +4,14 @@
 
 namespace quilmo {
 
+QChar ByteToQChar(unsigned char byte) {
+  return QChar(static_cast<char16_t>(Cp1252ToUnicode(byte)));  // every code point is in the BMP
+}
+
 QString BytesToQString(std::string_view bytes) {
   QString result;
   result.reserve(static_cast<qsizetype>(bytes.size()));
-  for (char c : bytes) result.append(QChar(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(c)))));
+  for (char c : bytes) result.append(ByteToQChar(static_cast<unsigned char>(c)));
   return result;
 }
 

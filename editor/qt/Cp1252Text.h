@@ -11,6 +11,9 @@ namespace quilmo {
 
 QString BytesToQString(std::string_view bytes);
 
+// The character a single byte stands for.
+QChar ByteToQChar(unsigned char byte);
+
 // Characters outside the code page become `replacement` ('?' for clipboard text).
 std::string QStringToBytes(const QString& text, char replacement = '?');
 

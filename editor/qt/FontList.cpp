@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Cp1252.h"
+#include "editor/qt/Cp1252Text.h"
 
 namespace quilmo {
 
@@ -70,9 +70,8 @@ TQtEditorFont::TQtEditorFont(const TFontDesc& desc) {
 
   const QFontMetricsF fmf(FFont);
   for (int b = 0; b < 256; ++b) {
-    const char32_t cp = Cp1252ToUnicode(static_cast<unsigned char>(b));
-    if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) continue;  // control characters
-    const QChar ch(static_cast<char16_t>(cp));
+    const QChar ch = ByteToQChar(static_cast<unsigned char>(b));
+    if (ch.category() == QChar::Other_Control) continue;  // U+0000-001F, U+007F-009F
     FOnGrid[b] = fm.inFont(ch) && fmf.horizontalAdvance(ch) == static_cast<qreal>(FCharWidth);
   }
 }
