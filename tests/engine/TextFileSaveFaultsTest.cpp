@@ -17,6 +17,7 @@
 #include "engine/TextFileWriter.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempDir.h"
+#include "support/VectorSource.h"
 
 namespace quilmo {
 namespace {
@@ -26,23 +27,8 @@ using Lines = std::vector<std::string>;
 using test::FolderEntries;
 using test::ReadFileBytes;
 using test::TFsOp;
+using test::TVectorSource;
 using test::WriteFileBytes;
-
-class TVectorSource : public TParagraphSource {
- public:
-  explicit TVectorSource(const Lines& paras) : FParas(paras) {}
-  bool Next(const char*& text, size_t& length) override {
-    if (FIndex == FParas.size()) return false;
-    text = FParas[FIndex].data();
-    length = FParas[FIndex].size();
-    ++FIndex;
-    return true;
-  }
-
- private:
-  const Lines& FParas;
-  size_t FIndex = 0;
-};
 
 std::string Joined(const Lines& paras) {
   std::string bytes;

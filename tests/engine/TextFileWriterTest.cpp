@@ -16,6 +16,7 @@
 #include "engine/TextFileWriter.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempDir.h"
+#include "support/VectorSource.h"
 
 namespace quilmo {
 namespace {
@@ -24,23 +25,8 @@ namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 using test::FolderEntries;
 using test::ReadFileBytes;
+using test::TVectorSource;
 using test::WriteFileBytes;
-
-class TVectorSource : public TParagraphSource {
- public:
-  explicit TVectorSource(Lines paras) : FParas(std::move(paras)) {}
-  bool Next(const char*& text, size_t& length) override {
-    if (FIndex == FParas.size()) return false;
-    text = FParas[FIndex].data();
-    length = FParas[FIndex].size();
-    ++FIndex;
-    return true;
-  }
-
- private:
-  Lines FParas;
-  size_t FIndex = 0;
-};
 
 void Save(const std::string& path, const Lines& paras, bool backup = false,
           const std::string& ext = "BAK", TFileSystem& fileSystem = DefaultFileSystem()) {
