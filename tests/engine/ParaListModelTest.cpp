@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/ParaList.h"
@@ -271,11 +272,7 @@ TEST(ParaListModelTest, RandomPrimitivesAgreeWithTheModel) {
         const TParaNode fresh(para.data(), static_cast<std::int32_t>(para.size()), list.EffectiveWrapColumn(),
                               list.TabSize());
         lines += fresh.LineCount();
-        for (std::int32_t i = 0; i < fresh.LineCount(); ++i) {
-          std::int32_t n = 0;
-          const char* line = fresh.LineText(i, n);
-          expectedLines.emplace_back(line, static_cast<std::size_t>(n));
-        }
+        for (std::string& line : test::NodeLines(fresh)) expectedLines.push_back(std::move(line));
       }
       ASSERT_EQ(list.ByteCount(), bytes);
       ASSERT_EQ(list.LineCount(), lines);

@@ -4,6 +4,7 @@
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/EditorErrors.h"
@@ -16,6 +17,7 @@ namespace {
 
 using test::DisplayLines;
 using test::MakeParaList;
+using test::NodeLines;
 using test::ParaListText;
 using test::TDocOptions;
 using test::TRecordingView;
@@ -238,10 +240,8 @@ TEST(ParaListTest, LookupsInAnyOrderAgreeWithASequentialWalk) {
     std::int32_t para = 1;
     for (TParaNode* node = list->GetPara(1); node != nullptr; node = node->Next(), ++para) {
       firstLineOfPara.push_back(static_cast<std::int32_t>(lines.size()) + 1);
-      for (std::int32_t i = 0; i < node->LineCount(); ++i) {
-        std::int32_t length = 0;
-        const char* line = node->LineText(i, length);
-        lines.emplace_back(line, static_cast<std::size_t>(length));
+      for (std::string& line : NodeLines(*node)) {
+        lines.push_back(std::move(line));
         paraOfLine.push_back(para);
       }
     }

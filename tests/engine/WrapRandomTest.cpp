@@ -9,19 +9,12 @@
 #include <vector>
 
 #include "engine/ParaNode.h"
+#include "support/DocBuilder.h"
 
 namespace quilmo {
 namespace {
 
-std::vector<std::string> Lines(const TParaNode& node) {
-  std::vector<std::string> lines;
-  for (std::int32_t i = 0; i < node.LineCount(); ++i) {
-    std::int32_t length = 0;
-    const char* text = node.LineText(i, length);
-    lines.emplace_back(text, static_cast<std::size_t>(length));
-  }
-  return lines;
-}
+using test::NodeLines;
 
 std::vector<std::int32_t> Starts(const TParaNode& node) {
   std::vector<std::int32_t> starts;
@@ -64,7 +57,7 @@ TEST(WrapRandomTest, RewrapAfterEditsEqualsAFullWrap) {
     std::string text = random.Text(random.Below(400));
     TParaNode node(text.data(), static_cast<std::int32_t>(text.size()), wrapColumn, tabSize);
     for (int step = 0; step < 40; ++step) {
-      const std::vector<std::string> before = Lines(node);
+      const std::vector<std::string> before = NodeLines(node);
       const auto length = static_cast<std::int32_t>(text.size());
       const std::int32_t offset = random.Below(length + 1);
       std::int32_t first = -1;
@@ -94,7 +87,7 @@ TEST(WrapRandomTest, RewrapAfterEditsEqualsAFullWrap) {
           << "round " << round << " step " << step << " wrap " << wrapColumn << " tab " << int{tabSize}
           << " text \"" << text << '"';
       // Every changed line lies in the reported range; with a new line count, from its start on.
-      const std::vector<std::string> after = Lines(node);
+      const std::vector<std::string> after = NodeLines(node);
       ASSERT_LE(first, last);
       for (std::size_t i = 0; i < std::max(before.size(), after.size()); ++i) {
         const bool changed = i >= before.size() || i >= after.size() || before[i] != after[i];

@@ -7,23 +7,16 @@
 #include <vector>
 
 #include "engine/ParaNode.h"
+#include "support/DocBuilder.h"
 
 namespace quilmo {
 namespace {
 
-std::vector<std::string> Lines(const TParaNode& node) {
-  std::vector<std::string> lines;
-  for (std::int32_t i = 0; i < node.LineCount(); ++i) {
-    std::int32_t length = 0;
-    const char* text = node.LineText(i, length);
-    lines.emplace_back(text, static_cast<std::size_t>(length));
-  }
-  return lines;
-}
+using test::NodeLines;
 
 std::vector<std::string> Wrapped(std::string_view text, std::int32_t wrapColumn, std::uint8_t tabSize = 8) {
   TParaNode node(text.data(), static_cast<std::int32_t>(text.size()), wrapColumn, tabSize);
-  return Lines(node);
+  return NodeLines(node);
 }
 
 using V = std::vector<std::string>;

@@ -61,4 +61,14 @@ std::string DisplayLines(TParaList& list) {
   return out;
 }
 
+std::vector<std::string> NodeLines(const TParaNode& node) {
+  std::vector<std::string> lines;
+  for (std::int32_t i = 0; i < node.LineCount(); ++i) {
+    std::int32_t length = 0;
+    const char* text = node.LineText(i, length);
+    lines.emplace_back(text, static_cast<std::size_t>(length));
+  }
+  return lines;
+}
+
 }  // namespace quilmo::test

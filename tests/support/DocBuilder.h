@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/ParaList.h"
 #include "support/MarkedText.h"
@@ -30,5 +31,8 @@ std::string ParaListText(TParaList& list, TTextPoint caret, std::optional<TTextP
 
 // The display lines, one string each, joined by '/' (e.g. "aaa bbb /ccc").
 std::string DisplayLines(TParaList& list);
+
+// The display lines of one paragraph, one string each.
+std::vector<std::string> NodeLines(const TParaNode& node);
 
 }  // namespace quilmo::test
