@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/EditorPainter.h"
+#include "support/PaintFixture.h"
 #include "support/RecordingCanvas.h"
 
 namespace quilmo {
@@ -15,32 +16,14 @@ namespace {
 using test::TCanvasOp;
 using test::TRecordingCanvas;
 
-constexpr int kCw = 8;
-constexpr int kLh = 16;
-constexpr TColor kBack = RGBColor(250, 250, 250);
-constexpr TColor kMargin = RGBColor(230, 230, 230);
-constexpr TColor kFont = RGBColor(10, 20, 30);
 constexpr TColor kRule = RGBColor(1, 2, 3);
 
-class EditorPainterMarginTest : public ::testing::Test {
+class EditorPainterMarginTest : public test::TPaintFixture {
  protected:
-  EditorPainterMarginTest() {
-    in.ClientRect = {0, 0, 15 + 30 * kCw + 5, 6 * kLh + 4};
-    in.ClipRect = in.ClientRect;
-    in.LeftMargin = 15;
-    in.RightMargin = 5;
-    in.VisibleLines = 6;
-    in.VisibleColumns = 30;
-    in.CharWidth = kCw;
-    in.LineHeight = kLh;
-    in.Color = kBack;
-    in.MarginColor = kMargin;
-    in.FontColor = kFont;
+  EditorPainterMarginTest() : TPaintFixture(30, 6, 4) {
     in.RuleColor = kRule;
-    in.Focused = true;
     lines = {"alpha", "beta\tx", "gamma", "delta"};
     in.LineCount = 4;
-    in.LineText = [this](int line) { return std::string_view(lines.at(line - 1)); };
     in.MarkerAt = [this](int line) {
       ++lookups[line];
       auto it = markers.find(line);
@@ -48,17 +31,12 @@ class EditorPainterMarginTest : public ::testing::Test {
     };
   }
   void Paint() {
-    canvas.Clear();
     lookups.clear();
-    PaintEditor(in, canvas);
+    TPaintFixture::Paint();
   }
-  int TR() const { return in.LeftMargin + in.VisibleColumns * kCw; }
 
-  std::vector<std::string> lines;
   std::map<int, int> markers;  // line -> lowest marker on it
   std::map<int, int> lookups;
-  TPaintInput in;
-  TRecordingCanvas canvas{kCw, kLh};
 };
 
 TEST_F(EditorPainterMarginTest, MarkerGlyphsAreCentredInTheRowsOfTheirLines) {

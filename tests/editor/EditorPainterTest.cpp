@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/EditorPainter.h"
+#include "support/PaintFixture.h"
 #include "support/RecordingCanvas.h"
 
 namespace quilmo {
@@ -14,32 +15,14 @@ namespace {
 using test::TCanvasOp;
 using test::TRecordingCanvas;
 
-constexpr int kCw = 8;
-constexpr int kLh = 16;
-constexpr TColor kBack = RGBColor(250, 250, 250);
-constexpr TColor kMargin = RGBColor(230, 230, 230);
-constexpr TColor kFont = RGBColor(10, 20, 30);
 constexpr TColor kHiText = RGBColor(255, 255, 0);
 constexpr TColor kHiBack = RGBColor(0, 0, 200);
 
-class EditorPainterTest : public ::testing::Test {
+class EditorPainterTest : public test::TPaintFixture {
  protected:
-  EditorPainterTest() {
-    in.ClientRect = {0, 0, 15 + 40 * kCw + 5, 10 * kLh + 10};
-    in.ClipRect = in.ClientRect;
-    in.LeftMargin = 15;
-    in.RightMargin = 5;
-    in.VisibleLines = 10;
-    in.VisibleColumns = 40;
-    in.CharWidth = kCw;
-    in.LineHeight = kLh;
-    in.Color = kBack;
-    in.MarginColor = kMargin;
-    in.FontColor = kFont;
+  EditorPainterTest() : TPaintFixture(40, 10, 10) {
     in.HighlightTextColor = kHiText;
     in.HighlightBackColor = kHiBack;
-    in.Focused = true;
-    in.LineText = [this](int line) { return std::string_view(lines.at(line - 1)); };
   }
 
   void SetLines(std::vector<std::string> text) {
@@ -50,12 +33,6 @@ class EditorPainterTest : public ::testing::Test {
     in.SelStart = {l1, c1};
     in.SelEnd = {l2, c2};
   }
-  void Paint() {
-    canvas.Clear();
-    PaintEditor(in, canvas);
-  }
-  int TL() const { return in.LeftMargin; }
-  int TR() const { return in.LeftMargin + in.VisibleColumns * kCw; }
   static int RowTop(int row) { return (row - 1) * kLh; }
   std::vector<TCanvasOp> Row(int row) const { return canvas.RunsIn(RowTop(row), RowTop(row) + kLh); }
   // Highlighted pixels of a row, as [first, last) x ranges of runs with the highlight colours.
@@ -73,10 +50,6 @@ class EditorPainterTest : public ::testing::Test {
     for (const TCanvasOp& run : Row(row)) text += TRecordingCanvas::VisibleChars(run, kCw);
     return text;
   }
-
-  std::vector<std::string> lines;
-  TPaintInput in;
-  TRecordingCanvas canvas{kCw, kLh};
 };
 
 TEST_F(EditorPainterTest, RunsCoverTheRowAndPaintTheSpaceAfterTheLine) {
