@@ -94,7 +94,8 @@ std::size_t THorspool::Find(std::string_view text, std::size_t from) const {
 
 std::int64_t ReferenceCount(std::string_view text, const THorspool& pattern) {
   std::int64_t count = 0;
-  for (std::size_t at = pattern.Find(text, 0); at != std::string_view::npos; at = pattern.Find(text, at + pattern.Length()))
+  for (std::size_t at = pattern.Find(text, 0); at != std::string_view::npos;
+       at = pattern.Find(text, at + pattern.Length()))
     ++count;
   return count;
 }
@@ -105,7 +106,8 @@ std::string ReferenceReplaceAll(std::string_view text, const THorspool& pattern,
   out.reserve(text.size() + text.size() / 64);
   count = 0;
   std::size_t copied = 0;
-  for (std::size_t at = pattern.Find(text, 0); at != std::string_view::npos; at = pattern.Find(text, copied)) {
+  for (std::size_t at = pattern.Find(text, 0); at != std::string_view::npos;
+       at = pattern.Find(text, copied)) {
     out.append(text.substr(copied, at - copied));
     out.append(replacement);
     copied = at + pattern.Length();

@@ -62,7 +62,8 @@ void BM_CaretDown(benchmark::State& state) {
   if (window) ReportMicroseconds(state, status, "status_");
   state.counters["moves"] = static_cast<double>(moves.Count());
   state.counters["visible_lines"] = editor->VisibleLines();
-  state.SetItemsProcessed(static_cast<std::int64_t>(moves.Count()) * static_cast<std::int64_t>(state.iterations()));
+  state.SetItemsProcessed(static_cast<std::int64_t>(moves.Count()) *
+                          static_cast<std::int64_t>(state.iterations()));
   editor->SetWordWrap(false);
   editor->MoveCaretTo(1, 1);
   if (window) TBenchWindow::DeliverPosted();

@@ -17,10 +17,10 @@ namespace {
 constexpr int kPages = 2000;
 
 // Arg: word wrap (0 / 1 at column 80). One iteration = kPages times ProcessCommand(ccNextPage)
-// (a page is VisibleLines - 1 lines) from the middle of the document, each followed by a synchronous repaint of the whole
-// viewport (TBenchWindow::Paint). Timed per page: the command (which scrolls and paints what
-// it invalidated at once) and the repaint after it; cmd_* is the command alone, cpu_median_us
-// the median of the thread's CPU time per page.
+// (a page is VisibleLines - 1 lines) from the middle of the document, each followed by a synchronous repaint
+// of the whole viewport (TBenchWindow::Paint). Timed per page: the command (which scrolls and paints what it
+// invalidated at once) and the repaint after it; cmd_* is the command alone, cpu_median_us the median of the
+// thread's CPU time per page.
 void BM_PageDown(benchmark::State& state) {
   const bool wrap = state.range(0) != 0;
   TBenchWindow* window = ShownWindowWithDoc(state, 100);
@@ -73,7 +73,13 @@ void BM_PageDown(benchmark::State& state) {
   editor.MoveCaretTo(1, 1);
   window->Paint();
 }
-BENCHMARK(BM_PageDown)->ArgName("wrap")->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageDown)
+    ->ArgName("wrap")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 enum TRepaintMode {
   rmBlitOnly = 0,   // nothing invalid: the widget only copies its buffer to the window
@@ -116,7 +122,14 @@ void BM_Repaint(benchmark::State& state) {
   ReportMicroseconds(state, samples);
   state.counters["cpu_median_us"] = cpu.Median() * 1e6;
 }
-BENCHMARK(BM_Repaint)->ArgName("mode")->Arg(rmBlitOnly)->Arg(rmFullPaint)->Arg(rmCanvasOnly)->MinTime(1.0)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Repaint)
+    ->ArgName("mode")
+    ->Arg(rmBlitOnly)
+    ->Arg(rmFullPaint)
+    ->Arg(rmCanvasOnly)
+    ->MinTime(1.0)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace quilmo::bench

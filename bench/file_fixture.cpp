@@ -11,7 +11,6 @@
 #include "bench/BenchDoc.h"
 #include "editor/TextFileEditor.h"
 
-
 namespace quilmo::bench {
 
 // ---------------------------------------------------------------- the rare word

@@ -63,7 +63,13 @@ void BM_SearchCount(benchmark::State& state) {
   state.counters["cpu_ratio"] = Ratio(editorCpu.Median(), refCpu.Median());
   state.counters["found"] = static_cast<double>(found);
 }
-BENCHMARK(BM_SearchCount)->ArgName("match_case")->Arg(1)->Arg(0)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchCount)
+    ->ArgName("match_case")
+    ->Arg(1)
+    ->Arg(0)
+    ->Iterations(5)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Replace(word, longer word, soReplaceAll | soEntireScope) (case-insensitive, as those
 // options say) beside ReferenceReplaceAll, which builds the replaced bytes in one pass with

@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
       resident = StatusBytes("VmRSS");
     }
     std::printf("file              %s\n", path.c_str());
-    std::printf("loaded by         %s\n", reference ? "reference (buffer + line offsets)" : "TTextFileEditor in the window");
+    std::printf("loaded by         %s\n",
+                reference ? "reference (buffer + line offsets)" : "TTextFileEditor in the window");
     std::printf("file size         %.1f MiB\n", MiB(fileSize));
     std::printf("lines/paragraphs  %llu\n", static_cast<unsigned long long>(lines));
     std::printf("peak before load  %.1f MiB (VmHWM)\n", MiB(before));

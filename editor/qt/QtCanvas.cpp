@@ -1,13 +1,18 @@
 #include "editor/qt/QtCanvas.h"
 
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPen>
+#include <QRawFont>
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 #include "editor/EditorPainter.h"
 #include "editor/qt/Cp1252Text.h"
 #include "editor/qt/FontList.h"
+#include "engine/Cp1252.h"
 
 namespace quilmo {
 
@@ -70,6 +75,43 @@ constexpr unsigned char kDigits[10][7] = {
     {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}, {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C},
 };
 
+// The glyphs of the editor font's characters, for drawing a run without text layout. A run
+// whose characters all advance exactly one cell is drawn as glyphs placed on the cell grid
+// with one drawGlyphRun call: the same glyphs of the same font engine at the same places as
+// drawText gives, without itemizing and shaping the text first (most of drawText's cost).
+struct TGridGlyphs {
+  QFont Font;
+  int Dpi = 0;
+  QRawFont Raw;
+  std::array<quint32, 256> Index{};
+  std::array<bool, 256> Usable{};  // one cell wide and in the font's own face
+};
+
+// The table of the font as painted on `device`, for one font at a time (the editor paints
+// with one font). Kept for the life of the process: a font engine must not be released by a
+// static destructor after the application has gone.
+const TGridGlyphs& GridGlyphsFor(const TQtEditorFont& font, const QPaintDevice& device) {
+  static TGridGlyphs* glyphs = new TGridGlyphs;
+  const int dpi = device.logicalDpiY();
+  if (glyphs->Dpi == dpi && glyphs->Font == font.Font()) return *glyphs;
+  glyphs->Font = font.Font();
+  glyphs->Dpi = dpi;
+  glyphs->Raw = QRawFont::fromFont(QFont(font.Font(), &device));
+  for (int b = 0; b < 256; ++b) {
+    const auto byte = static_cast<unsigned char>(b);
+    glyphs->Index[byte] = 0;
+    glyphs->Usable[byte] = false;
+    if (!glyphs->Raw.isValid() || !font.OnGrid(byte)) continue;
+    const QList<quint32> index =
+        glyphs->Raw.glyphIndexesForString(QString(QChar(static_cast<char16_t>(Cp1252ToUnicode(byte)))));
+    if (index.size() == 1 && index.front() != 0) {
+      glyphs->Index[byte] = index.front();
+      glyphs->Usable[byte] = true;
+    }
+  }
+  return *glyphs;
+}
+
 }  // namespace
 
 QColor ResolveColor(TColor color, const QPalette& palette) {
@@ -126,14 +168,40 @@ void TQtCanvas::DrawCells(int x, int y, std::string_view text, TColor fore) {
   FPainter.setPen(Resolve(fore));
   const int cw = FFont.CharWidth();
   const int baseline = y + FFont.Ascent();
-  const bool allOnGrid = std::all_of(text.begin(), text.end(),
-                                     [&](char c) { return FFont.OnGrid(static_cast<unsigned char>(c)); });
+  const bool lines = FFont.Font().underline() || FFont.Font().strikeOut();
+  const QPaintDevice* device = FPainter.device();
+  if (!lines && device != nullptr && FPainter.deviceTransform().type() <= QTransform::TxTranslate) {
+    const TGridGlyphs& glyphs = GridGlyphsFor(FFont, *device);
+    // Reused between calls: painting happens on the GUI thread only.
+    static std::vector<quint32> indexes;
+    static std::vector<QPointF> positions;
+    indexes.clear();
+    positions.clear();
+    bool usable = true;
+    for (std::size_t i = 0; i < text.size() && usable; ++i) {
+      const auto byte = static_cast<unsigned char>(text[i]);
+      usable = glyphs.Usable[byte];
+      indexes.push_back(glyphs.Index[byte]);
+      positions.emplace_back(static_cast<qreal>(static_cast<int>(i) * cw), 0.0);
+    }
+    if (usable) {
+      QGlyphRun run;
+      run.setRawFont(glyphs.Raw);
+      run.setRawData(indexes.data(), positions.data(), static_cast<int>(indexes.size()));
+      FPainter.drawGlyphRun(QPointF(x, baseline), run);
+      return;
+    }
+  }
+  // Text layout gives a soft hyphen (0xAD) no width, which would pull the rest of the run one
+  // cell to the left: such a run is drawn character by character.
+  const bool allOnGrid = std::all_of(text.begin(), text.end(), [&](char c) {
+    return FFont.OnGrid(static_cast<unsigned char>(c)) && static_cast<unsigned char>(c) != 0xAD;
+  });
   if (allOnGrid) {
     // Every advance is exactly one cell: one call keeps the grid.
     FPainter.drawText(QPoint(x, baseline), BytesToQString(text));
     return;
   }
-  const bool lines = FFont.Font().underline() || FFont.Font().strikeOut();
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == ' ' && !lines) continue;
     FPainter.drawText(QPoint(x + static_cast<int>(i) * cw, baseline), BytesToQString(text.substr(i, 1)));
