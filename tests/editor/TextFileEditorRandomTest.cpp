@@ -15,6 +15,7 @@
 #include "editor/TextFileEditor.h"
 #include "support/FakeHost.h"
 #include "support/FaultyFileSystem.h"
+#include "support/SaveModel.h"
 #include "support/TempDir.h"
 
 namespace quilmo::test {
@@ -26,76 +27,6 @@ class TUnsyncedFileSystem : public TFaultyFileSystem {
   int Sync(TFileHandle) override { return 0; }
   int SyncFolder(const std::string&) override { return 0; }
 };
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-struct TPrediction {
-  std::string Saved;
-  std::int32_t ParaCount = 1;  // the empty last paragraph
-  TLoadReport Report;
-};
-
-// What loading and saving make of the file, from its bytes alone.
-TPrediction Predict(std::string text, size_t limit, bool trim) {
-  TPrediction result;
-  TLoadReport& report = result.Report;
-  const size_t z = text.find('\x1A');
-  if (z != std::string::npos) {
-    report.EndedByCtrlZ = true;
-    report.BytesAfterCtrlZ = text.size() - z - 1;
-    text.resize(z);
-  }
-  for (char& c : text) {
-    if (c == '\0') {
-      c = ' ';
-      ++report.NulCount;
-    }
-  }
-  auto addLine = [&](const std::string& line) {
-    ++report.LineCount;
-    report.LongestLine = std::max<uint64_t>(report.LongestLine, line.size());
-    if (line.size() > limit) ++report.LongLineCount;
-    size_t start = 0;
-    do {  // an empty line is one empty paragraph
-      const size_t remaining = line.size() - start;
-      size_t piece = remaining;
-      if (remaining > limit) {
-        piece = limit;
-        for (size_t i = limit; i > 0; --i) {
-          if (IsBlank(line[start + i - 1])) {
-            piece = i;
-            break;
-          }
-        }
-      }
-      size_t kept = piece;
-      while (trim && kept > 0 && IsBlank(line[start + kept - 1])) --kept;
-      for (size_t i = 0; i < kept; ++i) {
-        const auto c = static_cast<unsigned char>(line[start + i]);
-        result.Saved += (c >= 1 && c <= 9) ? ' ' : static_cast<char>(c);
-      }
-      result.Saved += "\r\n";
-      ++result.ParaCount;
-      start += piece;
-    } while (start < line.size());
-  };
-  size_t start = 0;
-  size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] == '\r') {
-      addLine(text.substr(start, i - start));
-      ++i;
-      if (i < text.size() && text[i] == '\n') ++i;
-      start = i;
-    } else {
-      ++i;
-    }
-  }
-  if (start < text.size()) addLine(text.substr(start));
-  return result;
-}
 
 // A file of random lines: bytes of every value, blanks dense or absent, lines from empty to
 // over 32767 characters, ended by CR, LF (which is no line end), CR LF or nothing; some
@@ -158,7 +89,7 @@ TEST(TextFileEditorRandom, LoadAndSaveChangeOnlyWhatTheReportAndTheFormatSay) {
     const bool trim = random() % 4 == 0;
     editor.SetParaLengthLimit(static_cast<std::int32_t>(limit));
     editor.SetTrimWhiteSpace(trim);
-    const TPrediction predicted = Predict(bytes, limit, trim);
+    const TSavePrediction predicted = PredictSave(bytes, limit, trim);
 
     WriteFileBytes(in, bytes);
     const TLoadReport report = editor.LoadTextFile(in);

@@ -1,0 +1,256 @@
+// Random bytes loaded into a paragraph list and saved again, in memory. The saved bytes, the
+// paragraph count and the load report must be those predicted from the input alone
+// (tests/support/SaveModel.h); the list's counts must be the sums over its paragraphs; and
+// loading the saved file again (through the file system, in short reads) and saving it must
+// give what the model predicts from the first save.
+// The first byte chooses TrimWhiteSpace, the paragraph length limit, the reader's block size
+// and the largest write the file system accepts at once.
+// fuzz-sources: engine/TextFileReader.cpp engine/TextFileWriter.cpp engine/FileError.cpp
+// fuzz-sources: engine/FileSystem.cpp engine/ParaList.cpp engine/ParaListEdit.cpp
+// fuzz-sources: engine/ParaListCompound.cpp engine/ParaListUndo.cpp engine/ParaNode.cpp
+// fuzz-sources: engine/ParaMemory.cpp engine/UndoBuffer.cpp engine/EditorErrors.cpp
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "engine/ParaList.h"
+#include "engine/ParaNode.h"
+#include "engine/TextFileReader.h"
+#include "engine/TextFileWriter.h"
+#include "tests/support/SaveModel.h"
+
+namespace quilmo::fuzz {
+namespace {
+
+void Check(bool condition, const char* what) {
+  if (!condition) {
+    std::fprintf(stderr, "LoadSaveFuzz: %s\n", what);
+    std::abort();
+  }
+}
+
+// Files in memory, in one folder. Reads and writes move at most `Chunk` bytes per call, so that
+// the callers' loops over partial transfers run.
+class TMemoryFileSystem : public TFileSystem {
+ public:
+  std::size_t Chunk = 1;
+  std::map<std::string, std::string> Files;
+
+  int OpenRead(const std::string& path, TFileHandle& handle) override {
+    if (Files.count(path) == 0) return ENOENT;
+    return Open(path, handle);
+  }
+  int CreateNew(const std::string& path, std::uint32_t, TFileHandle& handle) override {
+    if (Files.count(path) != 0) return EEXIST;
+    Files[path];
+    return Open(path, handle);
+  }
+  int OpenWrite(const std::string& path, TFileHandle& handle) override {
+    if (Files.count(path) == 0) return ENOENT;
+    return Open(path, handle);
+  }
+  int Read(TFileHandle handle, char* buffer, std::size_t size, std::size_t& done) override {
+    THandle* h = Find(handle);
+    if (h == nullptr) return EBADF;
+    const std::string& data = Files[h->Path];
+    done = std::min({size, Chunk, data.size() - std::min(h->Pos, data.size())});
+    if (done > 0) std::memcpy(buffer, data.data() + h->Pos, done);
+    h->Pos += done;
+    return 0;
+  }
+  int Write(TFileHandle handle, const char* buffer, std::size_t size, std::size_t& done) override {
+    THandle* h = Find(handle);
+    if (h == nullptr) return EBADF;
+    std::string& data = Files[h->Path];
+    done = std::min(size, Chunk);
+    if (data.size() < h->Pos + done) data.resize(h->Pos + done);
+    data.replace(h->Pos, done, buffer, done);
+    h->Pos += done;
+    return 0;
+  }
+  int Truncate(TFileHandle handle, std::uint64_t size) override {
+    THandle* h = Find(handle);
+    if (h == nullptr) return EBADF;
+    Files[h->Path].resize(static_cast<std::size_t>(size));
+    return 0;
+  }
+  int Sync(TFileHandle handle) override { return Find(handle) != nullptr ? 0 : EBADF; }
+  int Close(TFileHandle handle) override { return handles_.erase(handle) != 0 ? 0 : EBADF; }
+  int FileStat(TFileHandle handle, TFileInfo& info) override {
+    THandle* h = Find(handle);
+    return h != nullptr ? Stat(h->Path, info) : EBADF;
+  }
+  int ChangeMode(TFileHandle handle, std::uint32_t) override { return Find(handle) != nullptr ? 0 : EBADF; }
+  int ChangeOwner(TFileHandle handle, std::uint32_t, std::uint32_t) override {
+    return Find(handle) != nullptr ? 0 : EBADF;
+  }
+  int Stat(const std::string& path, TFileInfo& info) override {
+    const auto it = Files.find(path);
+    if (it == Files.end()) return ENOENT;
+    info = {};
+    info.IsRegular = true;
+    info.Mode = 0644;
+    info.LinkCount = 1;
+    info.Size = it->second.size();
+    info.Inode = std::hash<std::string>()(path);
+    return 0;
+  }
+  int LStat(const std::string& path, TFileInfo& info) override { return Stat(path, info); }
+  int ReadLink(const std::string&, std::string&) override { return EINVAL; }
+  int CheckWritable(const std::string& path) override { return Files.count(path) != 0 ? 0 : ENOENT; }
+  int Rename(const std::string& oldPath, const std::string& newPath) override {
+    const auto it = Files.find(oldPath);
+    if (it == Files.end()) return ENOENT;
+    std::string data = std::move(it->second);
+    Files.erase(it);
+    Files[newPath] = std::move(data);
+    return 0;
+  }
+  int Link(const std::string&, const std::string&) override { return EPERM; }
+  int Unlink(const std::string& path) override { return Files.erase(path) != 0 ? 0 : ENOENT; }
+  int SyncFolder(const std::string&) override { return 0; }
+  std::string TempFolder() override { return "/tmp"; }
+
+  bool NoOpenHandles() const { return handles_.empty(); }
+
+ private:
+  struct THandle {
+    std::string Path;
+    std::size_t Pos = 0;
+  };
+
+  int Open(const std::string& path, TFileHandle& handle) {
+    handle = nextHandle_++;
+    handles_[handle] = THandle{path, 0};
+    return 0;
+  }
+  THandle* Find(TFileHandle handle) {
+    const auto it = handles_.find(handle);
+    return it != handles_.end() ? &it->second : nullptr;
+  }
+
+  std::map<TFileHandle, THandle> handles_;
+  TFileHandle nextHandle_ = 3;
+};
+
+// The paragraphs of a list, first to last.
+class TListSource : public TParagraphSource {
+ public:
+  explicit TListSource(TParaList& list) : node_(list.GetPara(1)) {}
+  bool Next(const char*& text, std::size_t& length) override {
+    if (node_ == nullptr) return false;
+    text = node_->Text();
+    length = static_cast<std::size_t>(node_->Length());
+    node_ = node_->Next();
+    return true;
+  }
+
+ private:
+  const TParaNode* node_;
+};
+
+// Counts against sums over the paragraphs, and the paragraph rules of loading.
+void CheckList(TParaList& list, std::size_t limit, bool trim) {
+  std::int64_t bytes = -2, lines = 0, paras = 0;
+  for (const TParaNode* node = list.GetPara(1); node != nullptr; node = node->Next()) {
+    const std::int32_t length = node->Length();
+    Check(length <= static_cast<std::int32_t>(limit), "paragraph longer than the limit");
+    Check(node->Text()[length] == '\0' &&
+              std::memchr(node->Text(), '\0', static_cast<std::size_t>(length)) == nullptr,
+          "NUL in a paragraph");
+    Check(std::memchr(node->Text(), '\r', static_cast<std::size_t>(length)) == nullptr, "CR in a paragraph");
+    Check(!trim || length == 0 || (node->Text()[length - 1] != ' ' && node->Text()[length - 1] != '\t'),
+          "trailing blank kept with TrimWhiteSpace");
+    bytes += length + 2;
+    lines += node->LineCount();
+    ++paras;
+  }
+  Check(paras == list.ParaCount(), "ParaCount");
+  Check(bytes == list.ByteCount(), "ByteCount");
+  Check(lines == list.LineCount(), "LineCount");
+  Check(list.ParaLength(list.ParaCount()) == 0, "last paragraph not empty");
+  Check(!list.Modified() && list.UndoCount() == 0, "loading left Modified or undo steps");
+}
+
+// Loads `bytes` (from memory, or from the file system when `fileName` is given) and saves the
+// list to "/doc/out.txt"; returns the saved bytes.
+std::string LoadAndSave(TMemoryFileSystem& fs, const std::string& bytes, const char* fileName,
+                        std::size_t limit, bool trim, std::size_t blockSize, bool wordWrap,
+                        TLoadReport& report, std::int32_t& paras) {
+  TParaList list(wordWrap);
+  list.SetWrapColumn(1 + static_cast<std::int32_t>(limit % 13));
+  list.SetParaLengthLimit(static_cast<std::int32_t>(limit));
+  TTextFileReader reader(fs);
+  reader.SetParaLengthLimit(limit);
+  reader.SetBlockSize(blockSize);
+  const TLineSink sink = [&](const char* text, std::size_t length) -> std::uint16_t {
+    return list.AppendPara(std::string_view(text, length), trim);
+  };
+  const std::uint16_t code =
+      fileName != nullptr ? reader.Load(fileName, sink) : reader.LoadBuffer(bytes.data(), bytes.size(), sink);
+  Check(code == 0, "loading failed");
+  report = reader.Report();
+  CheckList(list, limit, trim);
+  paras = list.ParaCount();
+  TTextFileWriter writer(fs);
+  TListSource source(list);
+  writer.Save("/doc/out.txt", source);
+  Check(fs.NoOpenHandles(), "a file handle left open");
+  Check(fs.Files.size() == 1 + (fileName != nullptr ? 1 : 0), "a temporary file left behind");
+  return fs.Files["/doc/out.txt"];
+}
+
+void CheckReport(const TLoadReport& got, const TLoadReport& expected) {
+  Check(got.LineCount == expected.LineCount, "report: line count");
+  Check(got.LongLineCount == expected.LongLineCount, "report: long line count");
+  Check(got.LongestLine == expected.LongestLine, "report: longest line");
+  Check(got.NulCount == expected.NulCount, "report: NUL count");
+  Check(got.EndedByCtrlZ == expected.EndedByCtrlZ, "report: Ctrl-Z");
+  Check(got.BytesAfterCtrlZ == expected.BytesAfterCtrlZ, "report: bytes after the Ctrl-Z");
+}
+
+}  // namespace
+}  // namespace quilmo::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace quilmo;
+  using namespace quilmo::fuzz;
+  if (size == 0) return 0;
+  const std::uint8_t config = data[0];
+  const bool trim = (config & 1) != 0;
+  // Mostly small limits, so that lines are split; sometimes the largest.
+  const std::size_t limit = (config & 0x70) == 0x70 ? 32767 : 1 + (config >> 1) % 24;
+  const std::size_t blockSize = 1 + (config >> 3) % 7;
+  const bool wordWrap = (config & 0x80) != 0;
+  const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+
+  TMemoryFileSystem fs;
+  fs.Chunk = 1 + (config >> 2) % 5 * 977;
+  TLoadReport report;
+  std::int32_t paras = 0;
+  const std::string saved = LoadAndSave(fs, bytes, nullptr, limit, trim, blockSize, wordWrap, report, paras);
+  const test::TSavePrediction predicted = test::PredictSave(bytes, limit, trim);
+  CheckReport(report, predicted.Report);
+  Check(paras == predicted.ParaCount, "paragraph count");
+  Check(saved == predicted.Saved, "saved bytes differ from the prediction");
+
+  // The saved file loaded from the file system and saved over itself.
+  fs.Files["/doc/in.txt"] = saved;
+  const std::string again =
+      LoadAndSave(fs, saved, "/doc/in.txt", limit, trim, blockSize + 5, !wordWrap, report, paras);
+  const test::TSavePrediction second = test::PredictSave(saved, limit, trim);
+  CheckReport(report, second.Report);
+  Check(report.NulCount == 0 && !report.EndedByCtrlZ && report.LongLineCount == 0,
+        "a saved file needs changes");
+  Check(again == second.Saved, "saving the saved file differs from the prediction");
+  if (!trim) Check(again == saved, "saving the saved file changed it");
+  return 0;
+}
