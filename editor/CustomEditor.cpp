@@ -7,9 +7,21 @@
 #include <utility>
 
 #include "editor/Controller.h"
+#include "editor/EditorPainter.h"
 #include "engine/EditorErrors.h"
 
 namespace quilmo {
+
+namespace {
+
+// The width the line numbers of the window need, in the editor's font as the host measures it.
+std::int32_t LineNumbersWidth(TEditorHost& host, const TFontDesc& font, std::int32_t topLine,
+                              std::int32_t visibleLines) {
+  return ComputeLineNumberWidth([&](std::string_view text) { return host.TextWidth(font, text); }, topLine,
+                                visibleLines);
+}
+
+}  // namespace
 
 TCustomEditor::TCustomEditor()
     : FHost(&NullEditorHost()),
@@ -191,9 +203,7 @@ void TCustomEditor::SetShowLineNumbers(bool value) {
   if (value == FShowLineNumbers) return;
   if (value) {
     FShowLineNumbers = true;
-    FLineNumberWidth = 0;
-    for (std::int32_t n = FTopLine; n <= FTopLine + FVisibleLines; ++n)
-      FLineNumberWidth = std::max(FLineNumberWidth, FHost->TextWidth(FFixedFont.Desc(), std::to_string(n)));
+    FLineNumberWidth = LineNumbersWidth(*FHost, FFixedFont.Desc(), FTopLine, FVisibleLines);
     SetLeftMargin(LeftMargin() + FLineNumberWidth + 5);
   } else {
     FShowLineNumbers = false;
@@ -204,9 +214,7 @@ void TCustomEditor::SetShowLineNumbers(bool value) {
 
 void TCustomEditor::UpdateLineNumberWidth() {
   if (!FShowLineNumbers) return;
-  std::int32_t width = 0;
-  for (std::int32_t n = FTopLine; n <= FTopLine + FVisibleLines; ++n)
-    width = std::max(width, FHost->TextWidth(FFixedFont.Desc(), std::to_string(n)));
+  const std::int32_t width = LineNumbersWidth(*FHost, FFixedFont.Desc(), FTopLine, FVisibleLines);
   if (width == FLineNumberWidth) return;
   const std::int32_t old = FLineNumberWidth;
   FLineNumberWidth = width;

@@ -26,11 +26,17 @@ TRect RowRect(const TPaintInput& in, int row) {
   return r;
 }
 
-int ComputeLineNumberWidth(TEditorCanvas& canvas, int topLine, int visibleLines) {
+int ComputeLineNumberWidth(const std::function<int(std::string_view)>& textWidth, int topLine,
+                           int visibleLines) {
   int width = 0;
   for (int n = topLine; n <= topLine + visibleLines; ++n)
-    width = std::max(width, canvas.TextWidth(std::to_string(n)));
+    width = std::max(width, textWidth(std::to_string(n)));
   return width;
+}
+
+int ComputeLineNumberWidth(TEditorCanvas& canvas, int topLine, int visibleLines) {
+  return ComputeLineNumberWidth([&canvas](std::string_view text) { return canvas.TextWidth(text); }, topLine,
+                                visibleLines);
 }
 
 TRunSplit SplitRuns(int line, int first, int count, int hbLine, int hbCol, int heLine, int heCol) {

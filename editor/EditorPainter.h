@@ -106,7 +106,10 @@ inline int EditorLineHeight(int baseRowHeight, bool showRules) {
 bool SelectionShown(const TPaintInput& in);
 // Text rectangle of row r (1-based).
 TRect RowRect(const TPaintInput& in, int row);
-// The largest width of the numbers topLine .. topLine + visibleLines in the canvas's font.
+// The largest width of the numbers topLine .. topLine + visibleLines, as `textWidth` measures
+// them (the control asks its host), or in the canvas's font.
+int ComputeLineNumberWidth(const std::function<int(std::string_view)>& textWidth, int topLine,
+                           int visibleLines);
 int ComputeLineNumberWidth(TEditorCanvas& canvas, int topLine, int visibleLines);
 
 // Whether a line holds a TAB: only such lines are copied to be expanded (ExpandTabs).
