@@ -29,14 +29,6 @@ QRect ToQRect(const TRect& r) {
   return QRect(r.Left, r.Top, r.Width(), r.Height());
 }
 
-std::uint8_t ShiftFlagsOf(Qt::KeyboardModifiers modifiers) {
-  std::uint8_t flags = 0;
-  if (modifiers & Qt::ShiftModifier) flags |= sfShift;
-  if (modifiers & Qt::ControlModifier) flags |= sfCtrl;
-  if (modifiers & Qt::AltModifier) flags |= sfAlt;
-  return flags;
-}
-
 // The cursor over the left margin: an arrow pointing up and to the right.
 QCursor MakeLineCursor() {
   QPixmap image(20, 22);

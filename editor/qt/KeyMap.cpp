@@ -7,14 +7,6 @@
 namespace quilmo {
 namespace {
 
-std::uint8_t FlagsOf(Qt::KeyboardModifiers modifiers) {
-  std::uint8_t flags = 0;
-  if (modifiers & Qt::ShiftModifier) flags |= sfShift;
-  if (modifiers & Qt::ControlModifier) flags |= sfCtrl;
-  if (modifiers & Qt::AltModifier) flags |= sfAlt;
-  return flags;
-}
-
 // The digit row by its physical key. Layouts such as French AZERTY give the row's symbols
 // (& é " ' ( - è _ ç à) when Shift is up, so Qt reports those instead of Key_1..Key_0, while
 // a Windows keyboard gives the digit's virtual-key code whatever the layout:
@@ -96,6 +88,14 @@ std::uint8_t OrdinaryKey(Qt::Key key) {
 
 }  // namespace
 
+std::uint8_t ShiftFlagsOf(Qt::KeyboardModifiers modifiers) {
+  std::uint8_t flags = 0;
+  if (modifiers & Qt::ShiftModifier) flags |= sfShift;
+  if (modifiers & Qt::ControlModifier) flags |= sfCtrl;
+  if (modifiers & Qt::AltModifier) flags |= sfAlt;
+  return flags;
+}
+
 TMappedKey MapQtKey(Qt::Key key, Qt::KeyboardModifiers modifiers, bool keypad, quint32 nativeVirtualKey,
                     quint32 nativeScanCode) {
   std::uint8_t code = 0;
@@ -103,7 +103,7 @@ TMappedKey MapQtKey(Qt::Key key, Qt::KeyboardModifiers modifiers, bool keypad, q
   if (code == 0 && !keypad) code = DigitRowKey(nativeVirtualKey, nativeScanCode);
   if (code == 0) code = OrdinaryKey(key);
   if (code == 0) return {};
-  std::uint8_t flags = FlagsOf(modifiers);
+  std::uint8_t flags = ShiftFlagsOf(modifiers);
   // Qt names Shift+Tab "Backtab"; some platforms leave Shift out of the modifiers then.
   if (key == Qt::Key_Backtab) flags |= sfShift;
   return {code, flags};

@@ -17,6 +17,9 @@ struct TMappedKey {
   bool operator==(const TMappedKey&) const = default;
 };
 
+// The shift flags of Qt's modifiers (for keys, mouse buttons and the wheel alike).
+std::uint8_t ShiftFlagsOf(Qt::KeyboardModifiers modifiers);
+
 // `keypad`: the key is on the numeric keypad (Qt::KeypadModifier). The native codes come from
 // the key event and may be 0 (synthetic events); they are used for the digit row only.
 TMappedKey MapQtKey(Qt::Key key, Qt::KeyboardModifiers modifiers, bool keypad, quint32 nativeVirtualKey,
