@@ -12,7 +12,6 @@
 #include "editor/EditorPainter.h"
 #include "editor/qt/Cp1252Text.h"
 #include "editor/qt/FontList.h"
-#include "engine/Cp1252.h"
 
 namespace quilmo {
 
@@ -102,8 +101,7 @@ const TGridGlyphs& GridGlyphsFor(const TQtEditorFont& font, const QPaintDevice& 
     glyphs->Index[byte] = 0;
     glyphs->Usable[byte] = false;
     if (!glyphs->Raw.isValid() || !font.OnGrid(byte)) continue;
-    const QList<quint32> index =
-        glyphs->Raw.glyphIndexesForString(QString(QChar(static_cast<char16_t>(Cp1252ToUnicode(byte)))));
+    const QList<quint32> index = glyphs->Raw.glyphIndexesForString(QString(ByteToQChar(byte)));
     if (index.size() == 1 && index.front() != 0) {
       glyphs->Index[byte] = index.front();
       glyphs->Usable[byte] = true;
