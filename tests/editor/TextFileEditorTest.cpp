@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,13 +20,6 @@ namespace quilmo::test {
 namespace {
 
 using Paras = std::vector<std::string>;
-
-// The sample files: QUILMO_TEST_DATA, or tests/data beside this source file.
-std::string DataFile(const std::string& name) {
-  const char* folder = std::getenv("QUILMO_TEST_DATA");
-  if (folder != nullptr && *folder != '\0') return std::string(folder) + "/" + name;
-  return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / name).string();
-}
 
 Paras TextOf(TCustomEditor& editor) {
   Paras paras;

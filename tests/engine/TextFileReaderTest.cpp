@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -18,6 +16,7 @@ namespace quilmo {
 namespace {
 
 using Lines = std::vector<std::string>;
+using test::DataFile;
 using namespace std::string_literals;
 
 struct TLoaded {
@@ -54,13 +53,6 @@ TLoaded LoadFile(const std::string& path) {
   result.Code = reader.Load(path, Collect(result.LinesRead));
   result.Report = reader.Report();
   return result;
-}
-
-// The sample files: QUILMO_TEST_DATA, or tests/data beside this source file.
-std::string DataFile(const std::string& name) {
-  const char* folder = std::getenv("QUILMO_TEST_DATA");
-  if (folder != nullptr && *folder != '\0') return std::string(folder) + "/" + name;
-  return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / name).string();
 }
 
 // Small blocks put every line end, CR LF pair and Ctrl-Z across a block boundary somewhere.

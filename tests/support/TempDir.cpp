@@ -1,6 +1,7 @@
 #include "support/TempDir.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -58,6 +59,13 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+std::string DataFile(const std::string& name) {
+  const char* folder = std::getenv("QUILMO_TEST_DATA");
+  if (folder != nullptr && *folder != '\0') return std::string(folder) + "/" + name;
+  // This file is tests/support/TempDir.cpp.
+  return (fs::path(__FILE__).parent_path().parent_path() / "data" / name).string();
 }
 
 }  // namespace quilmo::test

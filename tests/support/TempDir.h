@@ -28,5 +28,7 @@ std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 // The names in the folder, sorted (without "." and "..").
 std::vector<std::string> FolderEntries(const std::string& folder);
+// A sample file of tests/data (or of the folder QUILMO_TEST_DATA names).
+std::string DataFile(const std::string& name);
 
 }  // namespace quilmo::test
