@@ -180,9 +180,7 @@ void TCustomEditor::DoDelWord() {
   // To the first delimiter at or after the caret, then over the blanks that follow: the rest
   // of a word with its blanks, a run of blanks, or nothing on another delimiter (then the
   // delete takes that one character, or joins the next paragraph behind the end).
-  std::int32_t i = p.Pos;
-  while (i <= n && !IsWordDelimiter(text[i - 1])) ++i;
-  while (i <= n && IsBlank(text[i - 1])) ++i;
+  const std::int32_t i = PastWordAndBlanks(text, n, p.Pos);
   {
     TUndoGroup group(*FParaList);
     if (i > p.Pos) SelectParaRange(p, {p.Para, i}, true);

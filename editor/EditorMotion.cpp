@@ -275,10 +275,8 @@ void TCustomEditor::WordLeft(bool extend) {
   const TParaNode* node = FParaList->GetPara(FCaretPara);
   const char* text = node ? node->Text() : "";
   const std::int32_t n = node ? node->Length() : 0;
-  std::int32_t k = std::min(p, n + 1) - 1;  // characters before the caret; text[k - 1] is T[k]
-  while (k > 0 && IsWordDelimiter(text[k - 1])) --k;
-  while (k > 0 && !IsWordDelimiter(text[k - 1])) --k;
-  MoveCaretToPara(FCaretPara, k + 1, extend);
+  const std::int32_t before = std::min(p, n + 1) - 1;  // characters before the caret
+  MoveCaretToPara(FCaretPara, WordStartBefore(text, before), extend);
 }
 
 void TCustomEditor::WordRight(bool extend) {

@@ -170,15 +170,9 @@ void TCustomEditor::DoubleClick(int x, int y, std::uint8_t shift) {
 
   const std::int32_t lineLength = FParaList->LineLength(line);
   std::int32_t q = offset + std::max(1, std::min(column, lineLength));
-  // text[q - 1] is the character at position q.
-  if (q > 1 && n > 0) {
-    while (q >= 1 && IsWordDelimiter(text[q - 1])) --q;
-    while (q >= 1 && !IsWordDelimiter(text[q - 1])) --q;
-    ++q;
-  }
-  std::int32_t e = q;
-  while (e <= n && !IsWordDelimiter(text[e - 1])) ++e;
-  while (e <= n && IsBlank(text[e - 1])) ++e;
+  // From the start of the word at or before q to behind the blanks after it.
+  if (q > 1 && n > 0) q = WordStartBefore(text, q);
+  const std::int32_t e = PastWordAndBlanks(text, n, q);
   const std::int32_t c1 = std::clamp(q - offset, 1, lineLength + 1);
   const std::int32_t c2 = std::clamp(e - offset, 1, lineLength + 1);
 

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "engine/ParaNode.h"
+
 namespace quilmo {
 
 namespace {
@@ -24,6 +26,20 @@ const std::string_view WordDelimiters(kDelimiters, sizeof(kDelimiters) - 1);
 
 bool IsWordDelimiter(unsigned char c) {
   return kIsDelimiter[c];
+}
+
+std::int32_t WordStartBefore(const char* text, std::int32_t count) {
+  std::int32_t k = count;
+  while (k > 0 && IsWordDelimiter(text[k - 1])) --k;
+  while (k > 0 && !IsWordDelimiter(text[k - 1])) --k;
+  return k + 1;
+}
+
+std::int32_t PastWordAndBlanks(const char* text, std::int32_t length, std::int32_t pos) {
+  std::int32_t i = pos;
+  while (i <= length && !IsWordDelimiter(text[i - 1])) ++i;
+  while (i <= length && IsBlank(text[i - 1])) ++i;
+  return i;
 }
 
 }  // namespace quilmo

@@ -143,5 +143,18 @@ TEST(WordDelimiters, TheThirtyFiveCharactersInTheirOrder) {
     EXPECT_FALSE(IsWordDelimiter(c)) << int(c);
 }
 
+TEST(WordDelimiters, WordStartAndEndOverDelimitersAndBlanks) {
+  const char* text = "ab, cd\tef";         // positions 1..9
+  EXPECT_EQ(WordStartBefore(text, 6), 5);  // inside "cd": its start
+  EXPECT_EQ(WordStartBefore(text, 4), 1);  // behind ", ": back over them, then over "ab"
+  EXPECT_EQ(WordStartBefore(text, 0), 1);
+  EXPECT_EQ(WordStartBefore(",,", 2), 1);         // only delimiters
+  EXPECT_EQ(PastWordAndBlanks(text, 9, 1), 3);    // "ab" ends at a comma: no blanks taken
+  EXPECT_EQ(PastWordAndBlanks(text, 9, 5), 8);    // "cd" and its TAB
+  EXPECT_EQ(PastWordAndBlanks(text, 9, 4), 5);    // on a blank: the blank run only
+  EXPECT_EQ(PastWordAndBlanks(text, 9, 8), 10);   // the last word: to behind the end
+  EXPECT_EQ(PastWordAndBlanks(text, 9, 12), 12);  // beyond the end: stays
+}
+
 }  // namespace
 }  // namespace quilmo
