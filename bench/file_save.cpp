@@ -74,7 +74,13 @@ void BM_SaveTextFile(benchmark::State& state) {
   state.counters["cpu_ratio"] = Ratio(editorCpu.Median(), refCpu.Median());
   state.counters["bytes"] = static_cast<double>(bytes.size());
 }
-BENCHMARK(BM_SaveTextFile)->ArgName("in_memory")->Arg(0)->Arg(1)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveTextFile)
+    ->ArgName("in_memory")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(5)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quilmo::bench
