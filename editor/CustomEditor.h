@@ -357,7 +357,8 @@ class TCustomEditor : public TParaListView {
   void UpdateSelectionLines();
   // Invalidates the whole control (marks a full repaint pending).
   void InvalidateAll();
-  // Invalidates the display lines first..last where they are on screen.
+  // Invalidates the rows of the display lines first..last that are on screen (kMaxInt32:
+  // to the bottom).
   void InvalidateLines(std::int32_t first, std::int32_t last);
   void PaintNow();
   void SendVScrollRange();
@@ -433,6 +434,7 @@ class TCustomEditor : public TParaListView {
   bool FVThumbPending = false;
   bool FHThumbPending = false;
   bool FFullRepaintPending = false;
+  bool FLinesInvalid = false;  // some rows invalidated since the last paint
   bool FMouseCaptured = false;
   bool FInLeftMargin = false;
   bool FSuppressChar = false;

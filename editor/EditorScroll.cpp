@@ -19,7 +19,19 @@ void TCustomEditor::InvalidateAll() {
 }
 
 void TCustomEditor::InvalidateLines(std::int32_t first, std::int32_t last) {
-  if (last >= FTopLine && first <= FTopLine + FVisibleLines - 1) InvalidateAll();
+  // Rows from the top line down to the client's bottom (a partial row may show below
+  // the last counted one); `last` = kMaxInt32 reaches the bottom.
+  const std::int32_t lastRowLine = FTopLine + FVisibleLines - 1;
+  if (last < FTopLine || first > lastRowLine + 1) return;
+  if (FFullRepaintPending) {
+    FHost->Invalidate();
+    return;
+  }
+  const int top = (std::max(first, FTopLine) - FTopLine) * FLineHeight;
+  const int bottom = last >= lastRowLine ? FHost->ClientHeight() : (last - FTopLine + 1) * FLineHeight;
+  if (bottom <= top) return;
+  FLinesInvalid = true;
+  FHost->InvalidateRect(TRect{0, top, FHost->ClientWidth(), bottom});
 }
 
 void TCustomEditor::PaintNow() {
@@ -69,16 +81,21 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
   }
   if (leftChanged) SendHScrollThumb();
 
+  bool wholePaint = false;
   try {
     const TRect area{LeftMargin(), 0, LeftMargin() + FVisibleColumns * FCharWidth,
                      FVisibleLines * FLineHeight};
     const int dx = (oldLeft - FLeftColumn) * FCharWidth;
     const int dy = (oldTop - FTopLine) * FLineHeight;
+    // Rows left invalid are not moved with the pixels: everything is painted afresh then.
     if (FFullRepaintPending || FRedrawSuspended) {
       PaintNow();
-    } else if (std::abs(dx) >= area.Width() || std::abs(dy) >= area.Height() || (dx != 0 && dy != 0)) {
+      wholePaint = true;
+    } else if (FLinesInvalid || std::abs(dx) >= area.Width() || std::abs(dy) >= area.Height() ||
+               (dx != 0 && dy != 0)) {
       InvalidateAll();
       PaintNow();
+      wholePaint = true;
     } else {
       FHost->ScrollRect(area, dx, dy);
       // The margin's glyphs and line numbers move with their rows. (Numbers left in place
@@ -92,8 +109,11 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
     if (topChanged) DoTopLineChanged(FTopLine);
     throw;
   }
+  // The paint above covered the whole control unless it could not take place (hidden
+  // window, drawing suspended): only then is everything invalidated once more.
+  const bool painted = wholePaint && !FRedrawSuspended && !FFullRepaintPending;
   if (topChanged) DoTopLineChanged(FTopLine);
-  InvalidateAll();
+  if (!painted) InvalidateAll();
 }
 
 // ---------------------------------------------------------------- scroll bars
@@ -319,6 +339,7 @@ void TCustomEditor::Paint(TEditorCanvas& canvas, const TRect& clip) {
   };
   in.AfterContent = [this] {
     FFullRepaintPending = false;
+    FLinesInvalid = false;
     if (FVRangePending) SendVScrollRange();
     if (FVThumbPending) SendVScrollThumb();
     if (FHThumbPending) SendHScrollThumb();

@@ -73,39 +73,100 @@ void TCustomEditor::ParasJoined(int para, int pos, bool isSender) {
 void TCustomEditor::FollowEdit(int kind, int para, int pos, int count, bool isSender) {
   const TEdit edit{static_cast<TEditKind>(kind), para, pos, count};
   const std::int32_t paraCount = ParaCount();
+  // Without word wrap a paragraph is one display line, so a place after the edited
+  // paragraphs moves by the paragraphs the edit added or removed, column unchanged. Places
+  // before them keep everything. Only places in the edited paragraphs (or, with word wrap,
+  // after them) are looked up; the list's cursor cache then stays near the edit, so that a
+  // long run of edits does not walk back to the view's top line every time.
+  const bool shiftAfter = !WordWrap();
+  std::int32_t paraDelta = 0;
+  if (edit.Kind == TEditKind::ParaInserted) paraDelta = 1;
+  if (edit.Kind == TEditKind::ParaDeleted || edit.Kind == TEditKind::ParasJoined) paraDelta = -1;
+  const std::int32_t lastEdited = edit.Kind == TEditKind::ParasJoined ? para + 1 : para;
+  enum class TPlace { Before, After, Edited };
+  auto placeOf = [&](std::int32_t p) {
+    if (p < para) return TPlace::Before;
+    if (p > lastEdited && shiftAfter) return TPlace::After;
+    return TPlace::Edited;
+  };
+  // The line form of a place moved from `old` to `now` whose line/column form was (line, column).
+  auto follow = [&](TParaPos old, TParaPos now, std::int32_t& line, std::int32_t& column) {
+    switch (placeOf(old.Para)) {
+      case TPlace::Before: break;
+      case TPlace::After: line += paraDelta; break;
+      case TPlace::Edited: FParaList->PosToLine(now.Para, now.Pos, line, column); break;
+    }
+  };
 
-  // The top of the view keeps showing the same text; its line number is taken afresh, as
-  // lines before it may have come or gone.
-  const TParaPos top = Follow(TParaPos{FTopPara.Para, FTopPara.Pos + 1}, edit, paraCount);
-  std::int32_t topLine = 1;
-  std::int32_t column = 1;
-  FParaList->PosToLine(top.Para, top.Pos, topLine, column);
-  if (topLine != FTopLine) {
-    SetTopLineQuiet(topLine);
-  } else {
-    UpdateTopPara();
+  // The top of the view keeps showing the same text; its line number follows the lines
+  // that came or went before it.
+  const TParaPos oldTop{FTopPara.Para, FTopPara.Pos + 1};
+  const std::int32_t oldTopLine = FTopLine;
+  const TPlace topPlace = placeOf(oldTop.Para);
+  if (topPlace == TPlace::After) {
+    if (paraDelta != 0) {
+      FTopLine += paraDelta;
+      FTopPara.Para += paraDelta;
+      FVThumbPending = true;
+      DoTopLineChanged(FTopLine);
+    }
+  } else if (topPlace == TPlace::Edited) {
+    const TParaPos top = Follow(oldTop, edit, paraCount);
+    std::int32_t topLine = 1;
+    std::int32_t column = 1;
+    FParaList->PosToLine(top.Para, top.Pos, topLine, column);
+    if (topLine != FTopLine) {
+      SetTopLineQuiet(topLine);
+    } else {
+      UpdateTopPara();
+    }
   }
 
   if (!isSender) {
     const bool selectionInDeletedPara =
         edit.Kind == TEditKind::ParaDeleted && FSelStart.Para == para && FSelEnd.Para == para;
-    SetCaretFromPara(Follow(TParaPos{FCaretPara, FLineOffset + FCaretCol}, edit, paraCount));
+    const TParaPos oldCaret{FCaretPara, FLineOffset + FCaretCol};
+    switch (placeOf(oldCaret.Para)) {
+      case TPlace::Before: break;
+      case TPlace::After:
+        FCaretLine += paraDelta;
+        FCaretPara += paraDelta;
+        break;
+      case TPlace::Edited: SetCaretFromPara(Follow(oldCaret, edit, paraCount)); break;
+    }
     if (selectionInDeletedPara) {
       FSelStart = FSelEnd = FSelCaretEnd = ClampedCaretPos();
+      UpdateSelectionLines();
     } else {
-      auto clampToPara = [this](TParaPos p) {
-        p.Pos = std::min(p.Pos, FParaList->ParaLength(p.Para) + 1);
-        return p;
+      // Places in the edited paragraphs may now lie behind their paragraph's end.
+      auto followEnd = [&](TParaPos p) {
+        TParaPos now = Follow(p, edit, paraCount);
+        if (placeOf(p.Para) == TPlace::Edited) now.Pos = std::min(now.Pos, FParaList->ParaLength(now.Para) + 1);
+        return now;
       };
-      FSelStart = clampToPara(Follow(FSelStart, edit, paraCount));
-      FSelEnd = clampToPara(Follow(FSelEnd, edit, paraCount));
-      FSelCaretEnd = clampToPara(Follow(FSelCaretEnd, edit, paraCount));
-      if (FSelStart > FSelEnd) std::swap(FSelStart, FSelEnd);
+      const TParaPos oldStart = FSelStart;
+      const TParaPos oldEnd = FSelEnd;
+      FSelStart = followEnd(oldStart);
+      FSelEnd = followEnd(oldEnd);
+      FSelCaretEnd = followEnd(FSelCaretEnd);
+      follow(oldStart, FSelStart, FSelStartLine, FSelStartCol);
+      follow(oldEnd, FSelEnd, FSelEndLine, FSelEndCol);
+      if (FSelStart > FSelEnd) {
+        std::swap(FSelStart, FSelEnd);
+        std::swap(FSelStartLine, FSelEndLine);
+        std::swap(FSelStartCol, FSelEndCol);
+      }
     }
-    UpdateSelectionLines();
   }
   MarkScrollBarsPending();
-  InvalidateAll();
+  // The view making the edit redraws the rows the edit touched and the caret's row, as long
+  // as its rows still show the same lines; other views redraw everything.
+  if (isSender && FTopLine == oldTopLine) {
+    InvalidateLines(FParaList->RepaintFirst(), FParaList->RepaintLast());
+    InvalidateLines(FCaretLine, FCaretLine);
+  } else {
+    InvalidateAll();
+  }
 }
 
 void TCustomEditor::TextRewrapped() {
