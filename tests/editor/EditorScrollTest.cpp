@@ -287,5 +287,138 @@ TEST_F(EditorScroll, TheTopKeepsItsTextWhenLinesComeAboveIt) {
   EXPECT_EQ(Editor.GetLineText(11), "line 11");
 }
 
+// Paints at once what Update asks for, as a window does.
+class TPaintingHost : public TFakeHost {
+ public:
+  using TFakeHost::TFakeHost;
+  void Update() override {
+    ++UpdateCount;
+    TRecordingCanvas canvas;
+    Editor->Paint(canvas, TRect{0, 0, Width, Height});
+  }
+};
+
+TEST(EditorScrollPaint, APageScrollIsPaintedOnceWhereItCanBe) {
+  TPaintingHost host{400, RowsHeight(10)};
+  TCustomEditor editor;
+  host.Attach(editor);
+  LoadLines(editor, 100);
+  host.Update();
+  host.ClearRecords();
+  editor.ScrollView(0, 10);
+  EXPECT_EQ(editor.TopLine(), 11);
+  EXPECT_EQ(host.InvalidateCount, 1);  // the invalidation the paint at once covered
+  EXPECT_FALSE(editor.FullRepaintPending());
+
+  // A host that paints nothing at once gets everything invalidated again.
+  TFakeHost quiet{400, RowsHeight(10)};
+  TCustomEditor other;
+  quiet.Attach(other);
+  LoadLines(other, 100);
+  TRecordingCanvas canvas;
+  other.Paint(canvas, TRect{0, 0, quiet.Width, quiet.Height});
+  quiet.ClearRecords();
+  other.ScrollView(0, 10);
+  EXPECT_EQ(quiet.InvalidateCount, 2);
+  EXPECT_TRUE(other.FullRepaintPending());
+}
+
+TEST_F(EditorScroll, TheEditingViewInvalidatesOnlyTheRowsTheEditTouched) {
+  LoadLines(Editor, 100);
+  Editor.SetTopLine(11);
+  Editor.SetCaretPosition(13, 3);
+  PaintAll();
+  Host.ClearRecords();
+  Editor.ProcessCommand(ccTypeChar, 'x');
+  EXPECT_EQ(Host.InvalidateCount, 0);
+  ASSERT_FALSE(Host.InvalidatedRects.empty());
+  for (const TRect& r : Host.InvalidatedRects) EXPECT_EQ(r, (TRect{0, 32, 400, 48}));  // row 3
+  EXPECT_EQ(Editor.GetLineText(13), "lixne 13");
+
+  // A new paragraph moves every row below it: down to the bottom of the client area.
+  PaintAll();
+  Host.ClearRecords();
+  Editor.ProcessCommand(ccNewLine, 0);
+  EXPECT_EQ(Editor.GetLineText(14), "ne 13");
+  EXPECT_EQ(Host.InvalidateCount, 0);
+  bool toBottom = false;
+  for (const TRect& r : Host.InvalidatedRects) {
+    EXPECT_GE(r.Top, 32);
+    toBottom = toBottom || (r.Top == 32 && r.Bottom == Host.Height);
+  }
+  EXPECT_TRUE(toBottom);
+
+  // An edit that scrolls the view repaints everything.
+  PaintAll();
+  Host.ClearRecords();
+  Editor.SetCaretPosition(Editor.TopLine() + 9, 1);
+  ASSERT_EQ(Editor.InsertString("1\r\n2\r\n3"), 0);
+  EXPECT_NE(Editor.TopLine(), 11);
+  EXPECT_GE(Host.InvalidateCount, 1);
+}
+
+// Another view's top, caret and selection after an edit, before it and in it, with word
+// wrap off and on.
+TEST(EditorTracking, PlacesAroundAnEditFollowIt) {
+  for (const bool wrap : {false, true}) {
+    SCOPED_TRACE(wrap ? "wrap" : "no wrap");
+    TFakeHost host{400, RowsHeight(10)};
+    TFakeHost otherHost{400, RowsHeight(10)};
+    TCustomEditor editor;
+    TCustomEditor other;
+    host.Attach(editor);
+    otherHost.Attach(other);
+    LoadLines(editor, 60);
+    editor.SetWordWrap(wrap);
+    other.Attach(editor);
+    std::vector<int> topLines;
+    other.OnTopLineChanged = [&topLines](TCustomEditor&, int line) { topLines.push_back(line); };
+    other.SetTopLine(21);
+    other.SetSelection(25, 2, 30, 4, true);
+    topLines.clear();
+
+    // Two paragraphs more above: everything moves down two lines.
+    editor.SetCaretPosition(5, 3);
+    ASSERT_EQ(editor.InsertString("a\r\nb\r\nc"), 0);
+    EXPECT_EQ(other.TopLine(), 23);
+    EXPECT_EQ(other.GetLineText(23), "line 21");
+    EXPECT_EQ(topLines, (std::vector<int>{22, 23}));
+    EXPECT_EQ(other.CaretLine(), 32);
+    EXPECT_EQ(other.CaretCol(), 4);
+    EXPECT_EQ(other.CaretPara(), 32);
+    EXPECT_EQ(other.SelStartLine(), 27);
+    EXPECT_EQ(other.SelStartCol(), 2);
+    EXPECT_EQ(other.SelEndLine(), 32);
+    EXPECT_EQ(other.SelStart(), (TParaPos{27, 2}));
+    EXPECT_EQ(other.SelEnd(), (TParaPos{32, 4}));
+
+    // A join below the view's places changes none of them.
+    topLines.clear();
+    editor.SetCaretPosition(50, 8);
+    editor.ProcessCommand(ccDel, 0);
+    EXPECT_EQ(editor.GetLineText(50), "line 48line 49");
+    EXPECT_EQ(other.TopLine(), 23);
+    EXPECT_TRUE(topLines.empty());
+    EXPECT_EQ(other.SelStartLine(), 27);
+    EXPECT_EQ(other.SelEnd(), (TParaPos{32, 4}));
+
+    // An edit inside the selection's last paragraph, before its end.
+    editor.SetCaretPosition(32, 1);
+    ASSERT_EQ(editor.InsertString("zz"), 0);
+    EXPECT_EQ(other.SelEnd(), (TParaPos{32, 6}));
+    EXPECT_EQ(other.SelEndCol(), 6);
+    EXPECT_EQ(other.CaretCol(), 6);
+    EXPECT_EQ(other.GetLineText(32), "zzline 30");
+
+    // Removing paragraphs above, across the top: the top goes to the next line left.
+    editor.SetSelection(20, 1, 25, 1, true);
+    ASSERT_EQ(editor.DeleteSelection(), 0);
+    EXPECT_EQ(other.SelStart(), (TParaPos{22, 2}));
+    EXPECT_EQ(other.SelStartLine(), 22);
+    EXPECT_EQ(other.CaretLine(), 27);
+    EXPECT_EQ(other.GetLineText(other.TopLine()), "line 23");
+  }
+}
+
 }  // namespace
 }  // namespace quilmo::test
