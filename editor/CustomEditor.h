@@ -435,6 +435,7 @@ class TCustomEditor : public TParaListView {
   bool FHThumbPending = false;
   bool FFullRepaintPending = false;
   bool FLinesInvalid = false;  // some rows invalidated since the last paint
+  std::uint32_t FPaintCount = 0;  // paints of the content so far
   bool FMouseCaptured = false;
   bool FInLeftMargin = false;
   bool FSuppressChar = false;

@@ -81,7 +81,9 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
   }
   if (leftChanged) SendHScrollThumb();
 
-  bool wholePaint = false;
+  bool wholePaint = false;  // everything invalidated and painted at once
+  bool movedWhole = false;  // rows moved, the uncovered ones painted at once
+  const std::uint32_t paintsBefore = FPaintCount;
   try {
     const TRect area{LeftMargin(), 0, LeftMargin() + FVisibleColumns * FCharWidth,
                      FVisibleLines * FLineHeight};
@@ -103,6 +105,10 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
       if ((FShowBookmarks || FShowLineNumbers) && dy != 0)
         FHost->ScrollRect(TRect{0, 0, LeftMargin(), area.Bottom}, 0, dy);
       PaintNow();
+      // Outside the moved rows the control shows only what does not depend on the rows,
+      // unless margin lines (dashes would shift) or borders cross the moved pixels.
+      movedWhole = dx == 0 && !FMarginOptions.Left().Enabled() && !FMarginOptions.Right().Enabled() &&
+                   !FBorders.AnyEnabled();
     }
     PlaceCaret();
   } catch (...) {
@@ -111,7 +117,8 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
   }
   // The paint above covered the whole control unless it could not take place (hidden
   // window, drawing suspended): only then is everything invalidated once more.
-  const bool painted = wholePaint && !FRedrawSuspended && !FFullRepaintPending;
+  const bool painted = (wholePaint && !FRedrawSuspended && !FFullRepaintPending) ||
+                       (movedWhole && FPaintCount != paintsBefore && !FLinesInvalid);
   if (topChanged) DoTopLineChanged(FTopLine);
   if (!painted) InvalidateAll();
 }
@@ -340,6 +347,7 @@ void TCustomEditor::Paint(TEditorCanvas& canvas, const TRect& clip) {
   in.AfterContent = [this] {
     FFullRepaintPending = false;
     FLinesInvalid = false;
+    ++FPaintCount;
     if (FVRangePending) SendVScrollRange();
     if (FVThumbPending) SendVScrollThumb();
     if (FHThumbPending) SendHScrollThumb();
