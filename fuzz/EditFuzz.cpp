@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -37,9 +38,12 @@ std::int32_t Moved(std::int32_t pos, std::int64_t delta) {
       std::clamp<std::int64_t>(std::int64_t{pos} + delta, -kMaxInt32 - 1, kMaxInt32));
 }
 
-std::uint64_t Mix(std::uint64_t h, const char* p, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i) h = (h ^ static_cast<std::uint8_t>(p[i])) * 0x100000001b3ULL;
-  return h;
+// Adds a paragraph to a hash of the text (the library's hash: no coverage tracing per byte).
+std::uint64_t Mix(std::uint64_t h, const char* text, std::int32_t length) {
+  const std::size_t k =
+      std::hash<std::string_view>()(std::string_view(text, static_cast<std::size_t>(length)));
+  return (h ^ (k + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2))) * 0x100000001b3ULL +
+         static_cast<std::uint64_t>(length);
 }
 
 class TEditRun {
@@ -88,7 +92,7 @@ class TEditRun {
  private:
   // ---- Arguments ----
 
-  bool Big() const { return list_->ByteCount() > (1 << 17); }
+  bool Big() const { return list_->ByteCount() > (1 << 17) || list_->ParaCount() > 4000; }
 
   std::int32_t ParaArg() {
     const std::uint8_t b = in_.Byte();
@@ -439,7 +443,10 @@ class TEditRun {
     const bool done = undo ? list_->Undo(para, pos) : list_->Redo(para, pos);
     if (done) Check(para >= 1 && para <= list_->ParaCount() && pos >= 1, "caret after a replay");
     Walk();
-    model_.Assign(paras_);
+    std::vector<std::string> paras;
+    for (const TParaNode* node : nodes_)
+      paras.emplace_back(node->Text(), static_cast<std::size_t>(node->Length()));
+    model_.Assign(std::move(paras));
     if (!exact_) return done;
     Check(done == (available > 0), "replay result differs from the step count");
     if (!done) return false;
@@ -519,12 +526,13 @@ class TEditRun {
 
   void History() {
     const std::uint8_t b = in_.Byte();
-    if (b >= 0xF0) {
+    if (b >= 0xC0) {
       // Empty groups still take group numbers: the counter wraps at 256 and must never give
-      // the next record the number of the last one.
+      // the next record the number of the last one. 255 of them bring it round to that number
+      // for the next record, grouped or not.
       g_op = "empty groups";
       const std::uint8_t n = in_.Byte();
-      for (int i = n >= 0x80 ? 252 + n % 8 : n; i >= 0; --i) list_->EndGroup(list_->BeginGroup());
+      for (int i = n >= 0x80 ? 255 : n; i > 0; --i) list_->EndGroup(list_->BeginGroup());
     } else if (b % 4 == 0) {
       g_op = "SetModified(false)";
       list_->SetModified(false);
@@ -647,7 +655,6 @@ class TEditRun {
   void Walk() {
     nodes_.clear();
     firstLines_.clear();
-    paras_.clear();
     const std::int32_t count = list_->ParaCount();
     Check(count >= 1, "no paragraph");
     const TParaNode* previous = nullptr;
@@ -670,9 +677,7 @@ class TEditRun {
       }
       nodes_.push_back(node);
       firstLines_.push_back(static_cast<std::int32_t>(line));
-      paras_.emplace_back(node->Text(), static_cast<std::size_t>(length));
-      hash = Mix(hash, reinterpret_cast<const char*>(&length), sizeof length);
-      hash = Mix(hash, node->Text(), static_cast<std::size_t>(length));
+      hash = Mix(hash, node->Text(), length);
       bytes += length + 2;
       line += lines;
       previous = node;
@@ -685,9 +690,13 @@ class TEditRun {
   }
 
   void CheckText() {
-    Check(paras_.size() == model_.Paras.size(), "paragraph count differs from the model");
-    for (std::size_t i = 0; i < paras_.size(); ++i)
-      Check(paras_[i] == model_.Paras[i], "text differs from the model");
+    Check(nodes_.size() == model_.Paras.size(), "paragraph count differs from the model");
+    for (std::size_t i = 0; i < nodes_.size(); ++i) {
+      const std::string& expected = model_.Paras[i];
+      Check(static_cast<std::size_t>(nodes_[i]->Length()) == expected.size() &&
+                std::memcmp(nodes_[i]->Text(), expected.data(), expected.size()) == 0,
+            "text differs from the model");
+    }
     Check(model_.Bytes() == list_->ByteCount(), "the model's byte count");
   }
 
@@ -732,7 +741,6 @@ class TEditRun {
   std::uint64_t hash_ = 0;
   std::vector<const TParaNode*> nodes_;
   std::vector<std::int32_t> firstLines_;
-  std::vector<std::string> paras_;
   std::int32_t probeLine_ = 0, probePara_ = 0, probeOffset_ = 0, probeLength_ = 0;
   const char* probeText_ = nullptr;
   std::int32_t probePosPara_ = 0, probePos_ = 0, probeLineOut_ = 0, probeColumn_ = 0;

@@ -4,7 +4,8 @@
 // loading the saved file again (through the file system, in short reads) and saving it must
 // give what the model predicts from the first save.
 // The first byte chooses TrimWhiteSpace, the paragraph length limit, the reader's block size
-// and the largest write the file system accepts at once.
+// and the largest transfer the file system makes at once; a second byte 0xFF repeats the rest
+// into a file larger than the writer's buffer.
 // fuzz-sources: engine/TextFileReader.cpp engine/TextFileWriter.cpp engine/FileError.cpp
 // fuzz-sources: engine/FileSystem.cpp engine/ParaList.cpp engine/ParaListEdit.cpp
 // fuzz-sources: engine/ParaListCompound.cpp engine/ParaListUndo.cpp engine/ParaNode.cpp
@@ -228,12 +229,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool trim = (config & 1) != 0;
   // Mostly small limits, so that lines are split; sometimes the largest.
   const std::size_t limit = (config & 0x70) == 0x70 ? 32767 : 1 + (config >> 1) % 24;
-  const std::size_t blockSize = 1 + (config >> 3) % 7;
   const bool wordWrap = (config & 0x80) != 0;
-  const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+  std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+  // A second byte 0xFF repeats the rest into a file larger than the writer's buffer.
+  const bool large = size > 1 && data[1] == 0xFF;
+  if (large) {
+    const std::string unit = bytes.substr(1);
+    bytes.clear();
+    while (!unit.empty() && bytes.size() <= TTextFileWriter::BufferSize) bytes += unit;
+  }
 
+  const std::size_t blockSize = large ? TTextFileReader::DefaultBlockSize : 1 + (config >> 3) % 7;
   TMemoryFileSystem fs;
-  fs.Chunk = 1 + (config >> 2) % 5 * 977;
+  fs.Chunk = large ? 100000 : 1 + (config >> 2) % 5 * 977;
   TLoadReport report;
   std::int32_t paras = 0;
   const std::string saved = LoadAndSave(fs, bytes, nullptr, limit, trim, blockSize, wordWrap, report, paras);
@@ -241,6 +249,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckReport(report, predicted.Report);
   Check(paras == predicted.ParaCount, "paragraph count");
   Check(saved == predicted.Saved, "saved bytes differ from the prediction");
+
+  if (large) return 0;  // the second round adds nothing to a repeated file but time
 
   // The saved file loaded from the file system and saved over itself.
   fs.Files["/doc/in.txt"] = saved;
