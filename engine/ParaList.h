@@ -81,6 +81,8 @@ class TParaList {
   void PosToLine(std::int32_t para, std::int32_t pos, std::int32_t& line, std::int32_t& column);
   void LineToPara(std::int32_t line, std::int32_t& para, std::int32_t& offset);
   std::int32_t ParaLength(std::int32_t para);
+  // Length of the last paragraph, read from the list's end: the cursor cache stays where it is.
+  std::int32_t LastParaLength() const { return last_->Length(); }
   std::int32_t LineLength(std::int32_t line);
   std::uint16_t CheckLimits(std::int32_t targetPara, std::int32_t parasToAdd, std::int64_t bytesToAdd) const;
 

@@ -90,7 +90,9 @@ void TSearchRun::SetStartAndScope() {
   const bool backward = (request_.Options & soBackward) != 0;
   const std::int32_t lastPara = list_.ParaCount();
   const TSearchPoint textStart{1, 1};
-  const TSearchPoint textEnd{lastPara, list_.ParaLength(lastPara) + 1};
+  // Not ParaLength(lastPara): moving the cursor cache to the end would make the lookup of a
+  // caret paragraph in the middle walk half the list on every call.
+  const TSearchPoint textEnd{lastPara, list_.LastParaLength() + 1};
   if (request_.Options & soSelectedOnly) {
     TSearchPoint a = ClampPoint(list_, request_.SelStart);
     TSearchPoint b = ClampPoint(list_, request_.SelEnd);

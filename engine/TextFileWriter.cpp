@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -64,6 +65,16 @@ int WriteFully(TFileSystem& fs, TFileHandle handle, const char* data, size_t siz
     size -= done;
   }
   return 0;
+}
+
+// Turns the characters with codes 1 to 9 (TAB included) into blanks. Written without
+// branches on plain bytes so that the compiler can process many bytes per step.
+void BlankControlCodes(char* data, size_t size) {
+  auto* bytes = reinterpret_cast<unsigned char*>(data);
+  for (size_t i = 0; i < size; ++i) {
+    const unsigned char c = bytes[i];
+    bytes[i] = static_cast<unsigned char>(c - 1u) < 9u ? static_cast<unsigned char>(' ') : c;
+  }
 }
 
 // Closes a handle on every path out of a scope unless released.
@@ -258,18 +269,17 @@ uint64_t TTextFileWriter::WriteParagraphs(TFileHandle handle, const std::string&
   size_t used = 0;
   uint64_t total = 0;
   auto flush = [&] {
+    BlankControlCodes(buffer.data(), used);
     WriteAll(handle, buffer.data(), used, fileName);
     total += used;
     used = 0;
   };
+  // Paragraphs are copied whole; the codes 1 to 9 are turned into blanks once per buffer,
+  // in one long loop, at the flush (CR and LF are not among them).
   auto put = [&](const char* text, size_t length) {
     while (length > 0) {
       size_t n = std::min(length, BufferSize - used);
-      char* out = buffer.data() + used;
-      for (size_t i = 0; i < n; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        out[i] = c - 1u < 9u ? ' ' : static_cast<char>(c);  // codes 1 to 9 become a blank
-      }
+      std::memcpy(buffer.data() + used, text, n);
       used += n;
       text += n;
       length -= n;

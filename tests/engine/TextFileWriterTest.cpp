@@ -74,10 +74,19 @@ TEST(TextFileWriter, LargeTextCrossesTheWriteBufferIntact) {
   std::string expected;
   for (int i = 0; i < 30000; ++i) {
     paras.push_back(std::string(static_cast<size_t>(i % 53), static_cast<char>('a' + i % 26)));
-    expected += paras.back() + "\r\n";
+    std::string written = paras.back();
+    // Codes 1 to 9 in every part of the text, so in every write of the buffer.
+    if (i % 7 == 0) {
+      paras.back() += static_cast<char>(1 + i % 9);
+      written += ' ';
+    }
+    expected += written + "\r\n";
   }
-  paras.push_back(std::string(TTextFileWriter::BufferSize * 2 + 3, 'z'));  // longer than the buffer
-  expected += paras.back() + "\r\n";
+  std::string longPara(TTextFileWriter::BufferSize * 2 + 3, 'z');  // longer than the buffer
+  longPara[TTextFileWriter::BufferSize + 1] = '\t';
+  paras.push_back(longPara);
+  longPara[TTextFileWriter::BufferSize + 1] = ' ';
+  expected += longPara + "\r\n";
   EXPECT_EQ(SavedBytes(paras), expected);
 }
 
