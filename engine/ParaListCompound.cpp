@@ -98,6 +98,10 @@ void TParaList::DeleteRegion(std::int32_t startPara, std::int32_t startPos, std:
     endPos = ParaLength(endPara) + 1;
   }
   if (endPara < startPara) return;
+  // Positions outside a paragraph mean its start or its end; this also keeps the
+  // arithmetic below inside 32 bits.
+  startPos = std::clamp(startPos, 1, ParaLength(startPara) + 1);
+  endPos = std::clamp(endPos, 1, ParaLength(endPara) + 1);
   if (endPara == startPara) {
     if (endPos > startPos) DeleteText(startPara, startPos, endPos - startPos, sender);
     return;

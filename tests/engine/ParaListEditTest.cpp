@@ -196,6 +196,10 @@ TEST(ParaListEditTest, DeleteRegion) {
   EXPECT_EQ(region("abc\ndef", 1, 2, 1, 3), "ac\ndef");  // within one paragraph
   EXPECT_EQ(region("abc\ndef", 1, 2, 9, 1), "a");         // to beyond the end
   EXPECT_EQ(region("ab\n\n\ncd", 1, 3, 4, 1), "abcd");
+  // Positions outside their paragraphs mean its start or end, even at the ends of the 32-bit range.
+  EXPECT_EQ(region("abc\ndef", 1, -2147483647 - 1, 1, 2147483647), "\ndef");
+  EXPECT_EQ(region("abc\ndef", 1, 2, 2, 2147483647), "a");
+  EXPECT_EQ(region("abc\ndef", 1, 2147483647, 2, -5), "abcdef");
 }
 
 TEST(ParaListEditTest, DeleteRegionWhoseJoinIsTooLongKeepsTheTwoParagraphs) {
