@@ -40,7 +40,7 @@ inline constexpr int kWindowHeight = 700;
 // A host with a client area of the given size that paints nothing: invalidation, scrolling,
 // scroll bars, the caret and the queued status call are counted and dropped. Its font
 // metrics are those of the Qt editor font, so the layout is the widget's.
-class TBenchHost final : public TEditorHost {
+class TBenchHost final : public TNullEditorHost {
  public:
   TBenchHost(int width, int height);
   ~TBenchHost() override;
@@ -48,40 +48,16 @@ class TBenchHost final : public TEditorHost {
   std::int64_t Invalidations() const { return FInvalidations; }
   std::int64_t StatusCalls() const { return FStatusCalls; }
 
-  void CreateCaret(const TCaret&) override {}
-  void DestroyCaret() override {}
-  void ShowCaret() override {}
-  void HideCaret() override {}
-  void SetCaretPos(int, int) override {}
   unsigned CaretBlinkTime() override { return 500; }
-  void SetCaretBlinkTime(unsigned) override {}
-
   int ClientWidth() const override { return FWidth; }
   int ClientHeight() const override { return FHeight; }
   bool Focused() const override { return true; }
   bool CanFocus() const override { return true; }
-  void SetFocus() override {}
-  bool Enabled() const override { return true; }
   void Invalidate() override { ++FInvalidations; }
   void InvalidateRect(const TRect&) override { ++FInvalidations; }
-  void Update() override {}
-  void ScrollRect(const TRect&, int, int) override {}
-  void SetScrollBarStyle(bool, bool) override {}
-  void SetScrollBar(TScrollBarKind, const TScrollBarInfo&) override {}
-  void SetScrollPos(TScrollBarKind, int) override {}
-  int HorzScrollBarHeight() const override { return 16; }
   TFontMetrics FontMetrics(const TFontDesc& font) override;
   int TextWidth(const TFontDesc& font, std::string_view text) override;
   void PostStatus(int, int) override { ++FStatusCalls; }
-  void Beep() override {}
-  void SetBusyCursor(bool) override {}
-  bool SetClipboardText(std::string_view) override { return false; }
-  bool GetClipboardText(std::string&) override { return false; }
-  void SetMouseCursor(TMouseCursorKind) override {}
-  void SetMouseCapture(bool) override {}
-  void StartAutoScrollTimer() override {}
-  void StopAutoScrollTimer() override {}
-  std::int64_t Milliseconds() const override { return 0; }
 
  private:
   int FWidth;
