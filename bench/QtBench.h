@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,6 +37,19 @@ TFontDesc BenchFontDesc();
 // Size of the benchmark window.
 inline constexpr int kWindowWidth = 1000;
 inline constexpr int kWindowHeight = 700;
+
+// Runs `make` (which builds a shared fixture) after `registerCleanup`; an exception marks the
+// benchmark skipped with its message and gives null.
+template <typename F>
+auto OrSkip(benchmark::State& state, void (*registerCleanup)(), F&& make) -> decltype(make()) {
+  try {
+    registerCleanup();
+    return make();
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    return nullptr;
+  }
+}
 
 // A host with a client area of the given size that paints nothing: invalidation, scrolling,
 // scroll bars, the caret and the queued status call are counted and dropped. Its font

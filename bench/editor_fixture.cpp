@@ -29,21 +29,10 @@ void RegisterCleanup() {
   });
 }
 
-template <typename F>
-auto OrSkip(benchmark::State& state, F&& f) -> decltype(f()) {
-  try {
-    RegisterCleanup();
-    return f();
-  } catch (const std::exception& e) {
-    state.SkipWithError(e.what());
-    return nullptr;
-  }
-}
-
 }  // namespace
 
 TBenchWindow* ShownWindowWithDoc(benchmark::State& state, int megabytes) {
-  return OrSkip(state, [&]() -> TBenchWindow* {
+  return OrSkip(state, RegisterCleanup, [&]() -> TBenchWindow* {
     if (!shownWindow) shownWindow = std::make_unique<TBenchWindow>(true);
     if (shownDoc != megabytes) {
       shownDoc = -1;
@@ -64,7 +53,7 @@ void ForgetWindowDoc() {
 }
 
 THeadlessEditor* HeadlessDoc100(benchmark::State& state) {
-  return OrSkip(state, [&]() -> THeadlessEditor* {
+  return OrSkip(state, RegisterCleanup, [&]() -> THeadlessEditor* {
     if (!headless) {
       auto editor = std::make_unique<THeadlessEditor>();
       LoadDoc(editor->Editor(), 100);
@@ -75,7 +64,7 @@ THeadlessEditor* HeadlessDoc100(benchmark::State& state) {
 }
 
 TBenchWindow* HiddenWindowDoc100(benchmark::State& state) {
-  return OrSkip(state, [&]() -> TBenchWindow* {
+  return OrSkip(state, RegisterCleanup, [&]() -> TBenchWindow* {
     if (!hiddenWindow) {
       // Shown once so that the viewport gets its size, then hidden: no paint happens.
       auto window = std::make_unique<TBenchWindow>(true);

@@ -72,21 +72,10 @@ void RegisterCleanup() {
   });
 }
 
-template <typename F>
-auto OrSkip(benchmark::State& state, F&& f) -> decltype(f()) {
-  try {
-    RegisterCleanup();
-    return f();
-  } catch (const std::exception& e) {
-    state.SkipWithError(e.what());
-    return nullptr;
-  }
-}
-
 }  // namespace
 
 TBenchWindow* FileWindowForLoading(benchmark::State& state) {
-  return OrSkip(state, [&]() -> TBenchWindow* {
+  return OrSkip(state, RegisterCleanup, [&]() -> TBenchWindow* {
     if (!window) window = std::make_unique<TBenchWindow>(true);
     windowHoldsDoc100 = false;
     return window.get();
@@ -94,7 +83,7 @@ TBenchWindow* FileWindowForLoading(benchmark::State& state) {
 }
 
 TBenchWindow* FileWindowDoc100(benchmark::State& state) {
-  return OrSkip(state, [&]() -> TBenchWindow* {
+  return OrSkip(state, RegisterCleanup, [&]() -> TBenchWindow* {
     if (!window) window = std::make_unique<TBenchWindow>(true);
     if (!windowHoldsDoc100) {
       LoadDoc(window->Editor(), 100);
@@ -106,7 +95,7 @@ TBenchWindow* FileWindowDoc100(benchmark::State& state) {
 }
 
 THeadlessEditor* RareWordEditor(benchmark::State& state) {
-  return OrSkip(state, [&]() -> THeadlessEditor* {
+  return OrSkip(state, RegisterCleanup, [&]() -> THeadlessEditor* {
     if (!rareEditor) {
       auto editor = std::make_unique<THeadlessEditor>();
       editor->Editor().LoadTextFile(EnsureRareWordDoc().string());
