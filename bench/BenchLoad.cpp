@@ -23,8 +23,8 @@ std::uint16_t ForEachLine(std::string_view bytes, Sink&& line) {
     if (const std::uint16_t rc = line(std::string_view(p, static_cast<std::size_t>(lineEnd - p)))) return rc;
     p = lineEnd;
     if (p < end) {
-      ++p;                               // the CR
-      if (p < end && *p == '\n') ++p;    // and its LF
+      ++p;                             // the CR
+      if (p < end && *p == '\n') ++p;  // and its LF
     }
   }
   return 0;

@@ -75,7 +75,8 @@ void BM_LoadBytes(benchmark::State& state) {
     list.reset();
     state.ResumeTiming();
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(bytes.size()) * static_cast<std::int64_t>(state.iterations()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(bytes.size()) *
+                          static_cast<std::int64_t>(state.iterations()));
 }
 BENCHMARK(BM_LoadBytes)->Arg(100)->Unit(benchmark::kMillisecond);
 

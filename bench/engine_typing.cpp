@@ -21,7 +21,8 @@ void BM_TypeChars(benchmark::State& state) {
   list->SetWrapColumn(80);
   list->SetWordWrap(wrap);
   const std::int32_t para = state.range(0) == plEnd ? list->ParaCount() : list->ParaCount() / 2;
-  const std::int32_t start = state.range(0) == plEnd ? list->ParaLength(para) + 1 : list->ParaLength(para) / 2 + 1;
+  const std::int32_t start =
+      state.range(0) == plEnd ? list->ParaLength(para) + 1 : list->ParaLength(para) / 2 + 1;
   const std::int32_t lengthBefore = list->ParaLength(para);
   const std::int32_t linesBefore = list->LineCount();
   static const char kKeys[] = "Le cœur a ses raisons que la raison ne connaît point. ";

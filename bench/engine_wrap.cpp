@@ -17,7 +17,8 @@ void BM_RewrapAll(benchmark::State& state) {
   state.counters["wrap_rss_B/para"] = Doc100BuildMemory().WrapRssPerPara;
   state.counters["paras"] = list->ParaCount();
   list->SetWordWrap(false);
-  state.SetBytesProcessed(static_cast<std::int64_t>(list->ByteCount()) * static_cast<std::int64_t>(state.iterations()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(list->ByteCount()) *
+                          static_cast<std::int64_t>(state.iterations()));
 }
 BENCHMARK(BM_RewrapAll)->Unit(benchmark::kMillisecond);
 
@@ -35,7 +36,8 @@ void BM_SetWordWrap(benchmark::State& state) {
   }
   state.counters["lines"] = list->LineCount();
   list->SetWordWrap(false);
-  state.SetBytesProcessed(static_cast<std::int64_t>(list->ByteCount()) * static_cast<std::int64_t>(state.iterations()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(list->ByteCount()) *
+                          static_cast<std::int64_t>(state.iterations()));
 }
 BENCHMARK(BM_SetWordWrap)->ArgName("on")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 

@@ -8,12 +8,14 @@
 #include "bench/BenchDoc.h"
 
 int main(int argc, char** argv) {
-  if (argc > 2 || (argc == 2 && (std::string_view(argv[1]) == "-h" || std::string_view(argv[1]) == "--help"))) {
+  if (argc > 2 ||
+      (argc == 2 && (std::string_view(argv[1]) == "-h" || std::string_view(argv[1]) == "--help"))) {
     std::cerr << "usage: quilmo_gendoc [DIR]\n";
     return 2;
   }
   try {
-    const std::filesystem::path dir = argc == 2 ? std::filesystem::path(argv[1]) : quilmo::bench::BenchDataDir();
+    const std::filesystem::path dir =
+        argc == 2 ? std::filesystem::path(argv[1]) : quilmo::bench::BenchDataDir();
     const int written = quilmo::bench::EnsureDocs(dir, true);
     std::cout << written << " file(s) written\n";
     return 0;

@@ -6,21 +6,21 @@ namespace quilmo {
 namespace {
 
 constexpr std::array<const char*, 76> kNames = {
-    "ccNone",         "ccBack",         "ccBotOfPage",    "ccBotRightCell", "ccCompleteDate",
-    "ccCompleteTime", "ccCopy",         "ccCtrlChar",     "ccCut",          "ccDec",
-    "ccDel",          "ccDelBol",       "ccDelEol",       "ccDelLine",      "ccDelWord",
-    "ccDown",         "ccEnd",          "ccExtendDown",   "ccExtendEnd",    "ccExtendHome",
-    "ccExtendLeft",   "ccExtendPgDn",   "ccExtendPgUp",   "ccExtendRight",  "ccExtendUp",
-    "ccExtBotOfPage", "ccExtFirstPage", "ccExtLastPage",  "ccExtTopOfPage", "ccExtWordLeft",
-    "ccExtWordRight", "ccFirstPage",    nullptr,          nullptr,          nullptr,
-    nullptr,          nullptr,          nullptr,          nullptr,          nullptr,
-    nullptr,          nullptr,          "ccHome",         "ccInc",          "ccIns",
-    "ccLastPage",     "ccLeft",         "ccNewLine",      "ccNextPage",     "ccPageLeft",
-    "ccPageRight",    "ccPaste",        "ccPrevPage",     "ccRedo",         "ccRestore",
-    "ccRight",        "ccScrollDown",   "ccScrollUp",     nullptr,          nullptr,
-    nullptr,          nullptr,          nullptr,          nullptr,          nullptr,
-    nullptr,          nullptr,          nullptr,          "ccTab",          "ccTableEdit",
-    "ccTopLeftCell",  "ccTopOfPage",    "ccUndo",         "ccUp",           "ccWordLeft",
+    "ccNone",         "ccBack",         "ccBotOfPage",   "ccBotRightCell", "ccCompleteDate",
+    "ccCompleteTime", "ccCopy",         "ccCtrlChar",    "ccCut",          "ccDec",
+    "ccDel",          "ccDelBol",       "ccDelEol",      "ccDelLine",      "ccDelWord",
+    "ccDown",         "ccEnd",          "ccExtendDown",  "ccExtendEnd",    "ccExtendHome",
+    "ccExtendLeft",   "ccExtendPgDn",   "ccExtendPgUp",  "ccExtendRight",  "ccExtendUp",
+    "ccExtBotOfPage", "ccExtFirstPage", "ccExtLastPage", "ccExtTopOfPage", "ccExtWordLeft",
+    "ccExtWordRight", "ccFirstPage",    nullptr,         nullptr,          nullptr,
+    nullptr,          nullptr,          nullptr,         nullptr,          nullptr,
+    nullptr,          nullptr,          "ccHome",        "ccInc",          "ccIns",
+    "ccLastPage",     "ccLeft",         "ccNewLine",     "ccNextPage",     "ccPageLeft",
+    "ccPageRight",    "ccPaste",        "ccPrevPage",    "ccRedo",         "ccRestore",
+    "ccRight",        "ccScrollDown",   "ccScrollUp",    nullptr,          nullptr,
+    nullptr,          nullptr,          nullptr,         nullptr,          nullptr,
+    nullptr,          nullptr,          nullptr,         "ccTab",          "ccTableEdit",
+    "ccTopLeftCell",  "ccTopOfPage",    "ccUndo",        "ccUp",           "ccWordLeft",
     "ccWordRight"};
 
 }  // namespace

@@ -281,8 +281,8 @@ class TCustomEditor : public TParaListView {
   virtual void CutToClipboard();
   virtual void PasteFromClipboard();
 
-  // ------------------------------------------------------------------ editing (EditorEditing.cpp, EditorInsert.cpp)
-  // Inserts text at the caret, replacing any selection, as one undoable group; the caret
+  // ------------------------------------------------------------------ editing (EditorEditing.cpp,
+  // EditorInsert.cpp) Inserts text at the caret, replacing any selection, as one undoable group; the caret
   // goes to the end of the text. Returns 0 or an error code.
   virtual std::uint16_t InsertString(std::string_view text);
   // Deletes the selection (nothing without one); the caret goes to its start. 0 or a code.
@@ -434,7 +434,7 @@ class TCustomEditor : public TParaListView {
   bool FVThumbPending = false;
   bool FHThumbPending = false;
   bool FFullRepaintPending = false;
-  bool FLinesInvalid = false;  // some rows invalidated since the last paint
+  bool FLinesInvalid = false;     // some rows invalidated since the last paint
   std::uint32_t FPaintCount = 0;  // paints of the content so far
   bool FMouseCaptured = false;
   bool FInLeftMargin = false;

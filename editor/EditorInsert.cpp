@@ -27,7 +27,8 @@ std::uint16_t InsertInChunks(TParaList& list, std::int32_t& para, std::int32_t& 
       if (c != '\r' && c != '\n') break;
       ++length;
     }
-    if (const std::uint16_t code = list.InsertMultiLine(para, pos, text.substr(offset, length), sender)) return code;
+    if (const std::uint16_t code = list.InsertMultiLine(para, pos, text.substr(offset, length), sender))
+      return code;
     offset += length;
   }
   return 0;
@@ -55,11 +56,17 @@ std::uint16_t TCustomEditor::InsertString(std::string_view text) {
 
 // ---------------------------------------------------------------- undo and redo
 
-bool TCustomEditor::CanUndo() const { return FParaList->UndoCount() > 0 && !ReadOnly(); }
+bool TCustomEditor::CanUndo() const {
+  return FParaList->UndoCount() > 0 && !ReadOnly();
+}
 
-bool TCustomEditor::CanRedo() const { return FParaList->RedoCount() > 0 && !ReadOnly(); }
+bool TCustomEditor::CanRedo() const {
+  return FParaList->RedoCount() > 0 && !ReadOnly();
+}
 
-void TCustomEditor::ClearUndo() { FParaList->ClearUndo(); }
+void TCustomEditor::ClearUndo() {
+  FParaList->ClearUndo();
+}
 
 void TCustomEditor::Undo() {
   std::int32_t para = 1;

@@ -141,7 +141,8 @@ void TCustomEditor::FollowEdit(int kind, int para, int pos, int count, bool isSe
       // Places in the edited paragraphs may now lie behind their paragraph's end.
       auto followEnd = [&](TParaPos p) {
         TParaPos now = Follow(p, edit, paraCount);
-        if (placeOf(p.Para) == TPlace::Edited) now.Pos = std::min(now.Pos, FParaList->ParaLength(now.Para) + 1);
+        if (placeOf(p.Para) == TPlace::Edited)
+          now.Pos = std::min(now.Pos, FParaList->ParaLength(now.Para) + 1);
         return now;
       };
       const TParaPos oldStart = FSelStart;

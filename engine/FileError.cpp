@@ -8,8 +8,7 @@ namespace quilmo {
 EFileError::EFileError(const std::string& message, std::string fileName, int errorCode)
     : EQuilmoException(message), FFileName(std::move(fileName)), FErrorCode(errorCode) {}
 
-EFileError EFileError::FromSystem(const std::string& what, const std::string& fileName,
-                                  int errorCode) {
+EFileError EFileError::FromSystem(const std::string& what, const std::string& fileName, int errorCode) {
   std::string message = what + " « " + fileName + " »";
   if (errorCode != 0) message += " : " + SystemErrorText(errorCode);
   return EFileError(message, fileName, errorCode);

@@ -16,8 +16,7 @@ class EFileError : public EQuilmoException {
 
   // "<what> « <file> » : <system reason>", e.g.
   // "Impossible d'ouvrir le fichier « /x/y.txt » : Permission denied".
-  static EFileError FromSystem(const std::string& what, const std::string& fileName,
-                               int errorCode);
+  static EFileError FromSystem(const std::string& what, const std::string& fileName, int errorCode);
 
   const std::string& FileName() const { return FFileName; }
   int ErrorCode() const { return FErrorCode; }

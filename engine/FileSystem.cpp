@@ -3,11 +3,11 @@
 // The POSIX implementation. Every system call of the file layer is made here, so that another
 // platform needs only another implementation of TFileSystem.
 
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
 
 #include <vector>
 
@@ -28,7 +28,9 @@ void FillInfo(const struct stat& st, TFileInfo& info) {
   info.Inode = st.st_ino;
 }
 
-int Result(int rc) { return rc == 0 ? 0 : errno; }
+int Result(int rc) {
+  return rc == 0 ? 0 : errno;
+}
 
 class TPosixFileSystem : public TFileSystem {
  public:
@@ -124,9 +126,7 @@ class TPosixFileSystem : public TFileSystem {
     }
   }
 
-  int CheckWritable(const std::string& path) override {
-    return Result(::access(path.c_str(), W_OK));
-  }
+  int CheckWritable(const std::string& path) override { return Result(::access(path.c_str(), W_OK)); }
 
   int Rename(const std::string& oldPath, const std::string& newPath) override {
     return Result(::rename(oldPath.c_str(), newPath.c_str()));

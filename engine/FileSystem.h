@@ -25,9 +25,7 @@ struct TFileInfo {
   uint64_t Device = 0;
   uint64_t Inode = 0;
 
-  bool SameFileAs(const TFileInfo& other) const {
-    return Device == other.Device && Inode == other.Inode;
-  }
+  bool SameFileAs(const TFileInfo& other) const { return Device == other.Device && Inode == other.Inode; }
 };
 
 class TFileSystem {

@@ -28,10 +28,13 @@ TParaList::~TParaList() {
 }
 
 void TParaList::AddView(TParaListView* view) {
-  if (view != nullptr && std::find(views_.begin(), views_.end(), view) == views_.end()) views_.push_back(view);
+  if (view != nullptr && std::find(views_.begin(), views_.end(), view) == views_.end())
+    views_.push_back(view);
 }
 
-void TParaList::RemoveView(TParaListView* view) { std::erase(views_, view); }
+void TParaList::RemoveView(TParaListView* view) {
+  std::erase(views_, view);
+}
 
 // ---- Settings ----
 
@@ -65,7 +68,9 @@ void TParaList::SetTabSize(std::uint8_t value) {
   if (wordWrap_) RewrapAll();
 }
 
-std::int32_t TParaList::EffectiveWrapColumn() const { return wordWrap_ ? wrapColumn_ : kMaxParaLength; }
+std::int32_t TParaList::EffectiveWrapColumn() const {
+  return wordWrap_ ? wrapColumn_ : kMaxParaLength;
+}
 
 void TParaList::RewrapAll() {
   const bool busy = byteCount_ > 10000 && !views_.empty();
@@ -281,8 +286,8 @@ void TParaList::Unlink(TParaNode* node) {
   node->next_ = node->prev_ = nullptr;
 }
 
-bool TParaList::Record(TUndoKind kind, const char* data, std::int32_t length, std::int32_t pos, std::int32_t para,
-                       TParaNode* node) {
+bool TParaList::Record(TUndoKind kind, const char* data, std::int32_t length, std::int32_t pos,
+                       std::int32_t para, TParaNode* node) {
   if (replaying_) return false;
   return undo_->AddRecord(kind, modified_, data, length, pos, para, node);
 }
@@ -323,9 +328,15 @@ void TParaList::AddLinked(TParaNode* node, TParaNode* before, std::int32_t para,
   for (std::size_t i = 0; i < views_.size(); ++i) views_[i]->ParaInserted(para, 1, 0, views_[i] == sender);
 }
 
-void TParaList::LinkParaBefore(TParaNode* node, std::int32_t para) { LinkNode(node, para); }
-void TParaList::LinkParaAfter(TParaNode* node, std::int32_t para) { LinkNode(node, para + 1); }
-void TParaList::LinkParaAt(TParaNode* node, std::int32_t para) { LinkNode(node, para); }
+void TParaList::LinkParaBefore(TParaNode* node, std::int32_t para) {
+  LinkNode(node, para);
+}
+void TParaList::LinkParaAfter(TParaNode* node, std::int32_t para) {
+  LinkNode(node, para + 1);
+}
+void TParaList::LinkParaAt(TParaNode* node, std::int32_t para) {
+  LinkNode(node, para);
+}
 
 // ---- Marker rules ----
 

@@ -11,12 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/ParaNode.h"
 #include "engine/ParaListView.h"
+#include "engine/ParaNode.h"
 #include "engine/UndoBuffer.h"
 
 namespace quilmo {
-
 
 struct TMarker {
   std::int32_t Para = 0;  // (0, 0) = not set

@@ -48,7 +48,8 @@ std::uint16_t TParaList::SplitPara(std::int32_t para, std::int32_t pos, bool tri
   trackMarkers_ = tracking;
   if (result == 0 && tracking) {
     MarkersSplit(para, pos, indent);
-    for (std::size_t i = 0; i < views_.size(); ++i) views_[i]->ParaInserted(para, pos, indent, views_[i] == sender);
+    for (std::size_t i = 0; i < views_.size(); ++i)
+      views_[i]->ParaInserted(para, pos, indent, views_[i] == sender);
   }
   EndGroup(wasInGroup);
   return result;

@@ -34,8 +34,8 @@ std::uint16_t TParaList::InsertText(std::int32_t para, std::int32_t pos, const c
   const std::int32_t oldLines = node->lineCount_;
   std::int32_t firstChanged = 0;
   std::int32_t lastChanged = 0;
-  if (std::uint16_t code = node->Insert(pos - 1, text, count, EffectiveWrapColumn(), tabSize_, firstChanged,
-                                        lastChanged)) {
+  if (std::uint16_t code =
+          node->Insert(pos - 1, text, count, EffectiveWrapColumn(), tabSize_, firstChanged, lastChanged)) {
     return code;
   }
   AddParaRepaint(firstChanged, lastChanged, node->lineCount_ != oldLines);
@@ -50,7 +50,8 @@ std::uint16_t TParaList::InsertText(std::int32_t para, std::int32_t pos, const c
   SetModified(true);
   if (trackMarkers_) {
     MarkersInserted(para, pos, count);
-    for (std::size_t i = 0; i < views_.size(); ++i) views_[i]->CharsInserted(para, pos, count, views_[i] == sender);
+    for (std::size_t i = 0; i < views_.size(); ++i)
+      views_[i]->CharsInserted(para, pos, count, views_[i] == sender);
   }
   return 0;
 }
@@ -78,13 +79,14 @@ std::uint16_t TParaList::DeleteText(std::int32_t para, std::int32_t pos, std::in
   SetModified(true);
   if (trackMarkers_) {
     MarkersDeleted(para, pos, count);
-    for (std::size_t i = 0; i < views_.size(); ++i) views_[i]->CharsDeleted(para, pos, count, views_[i] == sender);
+    for (std::size_t i = 0; i < views_.size(); ++i)
+      views_[i]->CharsDeleted(para, pos, count, views_[i] == sender);
   }
   return 0;
 }
 
-std::uint16_t TParaList::ReplaceText(std::int32_t para, std::int32_t pos, std::int32_t oldLength, const char* text,
-                                     std::int32_t newLength, TParaListView* sender) {
+std::uint16_t TParaList::ReplaceText(std::int32_t para, std::int32_t pos, std::int32_t oldLength,
+                                     const char* text, std::int32_t newLength, TParaListView* sender) {
   TRepaintScope scope(*this);
   TParaNode* node = GetPara(para);
   if (node == nullptr || pos < 1) return 0;
@@ -108,16 +110,17 @@ std::uint16_t TParaList::ReplaceText(std::int32_t para, std::int32_t pos, std::i
   const std::int32_t oldLines = node->lineCount_;
   std::int32_t firstChanged = 0;
   std::int32_t lastChanged = 0;
-  const std::uint16_t code =
-      pad > 0 ? node->Insert(static_cast<std::int32_t>(pos - 1 + pad), text, newLength, EffectiveWrapColumn(),
-                             tabSize_, firstChanged, lastChanged)
-              : node->Replace(pos - 1, oldLength, text, newLength, EffectiveWrapColumn(), tabSize_, firstChanged,
-                              lastChanged);
+  const std::uint16_t code = pad > 0
+                                 ? node->Insert(static_cast<std::int32_t>(pos - 1 + pad), text, newLength,
+                                                EffectiveWrapColumn(), tabSize_, firstChanged, lastChanged)
+                                 : node->Replace(pos - 1, oldLength, text, newLength, EffectiveWrapColumn(),
+                                                 tabSize_, firstChanged, lastChanged);
   if (code != 0) return code;
   newLength = static_cast<std::int32_t>(added);
   AddParaRepaint(firstChanged, lastChanged, node->lineCount_ != oldLines);
   if (!replaying_) {
-    undo_->AddReplaceRecord(modified_, para, pos, removed.data(), oldLength, node->text_ + pos - 1, newLength);
+    undo_->AddReplaceRecord(modified_, para, pos, removed.data(), oldLength, node->text_ + pos - 1,
+                            newLength);
   }
   byteCount_ += newLength - oldLength;
   lineCount_ += node->lineCount_ - oldLines;
@@ -194,8 +197,12 @@ void TParaList::DeletePara(std::int32_t para, TParaListView* sender) {
   }
 }
 
-bool TParaList::BeginGroup() { return undo_->BeginGroup(); }
+bool TParaList::BeginGroup() {
+  return undo_->BeginGroup();
+}
 
-void TParaList::EndGroup(bool wasInGroup) { undo_->EndGroup(wasInGroup); }
+void TParaList::EndGroup(bool wasInGroup) {
+  undo_->EndGroup(wasInGroup);
+}
 
 }  // namespace quilmo

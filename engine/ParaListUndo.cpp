@@ -55,26 +55,13 @@ bool TParaList::Undo(std::int32_t& para, std::int32_t& pos) {
       step = buffer.TakeUndo();
       applied = true;
       switch (step.Kind) {
-        case ukCaret:
-          break;
-        case ukInsertText:
-          DeleteText(step.Para, step.Pos, step.Length);
-          break;
-        case ukInsertParaBefore:
-          DeletePara(step.Para);
-          break;
-        case ukInsertParaAfter:
-          DeletePara(step.Para + 1);
-          break;
-        case ukDeleteText:
-          InsertText(step.Para, step.Pos, step.Data, step.Length);
-          break;
-        case ukDeletePara:
-          LinkParaAt(step.Node, step.Para);
-          break;
-        case ukReplaceText:
-          ReplaceText(step.Para, step.Pos, step.NewLength, step.Data, step.Length);
-          break;
+        case ukCaret: break;
+        case ukInsertText: DeleteText(step.Para, step.Pos, step.Length); break;
+        case ukInsertParaBefore: DeletePara(step.Para); break;
+        case ukInsertParaAfter: DeletePara(step.Para + 1); break;
+        case ukDeleteText: InsertText(step.Para, step.Pos, step.Data, step.Length); break;
+        case ukDeletePara: LinkParaAt(step.Node, step.Para); break;
+        case ukReplaceText: ReplaceText(step.Para, step.Pos, step.NewLength, step.Data, step.Length); break;
       }
     } while (buffer.UndoCount() > 0 && buffer.CurrentGroup() == group);
   }
@@ -119,8 +106,7 @@ bool TParaList::Redo(std::int32_t& para, std::int32_t& pos) {
       caretPara = step.Para;
       caretPos = step.Pos;
       switch (step.Kind) {
-        case ukCaret:
-          break;
+        case ukCaret: break;
         case ukInsertText:
           InsertText(step.Para, step.Pos, step.Data, step.Length);
           caretPos = step.Pos + step.Length;
@@ -135,9 +121,7 @@ bool TParaList::Redo(std::int32_t& para, std::int32_t& pos) {
           caretPara = step.Para + 1;
           caretPos = 1;
           break;
-        case ukDeleteText:
-          DeleteText(step.Para, step.Pos, step.Length);
-          break;
+        case ukDeleteText: DeleteText(step.Para, step.Pos, step.Length); break;
         case ukDeletePara:
           DeletePara(step.Para);
           caretPos = 1;
@@ -157,13 +141,21 @@ bool TParaList::Redo(std::int32_t& para, std::int32_t& pos) {
   return true;
 }
 
-std::int32_t TParaList::UndoCount() const { return undo_->UndoCount(); }
+std::int32_t TParaList::UndoCount() const {
+  return undo_->UndoCount();
+}
 
-std::int32_t TParaList::RedoCount() const { return undo_->RedoCount(); }
+std::int32_t TParaList::RedoCount() const {
+  return undo_->RedoCount();
+}
 
-void TParaList::ClearUndo() { undo_->Clear(); }
+void TParaList::ClearUndo() {
+  undo_->Clear();
+}
 
-std::uint16_t TParaList::UndoBufferSize() const { return undo_->Size(); }
+std::uint16_t TParaList::UndoBufferSize() const {
+  return undo_->Size();
+}
 
 void TParaList::SetUndoBufferSize(std::uint16_t size) {
   // The old block goes first so that its memory can serve the new one.

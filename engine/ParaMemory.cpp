@@ -91,7 +91,11 @@ void ParaFree(void* block, std::size_t size) noexcept {
   if (--pool.Live == 0) pool.ReleaseAll();
 }
 
-std::size_t ParaPoolLiveBlocks() noexcept { return Pool().Live; }
-std::size_t ParaPoolChunkBytes() noexcept { return Pool().ChunkBytes; }
+std::size_t ParaPoolLiveBlocks() noexcept {
+  return Pool().Live;
+}
+std::size_t ParaPoolChunkBytes() noexcept {
+  return Pool().ChunkBytes;
+}
 
 }  // namespace quilmo::detail

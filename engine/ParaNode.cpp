@@ -16,9 +16,13 @@ namespace {
 constexpr std::int32_t kNoWrap = 32767;
 constexpr std::int32_t kMaxLength = 32767;
 
-bool WrapOff(std::int32_t wrapColumn) { return wrapColumn == kNoWrap || wrapColumn <= 0; }
+bool WrapOff(std::int32_t wrapColumn) {
+  return wrapColumn == kNoWrap || wrapColumn <= 0;
+}
 
-std::int32_t RoundUp8(std::int32_t value) { return (value + 7) & ~7; }
+std::int32_t RoundUp8(std::int32_t value) {
+  return (value + 7) & ~7;
+}
 
 // The next tab stop after `width`; a tab size of 0 makes a TAB one column wide.
 std::int32_t TabAdvance(std::int32_t width, std::uint8_t tabSize) {
@@ -75,7 +79,8 @@ std::int32_t ColumnToPos(const char* line, std::int32_t length, std::int32_t col
   return length;
 }
 
-std::int32_t FindWrapPoint(const char* text, std::int32_t length, std::int32_t lineStart, std::int32_t limit) {
+std::int32_t FindWrapPoint(const char* text, std::int32_t length, std::int32_t lineStart,
+                           std::int32_t limit) {
   if (lineStart + limit >= length) return length;
   for (std::int32_t k = limit; k >= 0; --k) {
     const char c = text[lineStart + k];
@@ -97,7 +102,9 @@ void* TParaNode::operator new(std::size_t size) {
   return block;
 }
 
-void TParaNode::operator delete(void* p) noexcept { detail::ParaFree(p, (sizeof(TParaNode) + 7) & ~std::size_t{7}); }
+void TParaNode::operator delete(void* p) noexcept {
+  detail::ParaFree(p, (sizeof(TParaNode) + 7) & ~std::size_t{7});
+}
 
 TParaNode::TParaNode(const char* text, std::int32_t count, std::int32_t wrapColumn, std::uint8_t tabSize) {
   if (count > kMaxLength) throw std::length_error("paragraph longer than 32767 characters");
@@ -121,13 +128,27 @@ TParaNode::~TParaNode() {
   detail::ParaFree(lineStarts_, std::size_t{lineStartCapacity_} * 2);
 }
 
-const char* TParaNode::Text() const { return text_ != nullptr ? text_ : ""; }
-std::int32_t TParaNode::Length() const { return length_; }
-std::int32_t TParaNode::Capacity() const { return capacity_; }
-std::int32_t TParaNode::LineCount() const { return lineCount_; }
-std::int32_t TParaNode::LineStartCapacity() const { return lineStarts_ != nullptr ? lineStartCapacity_ : 1; }
-TParaNode* TParaNode::Next() const { return next_; }
-TParaNode* TParaNode::Prev() const { return prev_; }
+const char* TParaNode::Text() const {
+  return text_ != nullptr ? text_ : "";
+}
+std::int32_t TParaNode::Length() const {
+  return length_;
+}
+std::int32_t TParaNode::Capacity() const {
+  return capacity_;
+}
+std::int32_t TParaNode::LineCount() const {
+  return lineCount_;
+}
+std::int32_t TParaNode::LineStartCapacity() const {
+  return lineStarts_ != nullptr ? lineStartCapacity_ : 1;
+}
+TParaNode* TParaNode::Next() const {
+  return next_;
+}
+TParaNode* TParaNode::Prev() const {
+  return prev_;
+}
 
 std::int32_t TParaNode::LineStart(std::int32_t index) const {
   if (index <= 0 || lineStarts_ == nullptr || index >= lineStartCapacity_) return 0;
@@ -250,7 +271,8 @@ bool TParaNode::RewrapRange(std::int32_t offset, std::int32_t oldLength, std::in
   std::int32_t editLine = 0;
   if (oldCount > 1) {
     editLine = static_cast<std::int32_t>(std::upper_bound(lineStarts_ + 1, lineStarts_ + oldCount, offset) -
-                                         lineStarts_) - 1;
+                                         lineStarts_) -
+               1;
   }
   const std::int32_t startLine = editLine > 0 ? editLine - 1 : 0;
   const std::int32_t oldEditEnd = offset + oldLength;
@@ -275,7 +297,8 @@ bool TParaNode::RewrapRange(std::int32_t offset, std::int32_t oldLength, std::in
       syncLine = oldLine;
       break;
     }
-    if (firstStartChanged < 0 && !(line < oldCount && lineStarts_[line] < offset && lineStarts_[line] == next)) {
+    if (firstStartChanged < 0 &&
+        !(line < oldCount && lineStarts_[line] < offset && lineStarts_[line] == next)) {
       firstStartChanged = line;
     }
     starts.push_back(static_cast<std::uint16_t>(next));
@@ -310,8 +333,8 @@ bool TParaNode::RewrapRange(std::int32_t offset, std::int32_t oldLength, std::in
   return true;
 }
 
-void TParaNode::RewrapPara(std::int32_t offset, std::int32_t delta, std::int32_t wrapColumn, std::uint8_t tabSize,
-                           std::int32_t& firstChanged, std::int32_t& lastChanged) {
+void TParaNode::RewrapPara(std::int32_t offset, std::int32_t delta, std::int32_t wrapColumn,
+                           std::uint8_t tabSize, std::int32_t& firstChanged, std::int32_t& lastChanged) {
   const bool ok = delta >= 0 ? RewrapRange(offset, 0, delta, wrapColumn, tabSize, firstChanged, lastChanged)
                              : RewrapRange(offset, -delta, 0, wrapColumn, tabSize, firstChanged, lastChanged);
   if (!ok) {
@@ -332,7 +355,8 @@ void TParaNode::PosToLineIndex(std::int32_t pos, std::int32_t& lineIndex, std::i
   }
   // A position at a line start belongs to the line that starts there.
   lineIndex = static_cast<std::int32_t>(std::upper_bound(lineStarts_ + 1, lineStarts_ + lineCount_, pos - 1) -
-                                        lineStarts_) - 1;
+                                        lineStarts_) -
+              1;
   column = pos - Start(lineIndex);
 }
 
@@ -362,8 +386,9 @@ const char* Detach(const char* text, std::int32_t count, const char* buffer, std
 
 }  // namespace
 
-std::uint16_t TParaNode::Insert(std::int32_t offset, const char* text, std::int32_t count, std::int32_t wrapColumn,
-                                std::uint8_t tabSize, std::int32_t& firstChanged, std::int32_t& lastChanged) {
+std::uint16_t TParaNode::Insert(std::int32_t offset, const char* text, std::int32_t count,
+                                std::int32_t wrapColumn, std::uint8_t tabSize, std::int32_t& firstChanged,
+                                std::int32_t& lastChanged) {
   firstChanged = lastChanged = 0;
   offset = std::max(offset, 0);
   count = std::max(count, 0);
@@ -381,7 +406,8 @@ std::uint16_t TParaNode::Insert(std::int32_t offset, const char* text, std::int3
   std::memcpy(text_ + offset, text, static_cast<std::size_t>(count));
   text_[newLength] = '\0';
   length_ = static_cast<std::uint16_t>(newLength);
-  if (!RewrapRange(std::min(offset, oldLength), 0, pad + count, wrapColumn, tabSize, firstChanged, lastChanged)) {
+  if (!RewrapRange(std::min(offset, oldLength), 0, pad + count, wrapColumn, tabSize, firstChanged,
+                   lastChanged)) {
     std::memmove(text_ + offset, text_ + offset + count, static_cast<std::size_t>(tail));
     text_[oldLength] = '\0';
     length_ = static_cast<std::uint16_t>(oldLength);
@@ -398,10 +424,12 @@ std::uint16_t TParaNode::Delete(std::int32_t offset, std::int32_t count, std::in
   const std::int32_t oldLength = length_;
   const std::string removed(text_ + offset, static_cast<std::size_t>(count));
   // Cut at the offset, or close the gap (the NUL moves with the tail).
-  std::memmove(text_ + offset, text_ + offset + count, static_cast<std::size_t>(oldLength - offset - count + 1));
+  std::memmove(text_ + offset, text_ + offset + count,
+               static_cast<std::size_t>(oldLength - offset - count + 1));
   length_ = static_cast<std::uint16_t>(oldLength - count);
   if (!RewrapRange(offset, count, 0, wrapColumn, tabSize, firstChanged, lastChanged)) {
-    std::memmove(text_ + offset + count, text_ + offset, static_cast<std::size_t>(oldLength - offset - count + 1));
+    std::memmove(text_ + offset + count, text_ + offset,
+                 static_cast<std::size_t>(oldLength - offset - count + 1));
     std::memcpy(text_ + offset, removed.data(), removed.size());
     length_ = static_cast<std::uint16_t>(oldLength);
     return ErrOutOfMemory;
@@ -415,7 +443,8 @@ std::uint16_t TParaNode::Replace(std::int32_t offset, std::int32_t oldLength, co
   firstChanged = lastChanged = 0;
   offset = std::max(offset, 0);
   newLength = std::max(newLength, 0);
-  if (offset >= length_) return Insert(offset, text, newLength, wrapColumn, tabSize, firstChanged, lastChanged);
+  if (offset >= length_)
+    return Insert(offset, text, newLength, wrapColumn, tabSize, firstChanged, lastChanged);
   oldLength = std::clamp<std::int32_t>(oldLength, 0, length_ - offset);
   const std::int32_t length = length_;
   const std::int32_t total = length - oldLength + newLength;

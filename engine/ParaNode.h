@@ -66,8 +66,9 @@ class TParaNode final {
   // Re-wraps after the `oldLength` characters at `offset` were replaced by `newLength` ones
   // (the text already changed). False, with the line starts unchanged, when a larger table
   // cannot be had.
-  bool RewrapRange(std::int32_t offset, std::int32_t oldLength, std::int32_t newLength, std::int32_t wrapColumn,
-                   std::uint8_t tabSize, std::int32_t& firstChanged, std::int32_t& lastChanged);
+  bool RewrapRange(std::int32_t offset, std::int32_t oldLength, std::int32_t newLength,
+                   std::int32_t wrapColumn, std::uint8_t tabSize, std::int32_t& firstChanged,
+                   std::int32_t& lastChanged);
   bool Wrap(std::int32_t wrapColumn, std::uint8_t tabSize);
   // Makes room for `bytes` bytes (characters + NUL) by the growth rule.
   bool Reserve(std::int32_t bytes);

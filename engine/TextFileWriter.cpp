@@ -39,7 +39,9 @@ EFileError BackupError(const std::string& fileName, const std::string& backupNam
 }
 
 // The folder refuses new files, but the file itself may still be written.
-bool CannotCreateHere(int err) { return err == EACCES || err == EPERM || err == EROFS; }
+bool CannotCreateHere(int err) {
+  return err == EACCES || err == EPERM || err == EROFS;
+}
 
 std::string TempName(const std::string& folder, const std::string& baseName) {
   static std::mt19937_64 generator(
@@ -119,8 +121,8 @@ void TTextFileWriter::Save(const std::string& fileName, TParagraphSource& source
     target.Exists = true;
     if (target.Info.IsDirectory) throw SaveError(fileName, EISDIR);
     if (!target.Info.IsRegular)
-      throw EFileError(kSaveFailed + " « " + fileName + " » : ce n'est pas un fichier ordinaire",
-                       fileName, 0);
+      throw EFileError(kSaveFailed + " « " + fileName + " » : ce n'est pas un fichier ordinaire", fileName,
+                       0);
     // A rename would replace a write-protected file: refuse as writing it would.
     if ((err = FFileSystem.CheckWritable(target.Path)) != 0) throw SaveError(fileName, err);
   } else if (err != ENOENT) {
@@ -157,8 +159,7 @@ std::string TTextFileWriter::BackupNameFor(const std::string& fileName, const TT
   if (backupName == fileName) return {};
   // The backup name leads to the file itself (through a symbolic link): nothing to keep apart.
   TFileInfo info;
-  if (FFileSystem.Stat(backupName, info) == 0 && info.SameFileAs(target.Info) &&
-      info.LinkCount == 1)
+  if (FFileSystem.Stat(backupName, info) == 0 && info.SameFileAs(target.Info) && info.LinkCount == 1)
     return {};
   return backupName;
 }
@@ -169,8 +170,8 @@ bool TTextFileWriter::SaveByRename(const TTarget& target, const std::string& bac
   const std::string folder = FolderOf(target.Path);
   std::string tempPath;
   TFileHandle handle = -1;
-  int err = CreateTemp(folder, NameOf(target.Path), target.Exists ? kPrivateMode : kNewFileMode,
-                       tempPath, handle);
+  int err =
+      CreateTemp(folder, NameOf(target.Path), target.Exists ? kPrivateMode : kNewFileMode, tempPath, handle);
   if (err != 0) {
     if (target.Exists && CannotCreateHere(err)) return false;
     throw SaveError(target.Name, err);
@@ -219,11 +220,11 @@ void TTextFileWriter::SaveInPlace(const TTarget& target, const std::string& back
     copySize = MakeBackupFile(target, backupName, false);
     copyPath = backupName;
   } else {
-    int err = CopyFile(target.Path, FolderOf(target.Path), NameOf(target.Path), kPrivateMode,
-                       copyPath, copySize);
+    int err =
+        CopyFile(target.Path, FolderOf(target.Path), NameOf(target.Path), kPrivateMode, copyPath, copySize);
     if (err != 0 && CannotCreateHere(err))
-      err = CopyFile(target.Path, FFileSystem.TempFolder(), NameOf(target.Path), kPrivateMode,
-                     copyPath, copySize);
+      err = CopyFile(target.Path, FFileSystem.TempFolder(), NameOf(target.Path), kPrivateMode, copyPath,
+                     copySize);
     if (err != 0) throw SaveError(target.Name, err);
   }
   auto dropCopy = [&] {
@@ -312,8 +313,8 @@ void TTextFileWriter::WriteAll(TFileHandle handle, const char* data, size_t size
   if (int err = WriteFully(FFileSystem, handle, data, size)) throw SaveError(fileName, err);
 }
 
-int TTextFileWriter::CreateTemp(const std::string& folder, const std::string& baseName,
-                                uint32_t mode, std::string& path, TFileHandle& handle) {
+int TTextFileWriter::CreateTemp(const std::string& folder, const std::string& baseName, uint32_t mode,
+                                std::string& path, TFileHandle& handle) {
   int err = EEXIST;
   for (int i = 0; i < kTempAttempts && err == EEXIST; ++i) {
     path = TempName(folder, baseName);
@@ -324,9 +325,8 @@ int TTextFileWriter::CreateTemp(const std::string& folder, const std::string& ba
 
 // Copies the file to a new temporary file of the folder with the given mode (and, when
 // allowed, the file's owner), synced. On failure nothing is left behind.
-int TTextFileWriter::CopyFile(const std::string& from, const std::string& folder,
-                              const std::string& baseName, uint32_t mode, std::string& copyPath,
-                              uint64_t& size) {
+int TTextFileWriter::CopyFile(const std::string& from, const std::string& folder, const std::string& baseName,
+                              uint32_t mode, std::string& copyPath, uint64_t& size) {
   TFileHandle in = -1;
   if (int err = FFileSystem.OpenRead(from, in)) return err;
   THandleGuard source(FFileSystem, in);
@@ -361,8 +361,7 @@ int TTextFileWriter::CopyContents(TFileHandle from, TFileHandle to, uint64_t& si
 }
 
 // Writes the copy back over the file after a failed save in place.
-int TTextFileWriter::Restore(const std::string& path, const std::string& copyPath,
-                             uint64_t size) {
+int TTextFileWriter::Restore(const std::string& path, const std::string& copyPath, uint64_t size) {
   TFileHandle in = -1;
   if (int err = FFileSystem.OpenRead(copyPath, in)) return err;
   THandleGuard source(FFileSystem, in);
@@ -381,8 +380,7 @@ int TTextFileWriter::Restore(const std::string& path, const std::string& copyPat
 // Puts a complete copy of the current file under the backup name, replacing an older backup
 // in one step: a hard link (or a copy) under a temporary name, renamed over the backup name.
 // Returns the size of the backup.
-uint64_t TTextFileWriter::MakeBackupFile(const TTarget& target, const std::string& backupName,
-                                         bool useLink) {
+uint64_t TTextFileWriter::MakeBackupFile(const TTarget& target, const std::string& backupName, bool useLink) {
   const std::string folder = FolderOf(backupName);
   std::string tempPath;
   int err = EEXIST;

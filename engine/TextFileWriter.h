@@ -54,17 +54,14 @@ class TTextFileWriter {
 
   std::string ResolveLinks(const std::string& fileName);
   std::string BackupNameFor(const std::string& fileName, const TTarget& target);
-  bool SaveByRename(const TTarget& target, const std::string& backupName,
-                    TParagraphSource& source);
-  void SaveInPlace(const TTarget& target, const std::string& backupName,
-                   TParagraphSource& source);
-  uint64_t WriteParagraphs(TFileHandle handle, const std::string& path,
-                           TParagraphSource& source);
+  bool SaveByRename(const TTarget& target, const std::string& backupName, TParagraphSource& source);
+  void SaveInPlace(const TTarget& target, const std::string& backupName, TParagraphSource& source);
+  uint64_t WriteParagraphs(TFileHandle handle, const std::string& path, TParagraphSource& source);
   void WriteAll(TFileHandle handle, const char* data, size_t size, const std::string& path);
-  int CreateTemp(const std::string& folder, const std::string& baseName, uint32_t mode,
-                 std::string& path, TFileHandle& handle);
-  int CopyFile(const std::string& from, const std::string& folder, const std::string& baseName,
-               uint32_t mode, std::string& copyPath, uint64_t& size);
+  int CreateTemp(const std::string& folder, const std::string& baseName, uint32_t mode, std::string& path,
+                 TFileHandle& handle);
+  int CopyFile(const std::string& from, const std::string& folder, const std::string& baseName, uint32_t mode,
+               std::string& copyPath, uint64_t& size);
   int CopyContents(TFileHandle from, TFileHandle to, uint64_t& size);
   int Restore(const std::string& path, const std::string& copyPath, uint64_t size);
   uint64_t MakeBackupFile(const TTarget& target, const std::string& backupName, bool useLink);

@@ -61,19 +61,33 @@ TUndoBuffer::TUndoBuffer(std::uint16_t size, TAllocator allocate) {
   free_ = size_;
 }
 
-TUndoBuffer::~TUndoBuffer() { Clear(); }
+TUndoBuffer::~TUndoBuffer() {
+  Clear();
+}
 
-std::uint16_t TUndoBuffer::Size() const { return size_; }
-std::uint16_t TUndoBuffer::Free() const { return free_; }
-std::int32_t TUndoBuffer::UndoCount() const { return undoCount_; }
-std::int32_t TUndoBuffer::RedoCount() const { return redoCount_; }
-bool TUndoBuffer::InGroup() const { return inGroup_; }
+std::uint16_t TUndoBuffer::Size() const {
+  return size_;
+}
+std::uint16_t TUndoBuffer::Free() const {
+  return free_;
+}
+std::int32_t TUndoBuffer::UndoCount() const {
+  return undoCount_;
+}
+std::int32_t TUndoBuffer::RedoCount() const {
+  return redoCount_;
+}
+bool TUndoBuffer::InGroup() const {
+  return inGroup_;
+}
 
 std::uint32_t TUndoBuffer::RecordSize(std::uint32_t offset) const {
   return kUndoHeaderSize + Get<std::uint16_t>(block_.get(), offset + kLengthField);
 }
 
-std::uint32_t TUndoBuffer::UndoEnd() const { return undoCount_ > 0 ? current_ + RecordSize(current_) : 0; }
+std::uint32_t TUndoBuffer::UndoEnd() const {
+  return undoCount_ > 0 ? current_ + RecordSize(current_) : 0;
+}
 
 TUndoStep TUndoBuffer::ReadStep(std::uint32_t offset) const {
   const char* block = block_.get();
@@ -102,11 +116,8 @@ TUndoStep TUndoBuffer::ReadStep(std::uint32_t offset) const {
     }
     case ukInsertParaBefore:
     case ukInsertParaAfter:
-    case ukDeletePara:
-      step.Node = Get<TParaNode*>(data, 0);
-      break;
-    case ukCaret:
-      break;
+    case ukDeletePara: step.Node = Get<TParaNode*>(data, 0); break;
+    case ukCaret: break;
   }
   return step;
 }
@@ -116,7 +127,8 @@ TUndoStep TUndoBuffer::ReadStep(std::uint32_t offset) const {
 void TUndoBuffer::DestroyOwnedNode(std::uint32_t offset, bool undoable) {
   char* block = block_.get();
   const auto kind = static_cast<TUndoKind>(Get<std::uint8_t>(block, offset + kKindField) & ~kModifiedBit);
-  const bool owns = undoable ? kind == ukDeletePara : (kind == ukInsertParaBefore || kind == ukInsertParaAfter);
+  const bool owns =
+      undoable ? kind == ukDeletePara : (kind == ukInsertParaBefore || kind == ukInsertParaAfter);
   if (!owns) return;
   const std::uint32_t dataOffset = offset + kUndoHeaderSize;
   delete Get<TParaNode*>(block, dataOffset);
@@ -212,8 +224,8 @@ bool TUndoBuffer::TryMerge(TUndoKind kind, const char* data, std::int32_t length
       if (c != std::int64_t{last.Pos} + last.Length) return false;
       break;
     case ukDeleteText:
-      if (c == last.Pos) break;                         // forward delete
-      if (c + length != last.Pos) return false;         // backspace
+      if (c == last.Pos) break;                  // forward delete
+      if (c + length != last.Pos) return false;  // backspace
       prepend = true;
       break;
     case ukReplaceText:
@@ -222,8 +234,7 @@ bool TUndoBuffer::TryMerge(TUndoKind kind, const char* data, std::int32_t length
       if (c != std::int64_t{last.Pos} + last.NewLength) return false;
       added += static_cast<std::uint32_t>(newLength);
       break;
-    default:
-      return false;
+    default: return false;
   }
 
   if (!MakeRoom(added)) {
@@ -243,7 +254,8 @@ bool TUndoBuffer::TryMerge(TUndoKind kind, const char* data, std::int32_t length
     MoveBytes(block + newStart + length, block + newStart, lastNewLength);
     CopyBytes(block + newStart, data, static_cast<std::size_t>(length));
     CopyBytes(block + newStart + length + lastNewLength, newData, static_cast<std::size_t>(newLength));
-    Put<std::uint16_t>(block, dataOffset, static_cast<std::uint16_t>(oldLength + static_cast<std::uint32_t>(length)));
+    Put<std::uint16_t>(block, dataOffset,
+                       static_cast<std::uint16_t>(oldLength + static_cast<std::uint32_t>(length)));
   } else if (prepend) {
     MoveBytes(block + dataOffset + added, block + dataOffset, oldDataLength);
     CopyBytes(block + dataOffset, data, added);
@@ -258,12 +270,13 @@ bool TUndoBuffer::TryMerge(TUndoKind kind, const char* data, std::int32_t length
 }
 
 void TUndoBuffer::WriteRecord(TUndoKind kind, bool modified, std::int32_t para, std::int32_t pos,
-                              const char* data1, std::uint32_t length1, const char* data2, std::uint32_t length2,
-                              const char* data3, std::uint32_t length3) {
+                              const char* data1, std::uint32_t length1, const char* data2,
+                              std::uint32_t length2, const char* data3, std::uint32_t length3) {
   char* block = block_.get();
   // Adjacent records of different groups must differ in number, or undo would take them as
   // one step; the counter wraps at 256, so skip a number that happens to meet the last record's.
-  if ((!inGroup_ || groupFresh_) && undoCount_ > 0 && Get<std::uint8_t>(block, current_ + kGroupField) == groupCounter_)
+  if ((!inGroup_ || groupFresh_) && undoCount_ > 0 &&
+      Get<std::uint8_t>(block, current_ + kGroupField) == groupCounter_)
     ++groupCounter_;
   groupFresh_ = false;
 
@@ -272,8 +285,10 @@ void TUndoBuffer::WriteRecord(TUndoKind kind, bool modified, std::int32_t para, 
   Put<std::int32_t>(block, offset + kParaField, para);
   Put<std::int32_t>(block, offset + kPosField, pos);
   Put<std::uint16_t>(block, offset + kLengthField, static_cast<std::uint16_t>(dataLength));
-  Put<std::uint16_t>(block, offset + kBackField, static_cast<std::uint16_t>(undoCount_ > 0 ? offset - current_ : 0));
-  Put<std::uint8_t>(block, offset + kKindField, static_cast<std::uint8_t>(kind | (modified ? kModifiedBit : 0)));
+  Put<std::uint16_t>(block, offset + kBackField,
+                     static_cast<std::uint16_t>(undoCount_ > 0 ? offset - current_ : 0));
+  Put<std::uint8_t>(block, offset + kKindField,
+                    static_cast<std::uint8_t>(kind | (modified ? kModifiedBit : 0)));
   Put<std::uint8_t>(block, offset + kGroupField, groupCounter_);
   char* out = block + offset + kUndoHeaderSize;
   CopyBytes(out, data1, length1);
@@ -285,8 +300,8 @@ void TUndoBuffer::WriteRecord(TUndoKind kind, bool modified, std::int32_t para, 
   current_ = offset;
 }
 
-bool TUndoBuffer::AddRecord(TUndoKind kind, bool modified, const char* data, std::int32_t length, std::int32_t pos,
-                            std::int32_t para, TParaNode* node) {
+bool TUndoBuffer::AddRecord(TUndoKind kind, bool modified, const char* data, std::int32_t length,
+                            std::int32_t pos, std::int32_t para, TParaNode* node) {
   if (kind == ukReplaceText) return AddReplaceRecord(modified, para, pos, data, length, nullptr, 0);
   // Any new change makes the redoable records meaningless.
   DiscardRedo();
@@ -301,7 +316,8 @@ bool TUndoBuffer::AddRecord(TUndoKind kind, bool modified, const char* data, std
     if (TryMerge(kind, data, length, pos, para, nullptr, 0, stored)) return stored;
   }
   if (!inGroup_) ++groupCounter_;
-  if (!MakeRoom(static_cast<std::uint32_t>(kUndoHeaderSize) + static_cast<std::uint32_t>(length))) return false;
+  if (!MakeRoom(static_cast<std::uint32_t>(kUndoHeaderSize) + static_cast<std::uint32_t>(length)))
+    return false;
   WriteRecord(kind, modified, para, pos, data, static_cast<std::uint32_t>(length), nullptr, 0, nullptr, 0);
   return true;
 }
@@ -314,13 +330,14 @@ bool TUndoBuffer::AddReplaceRecord(bool modified, std::int32_t para, std::int32_
   bool stored = false;
   if (TryMerge(ukReplaceText, oldText, oldLength, pos, para, newText, newLength, stored)) return stored;
   if (!inGroup_) ++groupCounter_;
-  const std::uint64_t bytes = std::uint64_t{kUndoHeaderSize} + kReplaceExtra + static_cast<std::uint64_t>(oldLength) +
-                              static_cast<std::uint64_t>(newLength);
+  const std::uint64_t bytes = std::uint64_t{kUndoHeaderSize} + kReplaceExtra +
+                              static_cast<std::uint64_t>(oldLength) + static_cast<std::uint64_t>(newLength);
   if (!MakeRoom(static_cast<std::uint32_t>(std::min<std::uint64_t>(bytes, 0xFFFFFFFFu)))) return false;
   // MakeRoom accepted it, so it fits in the block and the old length in 16 bits.
   const auto storedOldLength = static_cast<std::uint16_t>(oldLength);
-  WriteRecord(ukReplaceText, modified, para, pos, reinterpret_cast<const char*>(&storedOldLength), kReplaceExtra,
-              oldText, static_cast<std::uint32_t>(oldLength), newText, static_cast<std::uint32_t>(newLength));
+  WriteRecord(ukReplaceText, modified, para, pos, reinterpret_cast<const char*>(&storedOldLength),
+              kReplaceExtra, oldText, static_cast<std::uint32_t>(oldLength), newText,
+              static_cast<std::uint32_t>(newLength));
   return true;
 }
 
@@ -350,9 +367,13 @@ std::uint8_t TUndoBuffer::NextGroup() const {
   return redoCount_ > 0 ? Get<std::uint8_t>(block_.get(), UndoEnd() + kGroupField) : 0;
 }
 
-TUndoStep TUndoBuffer::PeekUndo() const { return undoCount_ > 0 ? ReadStep(current_) : TUndoStep{}; }
+TUndoStep TUndoBuffer::PeekUndo() const {
+  return undoCount_ > 0 ? ReadStep(current_) : TUndoStep{};
+}
 
-TUndoStep TUndoBuffer::PeekRedo() const { return redoCount_ > 0 ? ReadStep(UndoEnd()) : TUndoStep{}; }
+TUndoStep TUndoBuffer::PeekRedo() const {
+  return redoCount_ > 0 ? ReadStep(UndoEnd()) : TUndoStep{};
+}
 
 TUndoStep TUndoBuffer::TakeUndo() {
   if (undoCount_ <= 0) return {};
@@ -371,8 +392,9 @@ TUndoStep TUndoBuffer::TakeRedo(bool listModified) {
   const std::uint32_t offset = UndoEnd();
   char* block = block_.get();
   const std::uint8_t kindFlag = Get<std::uint8_t>(block, offset + kKindField);
-  Put<std::uint8_t>(block, offset + kKindField,
-                    static_cast<std::uint8_t>((kindFlag & ~kModifiedBit) | (listModified ? kModifiedBit : 0)));
+  Put<std::uint8_t>(
+      block, offset + kKindField,
+      static_cast<std::uint8_t>((kindFlag & ~kModifiedBit) | (listModified ? kModifiedBit : 0)));
   --redoCount_;
   ++undoCount_;
   free_ = static_cast<std::uint16_t>(free_ - RecordSize(offset));

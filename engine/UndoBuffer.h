@@ -37,12 +37,12 @@ struct TUndoStep {
   std::uint8_t Group = 0;
   std::int32_t Para = 0;
   std::int32_t Pos = 0;
-  bool Modified = false;           // the list's flag before the change
-  const char* Data = nullptr;      // text kinds: the characters; ukReplaceText: the old text
+  bool Modified = false;       // the list's flag before the change
+  const char* Data = nullptr;  // text kinds: the characters; ukReplaceText: the old text
   std::int32_t Length = 0;
-  const char* NewData = nullptr;   // ukReplaceText: the new text
+  const char* NewData = nullptr;  // ukReplaceText: the new text
   std::int32_t NewLength = 0;
-  TParaNode* Node = nullptr;       // paragraph kinds
+  TParaNode* Node = nullptr;  // paragraph kinds
 };
 
 class TUndoBuffer {

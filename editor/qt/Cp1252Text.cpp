@@ -25,6 +25,8 @@ std::string QStringToBytes(const QString& text, char replacement) {
   return result;
 }
 
-bool QCharToByte(char32_t codePoint, unsigned char& byte) { return UnicodeToCp1252(codePoint, byte); }
+bool QCharToByte(char32_t codePoint, unsigned char& byte) {
+  return UnicodeToCp1252(codePoint, byte);
+}
 
 }  // namespace quilmo

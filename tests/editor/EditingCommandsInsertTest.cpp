@@ -121,7 +121,8 @@ TEST_F(InsertString, StopsAtTheFirstChunkThatFails) {
   // What was inserted is the start of the text, and the caret stands behind it.
   const std::string inserted = PlainEditorText(Editor);
   EXPECT_EQ(AsParagraphs(text).compare(0, inserted.size(), inserted), 0);
-  EXPECT_EQ(Editor.CaretParaPos(), (TParaPos{Editor.ParaCount(), Editor.ParaList().ParaLength(Editor.ParaCount()) + 1}));
+  EXPECT_EQ(Editor.CaretParaPos(),
+            (TParaPos{Editor.ParaCount(), Editor.ParaList().ParaLength(Editor.ParaCount()) + 1}));
 }
 
 TEST_F(InsertString, AParagraphTooLongFails) {
@@ -248,8 +249,8 @@ TEST_F(UndoRedo, ClearUndoForgetsTheHistory) {
 TEST_F(EditingTest, TheEditingCommandsReportAChangeEvenWhenNothingChanged) {
   Editor.SetReadOnly(true);
   Host.Clipboard = "x";
-  Run("a[b]c", {ccBack, ccCut, ccDel, ccDelBol, ccDelEol, ccDelLine, ccDelWord, ccPaste, ccRedo, ccTab, ccUndo,
-                'q'});
+  Run("a[b]c",
+      {ccBack, ccCut, ccDel, ccDelBol, ccDelEol, ccDelLine, ccDelWord, ccPaste, ccRedo, ccTab, ccUndo, 'q'});
   EXPECT_EQ(Changes, 12);
   EXPECT_FALSE(Editor.Modified());
   // Motion, new line without a change and insert-mode toggling report nothing.

@@ -128,7 +128,8 @@ TEST(ParaListEditTest, NewParagraphLongerThanAllowedIsRefused) {
 }
 
 TEST(ParaListEditTest, SplitPara) {
-  auto split = [](std::string_view before, std::int32_t pos, bool trim, std::int32_t indent, std::int32_t tab) {
+  auto split = [](std::string_view before, std::int32_t pos, bool trim, std::int32_t indent,
+                  std::int32_t tab) {
     auto list = MakeParaList(before);
     EXPECT_EQ(list->SplitPara(1, pos, trim, indent, tab), 0);
     EXPECT_EQ(list->ByteCount(), ExpectedBytes(*list));
@@ -139,8 +140,8 @@ TEST(ParaListEditTest, SplitPara) {
   EXPECT_EQ(split("ab   cd", 6, false, 0, 0), "ab   \ncd");
   EXPECT_EQ(split("ab cd", 4, true, 6, 4), "ab\n\t  cd");
   EXPECT_EQ(split("ab cd", 4, true, 3, 0), "ab\n   cd");
-  EXPECT_EQ(split("ab", 3, false, 2, 0), "ab\n  ");   // at the end: an empty, indented paragraph
-  EXPECT_EQ(split("ab", 9, false, 0, 0), "ab\n");     // position cut to the end
+  EXPECT_EQ(split("ab", 3, false, 2, 0), "ab\n  ");  // at the end: an empty, indented paragraph
+  EXPECT_EQ(split("ab", 9, false, 0, 0), "ab\n");    // position cut to the end
   // At position 1 an empty paragraph goes in front, without trimming or indentation.
   EXPECT_EQ(split("  ab", 1, true, 4, 0), "\n  ab");
 }
@@ -194,7 +195,7 @@ TEST(ParaListEditTest, DeleteRegion) {
   EXPECT_EQ(region("abc\ndef", 1, 4, 2, 1), "abcdef");  // just the break
   EXPECT_EQ(region("abc\ndef", 1, 1, 2, 4), "");
   EXPECT_EQ(region("abc\ndef", 1, 2, 1, 3), "ac\ndef");  // within one paragraph
-  EXPECT_EQ(region("abc\ndef", 1, 2, 9, 1), "a");         // to beyond the end
+  EXPECT_EQ(region("abc\ndef", 1, 2, 9, 1), "a");        // to beyond the end
   EXPECT_EQ(region("ab\n\n\ncd", 1, 3, 4, 1), "abcd");
   // Positions outside their paragraphs mean its start or end, even at the ends of the 32-bit range.
   EXPECT_EQ(region("abc\ndef", 1, -2147483647 - 1, 1, 2147483647), "\ndef");
@@ -224,9 +225,9 @@ TEST(ParaListEditTest, InsertMultiLine) {
   EXPECT_EQ(insert("ab", 1, 2, "x\r\ny", 2, 2), "ax\nyb");  // CR LF = LF
   EXPECT_EQ(insert("ab", 1, 2, "x\r\ny\r", 2, 2), "ax\nyb");
   EXPECT_EQ(insert("ab", 1, 3, "\n\n", 3, 1), "ab\n\n");
-  EXPECT_EQ(insert("ab", 1, 1, "x\ny\n", 3, 1), "x\ny\nab");  // at a paragraph start
+  EXPECT_EQ(insert("ab", 1, 1, "x\ny\n", 3, 1), "x\ny\nab");    // at a paragraph start
   EXPECT_EQ(insert("ab", 1, 2, "x  \n  y", 2, 4), "ax\n  yb");  // blanks before a break go
-  EXPECT_EQ(insert("ab", 1, 5, "x\ny", 2, 2), "ab  x\ny");  // behind the end: blanks first
+  EXPECT_EQ(insert("ab", 1, 5, "x\ny", 2, 2), "ab  x\ny");      // behind the end: blanks first
 }
 
 TEST(ParaListEditTest, InsertMultiLineStopsAtTheFirstFailure) {

@@ -16,7 +16,9 @@
 namespace quilmo {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 // The primitives' effect on plain strings, for texts far below every limit.
 struct TModel {
@@ -45,9 +47,7 @@ struct TModel {
     }
     t.replace(static_cast<std::size_t>(c - 1), static_cast<std::size_t>(std::max(m, 0)), s);
   }
-  void InsertPara(std::int32_t index, const std::string& s) {
-    Paras.insert(Paras.begin() + (index - 1), s);
-  }
+  void InsertPara(std::int32_t index, const std::string& s) { Paras.insert(Paras.begin() + (index - 1), s); }
   void DeletePara(std::int32_t p) {
     if (Has(p) && Paras.size() > 1) Paras.erase(Paras.begin() + (p - 1));
   }
@@ -66,7 +66,8 @@ struct TModel {
     }
     std::string indent;
     if (w > 0) {
-      indent = t > 0 ? std::string(static_cast<std::size_t>(w / t), '\t') + std::string(static_cast<std::size_t>(w % t), ' ')
+      indent = t > 0 ? std::string(static_cast<std::size_t>(w / t), '\t') +
+                           std::string(static_cast<std::size_t>(w % t), ' ')
                      : std::string(static_cast<std::size_t>(w), ' ');
     }
     InsertPara(p + 1, indent + tail);
@@ -144,7 +145,8 @@ std::string Joined(const std::vector<std::string>& paras) {
 
 std::string ListText(TParaList& list) {
   std::vector<std::string> paras;
-  for (TParaNode* node = list.GetPara(1); node != nullptr; node = node->Next()) paras.emplace_back(node->Text());
+  for (TParaNode* node = list.GetPara(1); node != nullptr; node = node->Next())
+    paras.emplace_back(node->Text());
   return Joined(paras);
 }
 
@@ -156,7 +158,8 @@ TEST(ParaListModelTest, RandomPrimitivesAgreeWithTheModel) {
   auto text = [&](int maxLength, bool lines) {
     static const char kChars[] = "aaaabbbcc  \t-";
     std::string s(static_cast<std::size_t>(below(maxLength + 1)), ' ');
-    for (char& c : s) c = lines && below(8) == 0 ? (below(3) == 0 ? '\r' : '\n') : kChars[below(sizeof kChars - 1)];
+    for (char& c : s)
+      c = lines && below(8) == 0 ? (below(3) == 0 ? '\r' : '\n') : kChars[below(sizeof kChars - 1)];
     return s;
   };
 
@@ -281,7 +284,8 @@ TEST(ParaListModelTest, RandomPrimitivesAgreeWithTheModel) {
         const std::int32_t line = 1 + below(lines);
         std::int32_t n = 0;
         const char* got = list.GetLine(line, n);
-        ASSERT_EQ(std::string(got, static_cast<std::size_t>(n)), expectedLines[static_cast<std::size_t>(line - 1)])
+        ASSERT_EQ(std::string(got, static_cast<std::size_t>(n)),
+                  expectedLines[static_cast<std::size_t>(line - 1)])
             << "line " << line;
       }
     }

@@ -19,11 +19,13 @@ using TRecords = std::vector<std::string>;
 std::string Describe(const TUndoStep& step) {
   static const char* const kNames[] = {"Caret",      "InsertText", "InsertParaBefore", "InsertParaAfter",
                                        "DeleteText", "DeletePara", "ReplaceText"};
-  std::string text = std::string(kNames[step.Kind]) + ' ' + std::to_string(step.Para) + ' ' + std::to_string(step.Pos);
+  std::string text =
+      std::string(kNames[step.Kind]) + ' ' + std::to_string(step.Para) + ' ' + std::to_string(step.Pos);
   if (step.Kind == ukInsertText || step.Kind == ukDeleteText || step.Kind == ukReplaceText) {
     text += ' ' + std::string(step.Data, static_cast<std::size_t>(step.Length));
   }
-  if (step.Kind == ukReplaceText) text += '>' + std::string(step.NewData, static_cast<std::size_t>(step.NewLength));
+  if (step.Kind == ukReplaceText)
+    text += '>' + std::string(step.NewData, static_cast<std::size_t>(step.NewLength));
   return text;
 }
 
@@ -87,8 +89,8 @@ TEST(ParaListRecordTest, SplitIsOneGroup) {
   auto list = MakeParaList("ab  cd");
   ASSERT_EQ(list->SplitPara(1, 5, true, 2, 0), 0);
   EXPECT_EQ(ParaListText(*list), "ab\n  cd");
-  EXPECT_EQ(NewestGroup(*list),
-            (TRecords{"Caret 2 3", "InsertText 2 1   ", "DeleteText 1 3   cd", "InsertParaAfter 1 1", "Caret 1 5"}));
+  EXPECT_EQ(NewestGroup(*list), (TRecords{"Caret 2 3", "InsertText 2 1   ", "DeleteText 1 3   cd",
+                                          "InsertParaAfter 1 1", "Caret 1 5"}));
   EXPECT_EQ(list->UndoCount(), 5);
 }
 

@@ -108,7 +108,7 @@ TEST(ParaListTest, CheckLimitsByBytesAndParagraphLength) {
   list->SetByteLimit(100);
   EXPECT_EQ(list->CheckLimits(1, 0, 3), ErrParaTooLong);
   EXPECT_EQ(list->CheckLimits(2, 0, 3), 0);
-  EXPECT_EQ(list->CheckLimits(0, 0, 3), 0);  // no target paragraph
+  EXPECT_EQ(list->CheckLimits(0, 0, 3), 0);   // no target paragraph
   EXPECT_EQ(list->CheckLimits(9, 0, 50), 0);  // no such paragraph
   // A lowered limit keeps the text but refuses growth.
   list->SetParaLimit(1);
@@ -251,7 +251,8 @@ TEST(ParaListTest, LookupsInAnyOrderAgreeWithASequentialWalk) {
       if (rng() % 2 == 0) {
         std::int32_t length = 0;
         const char* line = list->GetLine(n, length);
-        ASSERT_EQ(std::string(line, static_cast<std::size_t>(length)), lines[static_cast<std::size_t>(n - 1)]);
+        ASSERT_EQ(std::string(line, static_cast<std::size_t>(length)),
+                  lines[static_cast<std::size_t>(n - 1)]);
         std::int32_t p = 0;
         std::int32_t offset = 0;
         list->LineToPara(n, p, offset);

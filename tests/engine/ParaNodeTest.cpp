@@ -11,7 +11,9 @@
 namespace quilmo {
 namespace {
 
-std::string TextOf(const TParaNode& node) { return {node.Text(), static_cast<std::size_t>(node.Length())}; }
+std::string TextOf(const TParaNode& node) {
+  return {node.Text(), static_cast<std::size_t>(node.Length())};
+}
 
 TParaNode Make(const std::string& text, std::int32_t wrapColumn = 32767) {
   return TParaNode(text.data(), static_cast<std::int32_t>(text.size()), wrapColumn, 8);
@@ -91,8 +93,8 @@ TEST(ParaNodeTest, NeverGrowsBeyond32767Characters) {
 
 TEST(ParaNodeTest, TrimAndBlanksBefore) {
   TParaNode node = Make("ab \t cd \t ");
-  EXPECT_EQ(node.BlanksBefore(6), 3);   // before 'c'
-  EXPECT_EQ(node.BlanksBefore(3), 0);   // before the first blank
+  EXPECT_EQ(node.BlanksBefore(6), 3);  // before 'c'
+  EXPECT_EQ(node.BlanksBefore(3), 0);  // before the first blank
   EXPECT_EQ(node.BlanksBefore(1), 0);
   EXPECT_EQ(node.BlanksBefore(50), 3);  // behind the end: the trailing run
   EXPECT_EQ(node.TrimTrailingBlanks(32767, 8), 3);

@@ -86,7 +86,10 @@ TEST(TextFileReader, LoneLfStaysInTheLine) {
 TEST(TextFileReader, CtrlZEndsTheTextAndTheRestIsCounted) {
   for (size_t block : kBlockSizes) {
     SCOPED_TRACE("block size " + std::to_string(block));
-    TLoaded midLine = LoadBytes("ab\r\ncd\x1a" "ef\r\ngh", block);
+    TLoaded midLine = LoadBytes(
+        "ab\r\ncd\x1a"
+        "ef\r\ngh",
+        block);
     EXPECT_EQ(midLine.LinesRead, (Lines{"ab", "cd"}));
     EXPECT_TRUE(midLine.Report.EndedByCtrlZ);
     EXPECT_EQ(midLine.Report.BytesAfterCtrlZ, 6u);
@@ -107,7 +110,10 @@ TEST(TextFileReader, CtrlZEndsTheTextAndTheRestIsCounted) {
     EXPECT_EQ(last.Report.BytesAfterCtrlZ, 0u);
     EXPECT_FALSE(last.Report.HasWarnings());  // nothing is lost by saving
 
-    EXPECT_TRUE(LoadBytes("\x1a" "abc", block).LinesRead.empty());
+    EXPECT_TRUE(LoadBytes("\x1a"
+                          "abc",
+                          block)
+                    .LinesRead.empty());
   }
   EXPECT_FALSE(LoadBytes("ab\r\n").Report.EndedByCtrlZ);
 }
@@ -115,7 +121,10 @@ TEST(TextFileReader, CtrlZEndsTheTextAndTheRestIsCounted) {
 TEST(TextFileReader, NulBecomesABlankAndIsCounted) {
   for (size_t block : kBlockSizes) {
     SCOPED_TRACE("block size " + std::to_string(block));
-    TLoaded loaded = LoadBytes("a\0b\r\n\0\r\n\0\0"s "\x1a\0"s, block);
+    TLoaded loaded = LoadBytes(
+        "a\0b\r\n\0\r\n\0\0"s
+        "\x1a\0"s,
+        block);
     EXPECT_EQ(loaded.LinesRead, (Lines{"a b", " ", "  "}));
     EXPECT_EQ(loaded.Report.NulCount, 4u);  // the NUL behind the Ctrl-Z is not read
     EXPECT_EQ(loaded.Report.BytesAfterCtrlZ, 1u);
@@ -126,8 +135,8 @@ TEST(TextFileReader, NulBecomesABlankAndIsCounted) {
 TEST(TextFileReader, LongLinesAreDeliveredWholeAndCounted) {
   std::string longLine;
   for (int i = 0; i < 100000; ++i) longLine += static_cast<char>('a' + i % 26);
-  const std::string bytes = std::string(32767, 'x') + "\r\n" + std::string(32768, 'y') + "\r\n" +
-                            longLine + "\r\nend";
+  const std::string bytes =
+      std::string(32767, 'x') + "\r\n" + std::string(32768, 'y') + "\r\n" + longLine + "\r\nend";
   for (size_t block : {size_t{7}, size_t{4096}, TTextFileReader::DefaultBlockSize}) {
     SCOPED_TRACE("block size " + std::to_string(block));
     TLoaded loaded = LoadBytes(bytes, block);

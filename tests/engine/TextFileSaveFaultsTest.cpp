@@ -161,8 +161,8 @@ class TTrial {
 // copy its owner, closing a file that was only read, removing a copy after success, a hard link
 // for the backup (it is copied instead), looking at the backup name.
 bool MayBeIgnored(TFsOp op) {
-  return op == TFsOp::SyncFolder || op == TFsOp::ChangeOwner || op == TFsOp::Close ||
-         op == TFsOp::Unlink || op == TFsOp::Link || op == TFsOp::Stat;
+  return op == TFsOp::SyncFolder || op == TFsOp::ChangeOwner || op == TFsOp::Close || op == TFsOp::Unlink ||
+         op == TFsOp::Link || op == TFsOp::Stat;
 }
 
 void FailEachCallInTurn(const TScenario& scenario, TFsOp op, bool persistent) {
@@ -170,8 +170,8 @@ void FailEachCallInTurn(const TScenario& scenario, TFsOp op, bool persistent) {
     TTrial trial(scenario);
     trial.FileSystem().FailAt(op, n, op == TFsOp::Write ? ENOSPC : EIO, persistent);
     std::string message = trial.Save();
-    SCOPED_TRACE(std::string(scenario.Name) + ": " + test::FsOpName(op) + " call " +
-                 std::to_string(n) + (persistent ? " and later" : ""));
+    SCOPED_TRACE(std::string(scenario.Name) + ": " + test::FsOpName(op) + " call " + std::to_string(n) +
+                 (persistent ? " and later" : ""));
     if (!trial.FileSystem().Triggered()) {
       EXPECT_EQ(message, "");
       trial.CheckSaved(false);
@@ -195,8 +195,7 @@ TEST(TextFileSaveFaults, EveryFailingCallLeavesTheFileIntact) {
 
 TEST(TextFileSaveFaults, LastingReadAndWriteFailures) {
   for (const TScenario& scenario : kScenarios)
-    for (TFsOp op : {TFsOp::Write, TFsOp::Read, TFsOp::Sync})
-      FailEachCallInTurn(scenario, op, true);
+    for (TFsOp op : {TFsOp::Write, TFsOp::Read, TFsOp::Sync}) FailEachCallInTurn(scenario, op, true);
 }
 
 TEST(TextFileSaveFaults, SaveInPlaceRestoresTheFileAfterAFailedWrite) {

@@ -28,8 +28,8 @@ using test::ReadFileBytes;
 using test::TVectorSource;
 using test::WriteFileBytes;
 
-void Save(const std::string& path, const Lines& paras, bool backup = false,
-          const std::string& ext = "BAK", TFileSystem& fileSystem = DefaultFileSystem()) {
+void Save(const std::string& path, const Lines& paras, bool backup = false, const std::string& ext = "BAK",
+          TFileSystem& fileSystem = DefaultFileSystem()) {
   TTextFileWriter writer(fileSystem);
   writer.SetMakeBackup(backup);
   writer.SetBackupExt(ext);
@@ -49,7 +49,9 @@ uint32_t ModeOf(const std::string& path) {
   return st.st_mode & 07777;
 }
 
-bool IsRoot() { return ::geteuid() == 0; }
+bool IsRoot() {
+  return ::geteuid() == 0;
+}
 
 TEST(TextFileWriter, EveryParagraphEndsWithCrLfExceptAnEmptyLastOne) {
   EXPECT_EQ(SavedBytes({"a", "b", ""}), "a\r\nb\r\n");
@@ -244,7 +246,7 @@ TEST(TextFileWriter, SavingThroughASymbolicLinkReplacesItsTarget) {
   const std::string target = dir.File("real/doc.txt");
   WriteFileBytes(target, "old\r\n");
   ::chmod(target.c_str(), 0640);
-  fs::create_symlink("real/doc.txt", dir.File("link.txt"));  // relative
+  fs::create_symlink("real/doc.txt", dir.File("link.txt"));         // relative
   fs::create_symlink(dir.File("link.txt"), dir.File("chain.txt"));  // absolute, to a link
 
   Save(dir.File("chain.txt"), {"new"});
@@ -347,8 +349,8 @@ TEST(TextFileWriter, FailuresNameTheFileInFrench) {
     Save(missingFolder, {"x"});
     FAIL() << "no exception";
   } catch (const EFileError& e) {
-    EXPECT_EQ(std::string(e.what()), "Impossible d'enregistrer le fichier « " + missingFolder +
-                                         " » : " + SystemErrorText(ENOENT));
+    EXPECT_EQ(std::string(e.what()),
+              "Impossible d'enregistrer le fichier « " + missingFolder + " » : " + SystemErrorText(ENOENT));
     EXPECT_EQ(e.FileName(), missingFolder);
   }
   try {

@@ -316,7 +316,8 @@ TEST(UndoReplayTest, RemovedParagraphsBelongToTheirRecords) {
   }
   {
     // Dropping the oldest steps destroys the paragraphs their deletions held.
-    auto list = MakeParaList("p\np\np\np\np\np\np\np\np\np\np\np\np\np\np\np\np\np\np\np", TDocOptions{false, 80, 8, 256});
+    auto list = MakeParaList("p\np\np\np\np\np\np\np\np\np\np\np\np\np\np\np\np\np\np\np",
+                             TDocOptions{false, 80, 8, 256});
     for (int i = 0; i < 15; ++i) list->DeletePara(1);
     EXPECT_EQ(list->ParaCount(), 5);
     EXPECT_EQ(list->UndoCount(), 11);

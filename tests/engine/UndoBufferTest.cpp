@@ -11,13 +11,15 @@
 namespace quilmo {
 namespace {
 
-std::string DataOf(const TUndoStep& step) { return std::string(step.Data, static_cast<std::size_t>(step.Length)); }
+std::string DataOf(const TUndoStep& step) {
+  return std::string(step.Data, static_cast<std::size_t>(step.Length));
+}
 std::string NewDataOf(const TUndoStep& step) {
   return std::string(step.NewData, static_cast<std::size_t>(step.NewLength));
 }
 
-bool AddText(TUndoBuffer& buffer, TUndoKind kind, const std::string& text, std::int32_t pos, std::int32_t para = 1,
-             bool modified = false) {
+bool AddText(TUndoBuffer& buffer, TUndoKind kind, const std::string& text, std::int32_t pos,
+             std::int32_t para = 1, bool modified = false) {
   return buffer.AddRecord(kind, modified, text.data(), static_cast<std::int32_t>(text.size()), pos, para);
 }
 
@@ -310,7 +312,8 @@ TEST(UndoBufferTest, OverflowInsideAGroupRefusesTheRestOfTheGroup) {
   ASSERT_TRUE(AddText(buffer, ukInsertText, "before", 1, 1));
   const bool was = buffer.BeginGroup();
   int stored = 0;
-  for (int i = 0; i < 20; ++i) stored += AddText(buffer, ukInsertText, std::string(10, 'x'), 1, i + 2) ? 1 : 0;
+  for (int i = 0; i < 20; ++i)
+    stored += AddText(buffer, ukInsertText, std::string(10, 'x'), 1, i + 2) ? 1 : 0;
   // Records of 24 bytes: the eighth drops the older record, the ninth would need the group's own
   // records, so the block is emptied and the group's changes cannot be undone.
   EXPECT_EQ(stored, 8);
@@ -420,8 +423,12 @@ TEST(UndoBufferTest, TakingFromAnEmptySideChangesNothing) {
   EXPECT_EQ(buffer.Free(), 100);
 }
 
-char* FailAbove4096(std::size_t size) { return size > 4096 ? nullptr : new char[size]; }
-char* AlwaysFail(std::size_t) { return nullptr; }
+char* FailAbove4096(std::size_t size) {
+  return size > 4096 ? nullptr : new char[size];
+}
+char* AlwaysFail(std::size_t) {
+  return nullptr;
+}
 
 TEST(UndoBufferTest, AllocationHalvesUntilItSucceeds) {
   EXPECT_EQ(TUndoBuffer(65535, FailAbove4096).Size(), 4096);

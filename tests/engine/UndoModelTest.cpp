@@ -39,8 +39,8 @@ TParas ListParas(TParaList& list) {
 ::testing::AssertionResult ConsistentWith(TParaList& list, const TParas& expected) {
   const TParas actual = ListParas(list);
   if (actual != expected)
-    return ::testing::AssertionFailure() << "text\n  is [" << Join(actual) << "]\n  expected [" << Join(expected)
-                                         << "]";
+    return ::testing::AssertionFailure()
+           << "text\n  is [" << Join(actual) << "]\n  expected [" << Join(expected) << "]";
   std::int64_t bytes = 0;
   std::int64_t lines = 0;
   const std::int32_t wrapColumn = list.EffectiveWrapColumn();
@@ -50,8 +50,8 @@ TParas ListParas(TParaList& list) {
     const TParaNode fresh(node->Text(), node->Length(), wrapColumn, list.TabSize());
     lines += fresh.LineCount();
     if (node->LineCount() != fresh.LineCount())
-      return ::testing::AssertionFailure() << "paragraph " << p << " has " << node->LineCount() << " lines, not "
-                                           << fresh.LineCount();
+      return ::testing::AssertionFailure()
+             << "paragraph " << p << " has " << node->LineCount() << " lines, not " << fresh.LineCount();
     for (std::int32_t k = 0; k < fresh.LineCount(); ++k)
       if (node->LineStart(k) != fresh.LineStart(k))
         return ::testing::AssertionFailure() << "paragraph " << p << " line " << k << " starts at "
@@ -80,7 +80,9 @@ struct TEntry {
   TLastRecord Last;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 class TRandomEdits {
  public:
@@ -107,7 +109,9 @@ class TRandomEdits {
   }
 
  private:
-  int Rand(int low, int high) { return low + static_cast<int>(rng_() % static_cast<std::uint32_t>(high - low + 1)); }
+  int Rand(int low, int high) {
+    return low + static_cast<int>(rng_() % static_cast<std::uint32_t>(high - low + 1));
+  }
 
   std::string RandomText(int maxLength, bool lineBreaks = false) {
     static const char kLetters[] = "abcdefghij  \t-";
@@ -201,8 +205,7 @@ class TRandomEdits {
         current.Length += next.Length;
         current.NewLength += next.NewLength;
         return true;
-      default:
-        return false;
+      default: return false;
     }
   }
 
@@ -233,8 +236,10 @@ class TRandomEdits {
     if (length >= c && trim)
       while (!head.empty() && IsBlank(head.back())) head.pop_back();
     std::string indent;
-    if (w > 0) indent = t > 0 ? std::string(static_cast<std::size_t>(w / t), '\t') + std::string(static_cast<std::size_t>(w % t), ' ')
-                              : std::string(static_cast<std::size_t>(w), ' ');
+    if (w > 0)
+      indent = t > 0 ? std::string(static_cast<std::size_t>(w / t), '\t') +
+                           std::string(static_cast<std::size_t>(w % t), ' ')
+                     : std::string(static_cast<std::size_t>(w), ' ');
     At(p) = head;
     text_.insert(text_.begin() + p, indent + tail);
     return {ukCaret, p + 1, static_cast<std::int32_t>(indent.size()) + 1, 0, 0};
@@ -310,7 +315,8 @@ class TRandomEdits {
       lastOp_ = "InsertText";
       result = list_.InsertText(p, c, s.data(), static_cast<std::int32_t>(s.size()));
       Changed(before, ModelInsertText(p, c, s), true);
-    } else if (choice < 26 && !big && groupDepth_ == 0 && !undo_.empty() && undo_.back().Last.Para <= ParaCount()) {
+    } else if (choice < 26 && !big && groupDepth_ == 0 && !undo_.empty() &&
+               undo_.back().Last.Para <= ParaCount()) {
       if (!ContinueRun()) return;
     } else if (choice < 34) {
       if (Len(p) == 0) return;
@@ -488,7 +494,8 @@ class TRandomEdits {
       undo_.clear();
       redo_.clear();
       if (done) {
-        EXPECT_TRUE(seen_.count(Join(text_))) << (undo ? "undo" : "redo") << " made a text that never existed";
+        EXPECT_TRUE(seen_.count(Join(text_)))
+            << (undo ? "undo" : "redo") << " made a text that never existed";
       }
       return;
     }

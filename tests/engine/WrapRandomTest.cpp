@@ -52,7 +52,9 @@ TEST(WrapRandomTest, RewrapAfterEditsEqualsAFullWrap) {
   TRandomText random(seed);
   for (int round = 0; round < 300; ++round) {
     const int pick = random.Below(10);
-    const std::int32_t wrapColumn = pick == 0 ? 32767 : pick == 1 ? 1 + random.Below(3) : 2 + random.Below(30);
+    const std::int32_t wrapColumn = pick == 0   ? 32767
+                                    : pick == 1 ? 1 + random.Below(3)
+                                                : 2 + random.Below(30);
     const auto tabSize = static_cast<std::uint8_t>(1 + random.Below(8));
     std::string text = random.Text(random.Below(400));
     TParaNode node(text.data(), static_cast<std::int32_t>(text.size()), wrapColumn, tabSize);
@@ -107,10 +109,12 @@ TEST(WrapRandomTest, TrimmingTrailingBlanksRewrapsLikeAFullWrap) {
   TRandomText random(seed);
   for (int round = 0; round < 200; ++round) {
     const std::int32_t wrapColumn = 1 + random.Below(20);
-    std::string text = random.Text(random.Below(100)) + std::string(static_cast<std::size_t>(random.Below(30)), ' ');
+    std::string text =
+        random.Text(random.Below(100)) + std::string(static_cast<std::size_t>(random.Below(30)), ' ');
     TParaNode node(text.data(), static_cast<std::int32_t>(text.size()), wrapColumn, 4);
     const std::int32_t removed = node.TrimTrailingBlanks(wrapColumn, 4);
-    const std::size_t kept = text.find_last_not_of(" \t") == std::string::npos ? 0 : text.find_last_not_of(" \t") + 1;
+    const std::size_t kept =
+        text.find_last_not_of(" \t") == std::string::npos ? 0 : text.find_last_not_of(" \t") + 1;
     EXPECT_EQ(removed, static_cast<std::int32_t>(text.size() - kept));
     text.resize(kept);
     const TParaNode fresh(text.data(), static_cast<std::int32_t>(text.size()), wrapColumn, 4);

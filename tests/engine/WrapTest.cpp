@@ -152,7 +152,8 @@ TEST(ColumnTest, ColumnOfAPositionMapsBackToIt) {
     for (std::uint8_t tab : {1, 3, 4, 8}) {
       for (std::int32_t pos = 1; pos <= length + 5; ++pos) {
         const std::int32_t column = PosToColumn(line.c_str(), length, pos, tab);
-        EXPECT_EQ(ColumnToPos(line.c_str(), length, column, tab), pos) << '"' << line << "\" tab " << int{tab};
+        EXPECT_EQ(ColumnToPos(line.c_str(), length, column, tab), pos)
+            << '"' << line << "\" tab " << int{tab};
       }
     }
   }

@@ -38,7 +38,9 @@ TMarkedText ReadBack(TParaList& list) {
 
 }  // namespace
 
-std::string ParaListText(TParaList& list) { return FormatMarkedText(ReadBack(list)); }
+std::string ParaListText(TParaList& list) {
+  return FormatMarkedText(ReadBack(list));
+}
 
 std::string ParaListText(TParaList& list, TTextPoint caret, std::optional<TTextPoint> selStart) {
   TMarkedText text = ReadBack(list);

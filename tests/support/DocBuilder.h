@@ -27,7 +27,8 @@ std::unique_ptr<TParaList> MakeParaList(std::string_view marked, const TDocOptio
 // The paragraphs joined by '\n' (marker characters doubled, as MakeParaList reads them).
 std::string ParaListText(TParaList& list);
 // The same with the caret, and a selection from `selStart` to the caret, marked.
-std::string ParaListText(TParaList& list, TTextPoint caret, std::optional<TTextPoint> selStart = std::nullopt);
+std::string ParaListText(TParaList& list, TTextPoint caret,
+                         std::optional<TTextPoint> selStart = std::nullopt);
 
 // The display lines, one string each, joined by '/' (e.g. "aaa bbb /ccc").
 std::string DisplayLines(TParaList& list);

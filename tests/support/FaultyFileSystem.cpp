@@ -3,10 +3,10 @@
 namespace quilmo::test {
 
 const char* FsOpName(TFsOp op) {
-  static const char* const kNames[] = {
-      "OpenRead", "CreateNew", "OpenWrite", "Read", "Write", "Truncate", "Sync",
-      "Close", "FileStat", "ChangeMode", "ChangeOwner", "Stat", "LStat", "ReadLink",
-      "CheckWritable", "Rename", "Link", "Unlink", "SyncFolder"};
+  static const char* const kNames[] = {"OpenRead",    "CreateNew", "OpenWrite", "Read",      "Write",
+                                       "Truncate",    "Sync",      "Close",     "FileStat",  "ChangeMode",
+                                       "ChangeOwner", "Stat",      "LStat",     "ReadLink",  "CheckWritable",
+                                       "Rename",      "Link",      "Unlink",    "SyncFolder"};
   static_assert(sizeof(kNames) / sizeof(kNames[0]) == static_cast<size_t>(TFsOp::Count));
   return kNames[static_cast<size_t>(op)];
 }

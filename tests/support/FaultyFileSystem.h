@@ -9,8 +9,25 @@
 namespace quilmo::test {
 
 enum class TFsOp {
-  OpenRead, CreateNew, OpenWrite, Read, Write, Truncate, Sync, Close, FileStat, ChangeMode,
-  ChangeOwner, Stat, LStat, ReadLink, CheckWritable, Rename, Link, Unlink, SyncFolder,
+  OpenRead,
+  CreateNew,
+  OpenWrite,
+  Read,
+  Write,
+  Truncate,
+  Sync,
+  Close,
+  FileStat,
+  ChangeMode,
+  ChangeOwner,
+  Stat,
+  LStat,
+  ReadLink,
+  CheckWritable,
+  Rename,
+  Link,
+  Unlink,
+  SyncFolder,
   Count
 };
 

@@ -9,7 +9,8 @@ TMarkedText ParseMarkedText(std::string_view marked) {
   TMarkedText result;
   result.Paras.emplace_back();
   auto here = [&] {
-    return TTextPoint{static_cast<int>(result.Paras.size()), static_cast<int>(result.Paras.back().size()) + 1};
+    return TTextPoint{static_cast<int>(result.Paras.size()),
+                      static_cast<int>(result.Paras.back().size()) + 1};
   };
   auto set = [&](std::optional<TTextPoint>& slot, char marker) {
     if (slot) throw std::invalid_argument(std::string("marker '") + marker + "' given twice");
@@ -43,7 +44,8 @@ std::string FormatMarkedText(const TMarkedText& text) {
     if (p) marks.insert({{p->Para, p->Pos}, {order, c}});
   };
   add(text.SelStart, 0, '[');
-  bool caretShown = text.Caret && !(text.SelEnd && *text.Caret == *text.SelEnd && !(text.SelStart && *text.SelStart == *text.SelEnd));
+  bool caretShown = text.Caret && !(text.SelEnd && *text.Caret == *text.SelEnd &&
+                                    !(text.SelStart && *text.SelStart == *text.SelEnd));
   if (caretShown) add(text.Caret, 1, '|');
   add(text.SelEnd, 2, ']');
 

@@ -30,15 +30,17 @@ TTempDir::~TTempDir() {
   std::error_code ec;
   // Make every folder writable again so that its entries can be removed.
   fs::permissions(FPath, fs::perms::owner_all, fs::perm_options::add, ec);
-  for (auto it = fs::recursive_directory_iterator(FPath, ec);
-       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+  for (auto it = fs::recursive_directory_iterator(FPath, ec); !ec && it != fs::recursive_directory_iterator();
+       it.increment(ec)) {
     if (it->is_directory(ec) && !it->is_symlink(ec))
       fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
   }
   fs::remove_all(FPath, ec);
 }
 
-std::string TTempDir::File(const std::string& name) const { return FPath + "/" + name; }
+std::string TTempDir::File(const std::string& name) const {
+  return FPath + "/" + name;
+}
 
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -55,8 +57,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
