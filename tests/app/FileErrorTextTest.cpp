@@ -1,10 +1,9 @@
-// The messages of failed loads and saves: French, naming the file and the reason.
+// Failed loads and saves say in French which file failed and why.
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "editor/TextFileEditor.h"
@@ -17,88 +16,47 @@ namespace {
 
 using test::TFsOp;
 
-struct TFailureCase {
-  const char* Name;
-  // Prepares the folder and the file system; returns the file the operation uses.
-  std::function<std::string(const test::TTempDir& dir, test::TFaultyFileSystem& fs)> Prepare;
-  bool Save;            // else load
-  std::string Message;  // with "FILE" for the file's name
-};
-
-class FileErrorTextTest : public ::testing::TestWithParam<TFailureCase> {};
-
-TEST_P(FileErrorTextTest, NamesTheFileAndTheReasonInFrench) {
-  test::TTempDir dir;
-  test::TFaultyFileSystem fs;
-  const std::string file = GetParam().Prepare(dir, fs);
-  TTextFileEditor editor;
-  editor.SetFileSystem(fs);
-  editor.AppendPara("du texte");  // a save has something to write
-  std::string message = GetParam().Message;
-  message.replace(message.find("FILE"), 4, file);
-  try {
-    if (GetParam().Save)
-      editor.SaveTextFile(file);
-    else
-      editor.LoadTextFile(file);
-    ADD_FAILURE() << "no error";
-  } catch (const EFileError& error) {
-    EXPECT_EQ(std::string(error.what()), message);
+TEST(FileErrorTextTest, NamesTheFileAndTheReason) {
+  struct TCase {
+    const char* File;  // in the temporary folder: "doc.txt" exists, "folder" is a folder
+    bool Save;
+    TFsOp Failing;
+    int Error;
+    std::string Message;
+  } const cases[] = {
+      {"none.txt", false, TFsOp::Count, 0,
+       "Impossible d'ouvrir le fichier « F » : fichier ou dossier introuvable"},
+      {"folder", false, TFsOp::Count, 0, "Impossible de lire le fichier « F » : c'est un dossier"},
+      {"doc.txt", false, TFsOp::OpenRead, EACCES, "Impossible d'ouvrir le fichier « F » : accès refusé"},
+      {"gone/doc.txt", true, TFsOp::Count, 0,
+       "Impossible d'enregistrer le fichier « F » : fichier ou dossier introuvable"},
+      {"folder", true, TFsOp::Count, 0, "Impossible d'enregistrer le fichier « F » : c'est un dossier"},
+      {"doc.txt", true, TFsOp::Write, ENOSPC,
+       "Impossible d'enregistrer le fichier « F » : plus de place sur le disque"},
+      {"doc.txt", true, TFsOp::CheckWritable, EACCES,
+       "Impossible d'enregistrer le fichier « F » : accès refusé"},
+  };
+  for (const TCase& c : cases) {
+    test::TTempDir dir;
+    test::WriteFileBytes(dir.File("doc.txt"), "texte\r\n");
+    std::filesystem::create_directory(dir.File("folder"));
+    test::TFaultyFileSystem fs;
+    if (c.Failing != TFsOp::Count) fs.FailAt(c.Failing, 1, c.Error, true);
+    TTextFileEditor editor;
+    editor.SetFileSystem(fs);
+    editor.AppendPara("du texte");  // a save has something to write
+    const std::string file = dir.File(c.File);
+    std::string expected = c.Message;
+    const std::string marker = "« F »";
+    expected.replace(expected.find(marker), marker.size(), "« " + file + " »");
+    try {
+      c.Save ? editor.SaveTextFile(file) : (void)editor.LoadTextFile(file);
+      ADD_FAILURE() << "no error: " << c.Message;
+    } catch (const EFileError& error) {
+      EXPECT_EQ(std::string(error.what()), expected);
+    }
   }
 }
-
-std::string Existing(const test::TTempDir& dir) {
-  const std::string file = dir.File("doc.txt");
-  test::WriteFileBytes(file, "text\r\n");
-  return file;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FileErrorTextTest,
-    ::testing::Values(
-        TFailureCase{"LoadMissing", [](const auto& dir, auto&) { return dir.File("none.txt"); }, false,
-                     "Impossible d'ouvrir le fichier « FILE » : fichier ou dossier introuvable"},
-        TFailureCase{"LoadFolder",
-                     [](const auto& dir, auto&) {
-                       std::filesystem::create_directory(dir.File("folder"));
-                       return dir.File("folder");
-                     },
-                     false, "Impossible de lire le fichier « FILE » : c'est un dossier"},
-        TFailureCase{"LoadRefused",
-                     [](const auto& dir, auto& fs) {
-                       fs.FailAt(TFsOp::OpenRead, 1, EACCES);
-                       return Existing(dir);
-                     },
-                     false, "Impossible d'ouvrir le fichier « FILE » : accès refusé"},
-        TFailureCase{"SaveFolderGone", [](const auto& dir, auto&) { return dir.File("gone/doc.txt"); }, true,
-                     "Impossible d'enregistrer le fichier « FILE » : fichier ou dossier introuvable"},
-        TFailureCase{"SaveOverFolder",
-                     [](const auto& dir, auto&) {
-                       std::filesystem::create_directory(dir.File("folder"));
-                       return dir.File("folder");
-                     },
-                     true, "Impossible d'enregistrer le fichier « FILE » : c'est un dossier"},
-        TFailureCase{"SaveDiskFull",
-                     [](const auto& dir, auto& fs) {
-                       fs.FailAt(TFsOp::Write, 1, ENOSPC, true);
-                       return Existing(dir);
-                     },
-                     true, "Impossible d'enregistrer le fichier « FILE » : plus de place sur le disque"},
-        TFailureCase{"SaveWriteProtected",
-                     [](const auto& dir, auto& fs) {
-                       fs.FailAt(TFsOp::CheckWritable, 1, EACCES);
-                       return Existing(dir);
-                     },
-                     true, "Impossible d'enregistrer le fichier « FILE » : accès refusé"},
-        TFailureCase{"RareReasonKeepsItsNumber",
-                     [](const auto& dir, auto& fs) {
-                       fs.FailAt(TFsOp::OpenRead, 1, EPROTO);
-                       return Existing(dir);
-                     },
-                     false,
-                     "Impossible d'ouvrir le fichier « FILE » : " + std::generic_category().message(EPROTO) +
-                         " (erreur " + std::to_string(EPROTO) + ")"}),
-    [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
 }  // namespace quilmo

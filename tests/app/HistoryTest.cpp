@@ -1,12 +1,10 @@
-// The recent-files list: its rules for adding and forgetting names, its menu captions and its
-// settings values.
+// The recent-files list: adding and forgetting names, menu captions, settings values.
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/History.h"
@@ -16,148 +14,80 @@ namespace {
 
 using TEntries = std::vector<std::string>;
 
-THistory HistoryOf(const TEntries& entries) {
-  std::map<std::string, std::string> values;
-  for (size_t i = 0; i < entries.size(); ++i) values[std::to_string(i)] = entries[i];
+// Loads the entries (the rest missing), runs `act`, returns the ten entries.
+TEntries After(const TEntries& before, const std::function<void(THistory&)>& act) {
   THistory history;
-  history.Load([&values](const std::string&, const std::string& name) { return values[name]; });
-  return history;
-}
-
-TEntries EntriesOf(const THistory& history) {
+  history.Load([&before](const std::string& section, const std::string& name) {
+    const auto i = static_cast<size_t>(std::stoi(name));
+    return section == "Historique" && i < before.size() ? before[i] : std::string();
+  });
+  act(history);
   return TEntries(history.Entries().begin(), history.Entries().end());
 }
 
-struct TAddCase {
-  const char* Name;
-  TEntries Before;
-  std::vector<std::string> Added;
-  TEntries After;
-};
-
-class HistoryAddTest : public ::testing::TestWithParam<TAddCase> {};
-
-TEST_P(HistoryAddTest, KeepsTenEntriesAndTheNameOnce) {
-  THistory history = HistoryOf(GetParam().Before);
-  for (const std::string& name : GetParam().Added) history.Add(name);
-  EXPECT_EQ(EntriesOf(history), GetParam().After);
+TEntries Padded(TEntries entries) {
+  entries.resize(kHistorySize);
+  return entries;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, HistoryAddTest,
-    ::testing::Values(TAddCase{"IntoEmptyList", {}, {"/a"}, {"/a", "", "", "", "", "", "", "", "", ""}},
-                      TAddCase{"SameNameFourTimes",
-                               {"/b", "/c", "/d"},
-                               {"/a", "/a", "/a", "/a"},
-                               {"/a", "/b", "/c", "/d", "", "", "", "", "", ""}},
-                      TAddCase{"ExistingMovesUpOthersKeepOrder",
-                               {"/a", "/b", "/c", "/d"},
-                               {"/c"},
-                               {"/c", "/a", "/b", "/d", "", "", "", "", "", ""}},
-                      TAddCase{"CaseOnlyDifferenceReplaces",
-                               {"/x/Notes.TXT", "/y"},
-                               {"/X/notes.txt"},
-                               {"/X/notes.txt", "/y", "", "", "", "", "", "", "", ""}},
-                      TAddCase{
-                          "AccentsCompareExactly",
-                          {"/x/\xc3\xa9t\xc3\xa9"},
-                          {"/x/\xc3\x89T\xc3\x89"},
-                          {"/x/\xc3\x89T\xc3\x89", "/x/\xc3\xa9t\xc3\xa9", "", "", "", "", "", "", "", ""}},
-                      TAddCase{"FullListDropsTheOldest",
-                               {"/0", "/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8", "/9"},
-                               {"/new"},
-                               {"/new", "/0", "/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8"}},
-                      TAddCase{"EmptySlotsInTheMiddleStay",
-                               {"/a", "", "/b", "", "/c"},
-                               {"/d"},
-                               {"/d", "/a", "", "/b", "", "/c", "", "", "", ""}},
-                      TAddCase{"EmptyNameRemovesEmptySlots",
-                               {"/a", "", "/b", "", "/c"},
-                               {""},
-                               {"", "/a", "/b", "/c", "", "", "", "", "", ""}}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-struct TForgetCase {
-  const char* Name;
-  TEntries Before;
-  std::string Missing;
-  std::optional<std::string> Current;
-  TEntries After;
-};
-
-class HistoryForgetTest : public ::testing::TestWithParam<TForgetCase> {};
-
-TEST_P(HistoryForgetTest, RemovesTheMissingFileAndKeepsTenSlots) {
-  THistory history = HistoryOf(GetParam().Before);
-  history.ForgetMissing(GetParam().Missing, GetParam().Current);
-  EXPECT_EQ(EntriesOf(history), GetParam().After);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, HistoryForgetTest,
-                         ::testing::Values(TForgetCase{"UntitledKeepsOrder",
-                                                       {"/a", "/b", "/c"},
-                                                       "/b",
-                                                       std::nullopt,
-                                                       {"/a", "/c", "", "", "", "", "", "", "", ""}},
-                                           TForgetCase{"UntitledMissingFirst",
-                                                       {"/a", "/b", "/c"},
-                                                       "/a",
-                                                       std::nullopt,
-                                                       {"/b", "/c", "", "", "", "", "", "", "", ""}},
-                                           TForgetCase{"CurrentDocumentGoesOnTop",
-                                                       {"/a", "/b", "/c", "/d"},
-                                                       "/c",
-                                                       "/d",
-                                                       {"/d", "/a", "/b", "", "", "", "", "", "", ""}},
-                                           TForgetCase{"OnlyFirstOccurrenceWithoutCase",
-                                                       {"/A", "/b", "/a"},
-                                                       "/a",
-                                                       std::nullopt,
-                                                       {"/b", "/a", "", "", "", "", "", "", "", ""}},
-                                           TForgetCase{
-                                               "FullListGetsAnEmptyLastSlot",
-                                               {"/0", "/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8", "/9"},
-                                               "/4",
-                                               std::nullopt,
-                                               {"/0", "/1", "/2", "/3", "/5", "/6", "/7", "/8", "/9", ""}}),
-                         [](const auto& info) { return std::string(info.param.Name); });
-
-TEST(HistoryMenuTest, CaptionsCarryTheDigitAndHideEmptySlots) {
-  const THistory history = HistoryOf({"/a.txt", "", "/b & c.txt"});
-  struct TItem {
-    int Index;
-    std::string Caption;
-    bool Visible;
+TEST(HistoryTest, AddKeepsTenEntriesAndTheNameOnce) {
+  const TEntries full = {"/0", "/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8", "/9"};
+  struct TCase {
+    TEntries Before;
+    TEntries Added;
+    TEntries Expected;
+  } const cases[] = {
+      {{"/b", "/c"}, {"/a", "/a", "/a", "/a"}, {"/a", "/b", "/c"}},
+      {{"/x/Notes.TXT", "/y", "/\xc3\xa9"},
+       {"/X/notes.txt", "/\xc3\x89"},
+       {"/\xc3\x89", "/X/notes.txt", "/y", "/\xc3\xa9"}},
+      {full, {"/new"}, {"/new", "/0", "/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8"}},
+      {{"/a", "", "/b", "", "/c"}, {"/d"}, {"/d", "/a", "", "/b", "", "/c"}},
+      {{"/a", "", "/b", "", "/c"}, {""}, {"", "/a", "/b", "/c"}},
   };
-  for (const TItem& item : {TItem{0, "&0  /a.txt", true}, TItem{1, "&1  ", false},
-                            TItem{2, "&2  /b && c.txt", true}, TItem{9, "&9  ", false}}) {
-    EXPECT_EQ(history.Caption(item.Index), item.Caption) << item.Index;
-    EXPECT_EQ(history.Visible(item.Index), item.Visible) << item.Index;
-  }
+  for (const TCase& c : cases)
+    EXPECT_EQ(After(c.Before,
+                    [&c](THistory& h) {
+                      for (const auto& name : c.Added) h.Add(name);
+                    }),
+              Padded(c.Expected))
+        << c.Added.front();
 }
 
-TEST(HistoryStoreTest, WritesTheTenValuesOfItsSectionAsRead) {
-  std::map<std::pair<std::string, std::string>, std::string> store;
-  store[{"Historique", "0"}] = "/a";
-  store[{"Historique", "3"}] = "/d";  // values 1, 2 and 4 to 9 missing
-  store[{"Autre", "1"}] = "/not-mine";
-  THistory history;
-  history.Load([&store](const std::string& section, const std::string& name) {
-    const auto found = store.find({section, name});
-    return found == store.end() ? std::string() : found->second;
-  });
-  EXPECT_EQ(EntriesOf(history), (TEntries{"/a", "", "", "/d", "", "", "", "", "", ""}));
+TEST(HistoryTest, ForgetMissingKeepsTenSlots) {
+  struct TCase {
+    TEntries Before;
+    std::string Missing;
+    std::optional<std::string> Current;  // nullopt: untitled
+    TEntries Expected;
+  } const cases[] = {
+      {{"/a", "/b", "/c"}, "/b", std::nullopt, {"/a", "/c"}},
+      {{"/a", "/b", "/c", "/d"}, "/c", "/d", {"/d", "/a", "/b"}},
+      {{"/A", "/b", "/a"}, "/a", std::nullopt, {"/b", "/a"}},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(After(c.Before, [&c](THistory& h) { h.ForgetMissing(c.Missing, c.Current); }),
+              Padded(c.Expected))
+        << c.Missing;
+}
 
-  std::vector<std::pair<std::string, std::string>> written;
-  history.Add("/e");
+TEST(HistoryTest, MenuCaptionsAndStoredValues) {
+  THistory history;
+  history.Load([](const std::string&, const std::string& name) { return name == "2" ? "/b & c" : ""; });
+  history.Add("/a");
+  EXPECT_EQ(history.Caption(0), "&0  /a");
+  EXPECT_EQ(history.Caption(3), "&3  /b && c");
+  EXPECT_EQ(history.Caption(1), "&1  ");
+  EXPECT_TRUE(history.Visible(3));
+  EXPECT_FALSE(history.Visible(1));
+  std::map<std::string, std::string> written;
   history.Save([&written](const std::string& section, const std::string& name, const std::string& value) {
-    EXPECT_EQ(section, "Historique");
-    written.emplace_back(name, value);
+    written[section + "/" + name] = value;
   });
-  const std::vector<std::pair<std::string, std::string>> expected = {
-      {"0", "/e"}, {"1", "/a"}, {"2", ""}, {"3", ""}, {"4", "/d"},
-      {"5", ""},   {"6", ""},   {"7", ""}, {"8", ""}, {"9", ""}};
-  EXPECT_EQ(written, expected);
+  EXPECT_EQ(written.size(), 10U);
+  EXPECT_EQ(written["Historique/0"], "/a");
+  EXPECT_EQ(written["Historique/3"], "/b & c");
+  EXPECT_EQ(written["Historique/9"], "");
 }
 
 }  // namespace
