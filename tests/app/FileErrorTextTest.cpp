@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/FileErrors.h"
 #include "editor/TextFileEditor.h"
 #include "engine/FileError.h"
 #include "support/FaultyFileSystem.h"
@@ -16,24 +17,30 @@ namespace {
 
 using test::TFsOp;
 
+enum class TOp { Load, Save, Check };
+
 TEST(FileErrorTextTest, NamesTheFileAndTheReason) {
   struct TCase {
     const char* File;  // in the temporary folder: "doc.txt" exists, "folder" is a folder
-    bool Save;
+    TOp Op;
     TFsOp Failing;
     int Error;
     std::string Message;
   } const cases[] = {
-      {"none.txt", false, TFsOp::Count, 0,
+      {"folder", TOp::Check, TFsOp::Count, 0, "Impossible d'ouvrir le fichier « F » : c'est un dossier"},
+      {"gone/doc.txt", TOp::Check, TFsOp::Count, 0,
        "Impossible d'ouvrir le fichier « F » : fichier ou dossier introuvable"},
-      {"folder", false, TFsOp::Count, 0, "Impossible de lire le fichier « F » : c'est un dossier"},
-      {"doc.txt", false, TFsOp::OpenRead, EACCES, "Impossible d'ouvrir le fichier « F » : accès refusé"},
-      {"gone/doc.txt", true, TFsOp::Count, 0,
+      {"doc.txt", TOp::Check, TFsOp::OpenRead, EACCES, "Impossible d'ouvrir le fichier « F » : accès refusé"},
+      {"none.txt", TOp::Load, TFsOp::Count, 0,
+       "Impossible d'ouvrir le fichier « F » : fichier ou dossier introuvable"},
+      {"folder", TOp::Load, TFsOp::Count, 0, "Impossible de lire le fichier « F » : c'est un dossier"},
+      {"doc.txt", TOp::Load, TFsOp::OpenRead, EACCES, "Impossible d'ouvrir le fichier « F » : accès refusé"},
+      {"gone/doc.txt", TOp::Save, TFsOp::Count, 0,
        "Impossible d'enregistrer le fichier « F » : fichier ou dossier introuvable"},
-      {"folder", true, TFsOp::Count, 0, "Impossible d'enregistrer le fichier « F » : c'est un dossier"},
-      {"doc.txt", true, TFsOp::Write, ENOSPC,
+      {"folder", TOp::Save, TFsOp::Count, 0, "Impossible d'enregistrer le fichier « F » : c'est un dossier"},
+      {"doc.txt", TOp::Save, TFsOp::Write, ENOSPC,
        "Impossible d'enregistrer le fichier « F » : plus de place sur le disque"},
-      {"doc.txt", true, TFsOp::CheckWritable, EACCES,
+      {"doc.txt", TOp::Save, TFsOp::CheckWritable, EACCES,
        "Impossible d'enregistrer le fichier « F » : accès refusé"},
   };
   for (const TCase& c : cases) {
@@ -50,7 +57,9 @@ TEST(FileErrorTextTest, NamesTheFileAndTheReason) {
     const std::string marker = "« F »";
     expected.replace(expected.find(marker), marker.size(), "« " + file + " »");
     try {
-      c.Save ? editor.SaveTextFile(file) : (void)editor.LoadTextFile(file);
+      if (c.Op == TOp::Save) editor.SaveTextFile(file);
+      if (c.Op == TOp::Load) editor.LoadTextFile(file);
+      if (c.Op == TOp::Check) CheckReadable(fs, file);
       ADD_FAILURE() << "no error: " << c.Message;
     } catch (const EFileError& error) {
       EXPECT_EQ(std::string(error.what()), expected);
