@@ -79,14 +79,13 @@ void TFileCommands::Open() {
   if (discard == TDiscard::Cancelled) return;
   if (discard == TDiscard::Saved) FWindow.ClearMarksList();
   const bool multiple = FWindow.MultipleOpenings();
-  const TFileChoice choice = FWindow.AskOpenFiles({multiple, !multiple, FWindow.OpenFilter(), FFilterIndex});
-  if (choice.Names.empty()) return;
-  FFilterIndex = choice.FilterIndex;
+  const std::vector<std::string> names = FWindow.AskOpenFiles(multiple);
+  if (names.empty()) return;
   if (multiple) {
-    for (const std::string& name : choice.Names) FWindow.SpawnInstance(OpenInCopy(name));
+    for (const std::string& name : names) FWindow.SpawnInstance(OpenInCopy(name));
     return;
   }
-  const std::string& name = choice.Names.front();
+  const std::string& name = names.front();
   TFileInfo info;
   if (Editor().FileSystem().Stat(name, info) == ENOENT) {
     CreateEmpty(name);
@@ -117,14 +116,10 @@ bool TFileCommands::Save() {
 
 bool TFileCommands::SaveAs() {
   const std::string current = Editor().FileName();
-  TSaveRequest request{"Enregistrer " + current + " Sous", FWindow.OpenFilter(), FFilterIndex, FLastSaveName,
-                       "txt"};
-  if (!IsUntitled(current)) request.FileName = current;
-  const TFileChoice choice = FWindow.AskSaveFile(request);
+  const std::string name =
+      FWindow.AskSaveFile("Enregistrer " + current + " Sous", IsUntitled(current) ? std::string() : current);
   bool saved = false;
-  if (!choice.Names.empty()) {
-    const std::string& name = choice.Names.front();
-    FLastSaveName = name;
+  if (!name.empty()) {
     SaveUnder(name);
     Editor().SetFileName(name);
     RememberDiskState();
