@@ -72,16 +72,16 @@ class TTextFileReader {
 
   // Reads the file and passes every line to the sink. Returns 0, or the sink's non-zero result
   // that stopped reading. Open and read failures raise EFileError.
-  uint16_t Load(const std::string& fileName, const TLineSink& sink);
+  [[nodiscard]] uint16_t Load(const std::string& fileName, const TLineSink& sink);
   // The same for bytes in memory.
-  uint16_t LoadBuffer(const char* data, size_t size, const TLineSink& sink);
-  uint16_t LoadFrom(TByteSource& source, const TLineSink& sink);
+  [[nodiscard]] uint16_t LoadBuffer(const char* data, size_t size, const TLineSink& sink);
+  [[nodiscard]] uint16_t LoadFrom(TByteSource& source, const TLineSink& sink);
 
   // The report of the last load (also after a failure: what was read until then).
   const TLoadReport& Report() const { return FReport; }
 
  private:
-  uint16_t Deliver(char* text, size_t length, const TLineSink& sink);
+  [[nodiscard]] uint16_t Deliver(char* text, size_t length, const TLineSink& sink);
 
   TFileSystem& FFileSystem;
   size_t FParaLengthLimit = 32767;
