@@ -109,9 +109,10 @@ bool TEditForm::HandleMenuShortcut(const QKeyEvent& key) {
   const auto found = FShortcuts.constFind(QKeyCombination(modifiers, Qt::Key(key.key())).toCombined());
   if (found == FShortcuts.cend()) return false;
   auto [item, menu] = found.value();
-  // The menu's opening handler decides afresh; visibility is not looked at.
+  // The menu's opening handler decides afresh; visibility is not looked at. Qt reports a
+  // hidden action as disabled, and no rule of this window disables a hidden item.
   emit menu->aboutToShow();
-  if (item->isEnabled()) item->trigger();
+  if (item->isEnabled() || !item->isVisible()) item->activate(QAction::Trigger);
   return true;
 }
 
