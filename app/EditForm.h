@@ -23,6 +23,8 @@
 #include <memory>
 #include <string>
 
+#include "app/Answer.h"
+
 class QAction;
 class QDialog;
 class QDockWidget;
@@ -42,7 +44,6 @@ class TInstanceStarter;
 class TPrompter;
 class TSettingsStore;
 class TTextFileEditor;
-enum class TAnswer;
 
 // What the window is given from outside; none of it is owned.
 struct TEditFormServices {

@@ -8,12 +8,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "app/Answer.h"
+
 class QDialog;
 class QWidget;
 
 namespace quilmo {
 
-enum class TAnswer { Yes, No, Cancel };
 enum class TButtons { YesNo, YesNoCancel };
 enum class TMessageKind { Information, Warning, Error, Question };
 

@@ -8,14 +8,18 @@
 #include "app/AppInfo.h"
 #include "app/EditForm.h"
 #include "app/InstanceStarter.h"
+#include "app/ProgramIcon.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
+#include "app/Usage.h"
 #include "editor/qt/EditorWidget.h"
 
 int main(int argc, char* argv[]) {
+  if (const int code = quilmo::AnswerInformativeArguments(argc, argv); code >= 0) return code;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(quilmo::kApplicationTitle));
   QApplication::setOrganizationName(QString::fromLatin1(quilmo::kOrganization));
+  QApplication::setWindowIcon(quilmo::ProgramIcon());
 
   // Message boxes and the file, font and print dialogs speak French.
   QTranslator qtTranslator;
