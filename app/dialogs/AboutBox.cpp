@@ -10,7 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/dialogs/CenterOver.h"
+#include "app/dialogs/DialogPlacement.h"
 
 #ifndef QUILMO_VERSION
 #define QUILMO_VERSION "0"
@@ -42,6 +42,7 @@ QLabel* NewLabel(QWidget* parent, const QString& text, int pointSize, bool bold,
 
 TAboutBox::TAboutBox(TDialogHost& host, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("AboutBox"));
+  UseDialogFont(this);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setWindowTitle(QStringLiteral("A propos..."));
 
@@ -99,7 +100,7 @@ TAboutBox::TAboutBox(TDialogHost& host, QWidget* parent) : QDialog(parent) {
   layout->addWidget(Panel1, 0, Qt::AlignHCenter);
   layout->addLayout(buttonRow);
 
-  setFixedSize(kClientWidth, kClientHeight);
+  FixClientSize(this, {kClientWidth, kClientHeight});
   CenterOver(host.DialogParent(), this);
   Button1->setFocus();
 }

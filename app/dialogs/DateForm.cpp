@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/dialogs/CenterOver.h"
+#include "app/dialogs/DialogPlacement.h"
 #include "editor/CustomTextFileEditor.h"
 #include "editor/qt/Cp1252Text.h"
 
@@ -16,6 +16,7 @@ namespace quilmo {
 TDateForm::TDateForm(TDialogHost& host, QWidget* parent, const TClock& clock, const TDateNames& names)
     : QDialog(parent), FHost(host) {
   setObjectName(QStringLiteral("DateForm"));
+  UseDialogFont(this);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setWindowTitle(QStringLiteral("Date et heure"));
   Label1 = new QLabel(QStringLiteral("Formats disponibles:"), this);
@@ -39,7 +40,7 @@ TDateForm::TDateForm(TDialogHost& host, QWidget* parent, const TClock& clock, co
   grid->addWidget(DateList, 1, 0);
   grid->addLayout(buttons, 1, 1);
 
-  setFixedSize(kClientWidth, kClientHeight);
+  FixClientSize(this, {kClientWidth, kClientHeight});
   CenterOver(FHost.DialogParent(), this);
   for (const QString& format : DateDialogFormats()) DateList->addItem(FormatDateTime(format, clock(), names));
   DateList->setCurrentRow(0);

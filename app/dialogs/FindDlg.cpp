@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/DialogPlacement.h"
 #include "app/dialogs/HistoryCombo.h"
 #include "editor/CustomTextFileEditor.h"
 #include "editor/qt/Cp1252Text.h"
@@ -22,7 +23,7 @@ TFindDlg::TFindDlg(TDialogHost& host, QWidget* parent) : TSearchDlgBase(host, pa
   Button2->setAutoDefault(false);
 
   auto* grid = new QGridLayout(this);
-  grid->setContentsMargins(6, 6, 6, 4);
+  grid->setContentsMargins(5, 6, 5, 4);
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(2);
   grid->addWidget(Label1, 0, 0);
@@ -50,7 +51,7 @@ TFindDlg::TFindDlg(TDialogHost& host, QWidget* parent) : TSearchDlgBase(host, pa
 
   FState.FindDialogOpen = true;
   FindBox1->SetEntries(TenEntries(FHost.ReadHistory(QString::fromLatin1(kSearchHistorySection))));
-  setFixedSize(kClientWidth, kClientHeight);
+  FixClientSize(this, {kClientWidth, kClientHeight});
   SetDirection(TSearchDirection::sdDown);
   MotEntier1->setChecked(false);
   Casse1->setChecked(false);

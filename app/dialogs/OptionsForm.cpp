@@ -12,7 +12,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/dialogs/CenterOver.h"
+#include "app/dialogs/DialogPlacement.h"
 #include "app/dialogs/FilterGrid.h"
 #include "app/dialogs/TabSizeEdit.h"
 #include "editor/CustomTextFileEditor.h"
@@ -32,6 +32,7 @@ QCheckBox* NewBox(QWidget* page, const char* name, const QString& caption, const
 
 TOptionsForm::TOptionsForm(TDialogHost& host, QWidget* parent) : QDialog(parent), FHost(host) {
   setObjectName(QStringLiteral("OptionsForm"));
+  UseDialogFont(this);
   setWindowTitle(QStringLiteral("Propriétés"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
@@ -61,13 +62,13 @@ TOptionsForm::TOptionsForm(TDialogHost& host, QWidget* parent) : QDialog(parent)
   for (QPushButton* button : {OkBtn, AppliquerBtn, AnnulerBtn, AideBtn}) buttons->addWidget(button);
 
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setContentsMargins(3, 4, 3, 4);
   layout->setSpacing(4);
   layout->addWidget(PageControl1);
   layout->addLayout(buttons);
 
   FHints = FHost.HintsInStatusBar();
-  setFixedSize(kClientWidth, kClientHeight);
+  FixClientSize(this, {kClientWidth, kClientHeight});
   CenterOver(FHost.DialogParent(), this);
   LoadValues();
 
@@ -98,7 +99,7 @@ void TOptionsForm::BuildOptionsPage(QWidget* page) {
                  QStringLiteral("Active/Désactive la suppression des espaces blancs de fin de ligne à "
                                 "l'ouverture des documents"));
   auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(6, 4, 4, 4);
+  layout->setContentsMargins(4, 2, 2, 2);
   layout->setSpacing(0);
   for (QCheckBox* box : {Dialogue1, Backup1, AutoIndent1, Deactive1, Flush1, Trim1}) layout->addWidget(box);
   layout->addStretch();

@@ -3,11 +3,13 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/DialogPlacement.h"
 #include "app/dialogs/HistoryCombo.h"
 #include "editor/CustomTextFileEditor.h"
 #include "editor/qt/Cp1252Text.h"
@@ -31,28 +33,30 @@ TReplaceDlg::TReplaceDlg(TDialogHost& host, QWidget* parent) : TSearchDlgBase(ho
   Button4->setObjectName(QStringLiteral("Button4"));
   for (QPushButton* button : {Button2, Button3, Button4}) button->setAutoDefault(false);
 
+  // The two boxes side by side under the texts, the direction under them: the buttons
+  // column leaves too little width for boxes and direction in one row.
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(6, 6, 6, 6);
   grid->setHorizontalSpacing(6);
-  grid->setVerticalSpacing(4);
+  grid->setVerticalSpacing(3);
   grid->addWidget(Label1, 0, 0);
-  grid->addWidget(FindBox1, 0, 1, 1, 2);
+  grid->addWidget(FindBox1, 0, 1);
   grid->addWidget(Label2, 1, 0);
-  grid->addWidget(ReplaceBox1, 1, 1, 1, 2);
-  auto* boxes = new QVBoxLayout;
-  boxes->setSpacing(0);
-  boxes->addStretch();
+  grid->addWidget(ReplaceBox1, 1, 1);
+  auto* boxes = new QHBoxLayout;
+  boxes->setSpacing(8);
   boxes->addWidget(MotEntier1);
   boxes->addWidget(Casse1);
+  boxes->addStretch();
   grid->addLayout(boxes, 2, 0, 1, 2);
-  grid->addWidget(Direction1, 2, 2, Qt::AlignBottom);
+  grid->addWidget(Direction1, 3, 0, 1, 2, Qt::AlignLeft);
   auto* buttons = new QVBoxLayout;
   buttons->setSpacing(4);
   for (QPushButton* button : {Button1, Button2, Button3, Button4}) buttons->addWidget(button);
   buttons->addStretch();
-  grid->addLayout(buttons, 0, 3, 3, 1);
+  grid->addLayout(buttons, 0, 2, 4, 1);
   grid->setColumnStretch(1, 1);
-  grid->setRowStretch(2, 1);
+  grid->setRowStretch(3, 1);
 
   setTabOrder(FindBox1, ReplaceBox1);
   setTabOrder(ReplaceBox1, MotEntier1);
@@ -67,7 +71,7 @@ TReplaceDlg::TReplaceDlg(TDialogHost& host, QWidget* parent) : TSearchDlgBase(ho
   FState.ReplaceDialogOpen = true;
   FindBox1->SetEntries(TenEntries(FHost.ReadHistory(QString::fromLatin1(kSearchHistorySection))));
   ReplaceBox1->SetEntries(TenEntries(FHost.ReadHistory(QString::fromLatin1(kReplaceHistorySection))));
-  setFixedSize(kClientWidth, kClientHeight);
+  FixClientSize(this, {kClientWidth, kClientHeight});
   ClearSearchOptions();
 
   const std::string word = FHost.Editor().GetWordAtCaret();

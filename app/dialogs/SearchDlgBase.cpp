@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/dialogs/DialogPlacement.h"
 #include "app/dialogs/HistoryCombo.h"
 #include "editor/CustomTextFileEditor.h"
 #include "editor/qt/Cp1252Text.h"
@@ -32,6 +33,7 @@ bool SearchEditor(TDialogHost& host, const QString& text, std::uint8_t options) 
 TSearchDlgBase::TSearchDlgBase(TDialogHost& host, QWidget* parent)
     : QDialog(parent), FHost(host), FState(host.SearchState()) {
   setAttribute(Qt::WA_DeleteOnClose);
+  UseDialogFont(this);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(false);
 

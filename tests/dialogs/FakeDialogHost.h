@@ -6,11 +6,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <ostream>
 #include <string_view>
 
 #include "app/dialogs/DialogHost.h"
 #include "editor/TextFileEditor.h"
 #include "support/FakeHost.h"
+
+// Readable failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace quilmo::test {
 

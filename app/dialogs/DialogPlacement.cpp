@@ -1,9 +1,26 @@
-#include "app/dialogs/CenterOver.h"
+#include "app/dialogs/DialogPlacement.h"
 
+#include <QApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QWidget>
 
 namespace quilmo {
+
+void UseDialogFont(QWidget* dialog) {
+  QFont font = QApplication::font();
+  if (font.pointSizeF() > 8) font.setPointSizeF(8);
+  dialog->setFont(font);
+}
+
+void FixClientSize(QWidget* dialog, const QSize& size) {
+  QSize client = size;
+  if (QLayout* layout = dialog->layout()) {
+    layout->activate();
+    client = client.expandedTo(layout->minimumSize());
+  }
+  dialog->setFixedSize(client);
+}
 
 QPoint CenterOverPos(const QRect& mainFrame, const QSize& dialog, const QSize& screen) {
   // Division truncating toward zero, as the window's own arithmetic does.
