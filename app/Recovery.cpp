@@ -132,6 +132,23 @@ TRecoveryOutcome RecoverInto(TTextFileEditor& editor, TJournalKeeper& keeper, TO
   return outcome;
 }
 
+bool OfferRecovery(QWidget* parent, TTextFileEditor& editor, TJournalKeeper& keeper, const QString& folder) {
+  std::vector<TOrphanJournal> orphans = FindOrphanJournals(folder);
+  for (TOrphanJournal& orphan : orphans) {
+    switch (AskRecovery(parent, orphan)) {
+      case TRecoveryChoice::rcKeep: break;
+      case TRecoveryChoice::rcDiscard: DiscardOrphan(orphan); break;
+      case TRecoveryChoice::rcRecover: {
+        const TRecoveryOutcome outcome = RecoverInto(editor, keeper, orphan);
+        if (!outcome.Message.isEmpty()) QMessageBox::warning(parent, "Récupération", outcome.Message);
+        if (outcome.Recovered) return true;
+        break;
+      }
+    }
+  }
+  return false;
+}
+
 void DiscardOrphan(TOrphanJournal& orphan) {
   QFile::remove(orphan.Path);
   // Unlocking removes the lock file.

@@ -51,4 +51,9 @@ TRecoveryOutcome RecoverInto(TTextFileEditor& editor, TJournalKeeper& keeper, TO
 // Removes the orphan's journal and lock.
 void DiscardOrphan(TOrphanJournal& orphan);
 
+// At start, before the first document is opened: asks about each orphan of `folder` in turn.
+// The first one the user recovers goes into the editor; as the window holds one document,
+// the ones after it are kept for the next start without asking. True when one was recovered.
+bool OfferRecovery(QWidget* parent, TTextFileEditor& editor, TJournalKeeper& keeper, const QString& folder);
+
 }  // namespace quilmo
