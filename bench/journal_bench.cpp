@@ -118,6 +118,26 @@ void BM_JournalPerKey(benchmark::State& state) {
 }
 BENCHMARK(BM_JournalPerKey)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// Starting the journal of the 100 MB document, as after opening it: one pass over the text
+// for its hash (too large to be copied into the journal).
+void BM_JournalStart(benchmark::State& state) {
+  TBenchWindow* window = FileWindowDoc100(state);
+  if (!window) return;
+  TParaList& list = window->Editor().ParaList();
+  TJournalWriter writer(DefaultFileSystem(), JournalPath());
+  TSamples wall, cpu;
+  TOpTimer timer;
+  for (auto _ : state) {
+    timer.Start();
+    writer.Start(list, {});
+    state.SetIterationTime(timer.Stop(wall, cpu));
+    writer.Stop();
+  }
+  ReportMilliseconds(state, wall);
+  state.counters["cpu_median_ms"] = cpu.Median() * 1e3;
+}
+BENCHMARK(BM_JournalStart)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // Replace(word, longer word, soReplaceAll | soEntireScope) of the 1,000 rare words, without
 // the journal and then with it, in the same iteration; added_ms is the difference of the
 // medians (CPU time), flush_ms the flush of the replace-all's records.
