@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/ParaListObserver.h"
 #include "engine/ParaListView.h"
 #include "engine/ParaNode.h"
 #include "engine/UndoBuffer.h"
@@ -36,6 +37,9 @@ class TParaList {
   void AddView(TParaListView* view);
   void RemoveView(TParaListView* view);
   const std::vector<TParaListView*>& Views() const { return views_; }
+  // The one observer that hears every change of the text (null: none). Not owned.
+  void SetObserver(TParaListObserver* observer) { observer_ = observer; }
+  TParaListObserver* Observer() const { return observer_; }
 
   // Counts.
   std::int32_t ParaCount() const { return paraCount_; }
@@ -198,6 +202,7 @@ class TParaList {
   int repaintDepth_ = 0;
   bool repaintFresh_ = false;
   std::vector<TParaListView*> views_;
+  TParaListObserver* observer_ = nullptr;
   std::int32_t paraCount_ = 1;
   std::int32_t lineCount_ = 1;
   std::int32_t byteCount_ = 0;

@@ -206,6 +206,7 @@ std::uint16_t TParaList::AppendPara(std::string_view text, bool trimWhiteSpace) 
       break;
     }
     Link(node, last_);
+    if (observer_ != nullptr) observer_->ParaInserted(paraCount_, node->text_, node->length_);
     ++paraCount_;
     ++added;
     byteCount_ += static_cast<std::int32_t>(kept) + 2;
