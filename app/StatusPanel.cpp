@@ -124,7 +124,8 @@ void TStatusPanel::paintEvent(QPaintEvent*) {
   for (int index = 0; index < kPanelCount; ++index) {
     const QRect panel(PanelLeft(index), 0, kPanelWidths[static_cast<std::size_t>(index)], height());
     // Each panel is sunk into the bar, two pixels apart from the next.
-    qDrawShadePanel(&painter, panel.adjusted(0, 1, -2, -1), palette(), true, 1);
+    const QRect frame = panel.adjusted(0, 1, -2, -1);
+    if (frame.width() > 2) qDrawShadePanel(&painter, frame, palette(), true, 1);
     const QString text = PanelText(index);
     if (text.isEmpty()) continue;
     painter.save();
