@@ -15,6 +15,8 @@
 #include <QToolBar>
 
 #include "app/AppInfo.h"
+#include "app/FileCommands.h"
+#include "app/FileErrors.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
 #include "editor/Controller.h"
@@ -151,7 +153,7 @@ void TEditForm::ApplyEditorDesign() {
 
 void TEditForm::FormCreate() {
   FTimer1->stop();
-  FHistory.clear();
+  FHistory = THistory();
   setAcceptDrops(true);
   FEditorWidget->viewport()->setAcceptDrops(true);
   FEditorWidget->viewport()->installEventFilter(this);
@@ -264,8 +266,11 @@ void TEditForm::UntitledStart() {
 }
 
 void TEditForm::OpenDocument(const QString& name) {
+  // An unreadable file is reported before the document's name changes.
+  CheckReadable(FEditor->FileSystem(), Bytes(name));
   FEditor->SetFileName(Bytes(name));
   FEditor->SetIsOpen(true);
+  FileCommands().RememberDiskState();
   ShowLoadReport();
 }
 
