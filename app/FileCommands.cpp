@@ -9,6 +9,7 @@
 #include "app/History.h"
 #include "app/Printing.h"
 #include "editor/TextFileEditor.h"
+#include "engine/FileSystem.h"
 #include "engine/TextFileWriter.h"
 
 namespace quilmo {
@@ -141,10 +142,12 @@ void TFileCommands::SaveUnder(const std::string& name) {
 // ---------------------------------------------------------------- Print
 
 void TFileCommands::Print() {
+  // The job is named after the file without its folder, as print queues and file names show it.
+  const std::string jobName = NameOf(Editor().FileName());
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(QString::fromStdString(Editor().FileName()));
+  printer.setDocName(QString::fromStdString(jobName));
   if (!FWindow.AskPrint(printer, Editor().HasSelection())) return;
-  PrintDocument(Editor(), printer, Editor().FileName());
+  PrintDocument(Editor(), printer, jobName);
 }
 
 // ---------------------------------------------------------------- history
