@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QStringList>
@@ -50,6 +51,19 @@ TEST(PrintLinesTest, TakesTheDisplayLinesOfTheRange) {
     editor.SetTabSize(4);
     test::LoadMarkedText(editor, c.Marked);
     EXPECT_EQ(PrintLines(editor, c.Range), c.Expected) << c.Marked.substr(0, 40);
+  }
+}
+
+TEST(PrintDialogTest, OffersTheSelectionOnlyWhenThereIsOneAndNoPageRange) {
+  for (const bool hasSelection : {true, false}) {
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    ConfigurePrintDialog(dialog, hasSelection);
+    EXPECT_EQ(dialog.testOption(QAbstractPrintDialog::PrintSelection), hasSelection);
+    EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintPageRange));
+    // Qt's dialog shows its "from … to" row whatever the option says.
+    const auto* fromTo = dialog.findChild<QWidget*>("printRange");
+    EXPECT_TRUE(fromTo == nullptr || fromTo->isHidden());
   }
 }
 
