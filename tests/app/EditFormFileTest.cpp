@@ -69,7 +69,10 @@ TEST_F(EditFormFile, MultipleOpeningsStartCopies) {
   Prompter.OpenNames = {{a, b}};
   form.Open1Click();
   form.New1Click();
-  EXPECT_EQ(Starter.Started, (std::vector<QStringList>{{"-i", a}, {"-i", b}, {"-i"}}));
+  form.AddToHistory(b);
+  form.Mru1Click(0);
+  EXPECT_EQ(Starter.Started, (std::vector<QStringList>{{"-i", a}, {"-i", b}, {"-i"}, {"-i", b}}));
+  EXPECT_TRUE(form.History().Entry(1).empty()) << "the Open dialog's files are not added";
   EXPECT_TRUE(Prompter.OpenRequests.at(0).MultipleFiles);
   EXPECT_EQ(form.windowTitle(), "Quilmo - Sans titre");
 }

@@ -183,20 +183,6 @@ TEST_F(FileCommandsTest, SaveAsNamesTheDocumentAndTamponForgetsTheUndo) {
   EXPECT_EQ(Window.Log.back(), "Enregistrer " + Dir.File("c.txt") + " Sous [" + Dir.File("c.txt") + "]");
 }
 
-TEST_F(FileCommandsTest, MultipleOpeningsStartCopiesAndLeaveTheWindow) {
-  Window.Multiple = true;
-  Window.Chosen = {A, B, Dir.File("c d.txt")};
-  Commands.Open();
-  Commands.New();
-  History.Add(B);
-  Commands.OpenHistoryEntry(0);
-  EXPECT_EQ(Window.Log,
-            (TNames{"open dialog, several", "spawn [-i] [" + A + "]", "spawn [-i] [" + B + "]",
-                    "spawn [-i] [" + Dir.File("c d.txt") + "]", "spawn [-i]", "spawn [-i] [" + B + "]"}));
-  EXPECT_EQ(Window.Doc.FileName(), "Sans titre");
-  EXPECT_EQ(History.Entry(1), "");
-}
-
 TEST_F(FileCommandsTest, MissingHistoryEntryAndEachAnswer) {
   const std::string gone = Dir.File("parti.txt");
   for (const TAnswer answer : {TAnswer::Yes, TAnswer::No, TAnswer::Cancel}) {
