@@ -39,7 +39,7 @@ TRead Read(const std::string& bytes, size_t blockSize, const TTextFormat& platfo
   reader.SetBlockSize(blockSize);
   reader.SetPlatformFormat(platform);
   TRead result;
-  reader.LoadBuffer(
+  const uint16_t code = reader.LoadBuffer(
       bytes.data(), bytes.size(),
       [&](const char* text, size_t length) {
         result.LinesRead.emplace_back(text, length);
@@ -49,6 +49,7 @@ TRead Read(const std::string& bytes, size_t blockSize, const TTextFormat& platfo
         result.LinesRead.clear();
         ++result.Restarts;
       });
+  EXPECT_EQ(code, 0);
   result.Report = reader.Report();
   return result;
 }
@@ -143,7 +144,7 @@ TEST(TextFileFormat, AFileReadAgainIsReopenedAndClosed) {
     reader.SetBlockSize(7);
     Lines lines;
     int restarts = 0;
-    reader.Load(
+    const uint16_t code = reader.Load(
         path,
         [&](const char* text, size_t n) {
           lines.emplace_back(text, n);
@@ -153,6 +154,7 @@ TEST(TextFileFormat, AFileReadAgainIsReopenedAndClosed) {
           lines.clear();
           ++restarts;
         });
+    EXPECT_EQ(code, 0);
     EXPECT_EQ(lines, c.Expected);
     EXPECT_EQ(restarts, 1);
     EXPECT_EQ(fs.Calls(test::TFsOp::OpenRead), 2);
