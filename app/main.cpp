@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+#include "app/Application.h"
+#include "editor/Controller.h"
 #include "editor/TextFileEditor.h"
 #include "editor/qt/EditorWidget.h"
 #include "engine/FileSystem.h"
@@ -115,14 +117,15 @@ void ApplyEditorDesign(TTextFileEditor& editor) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("Quilmo");
-  QApplication::setOrganizationName("Orvane");
+  quilmo::TApplication app(argc, argv);
+  // The program's key configuration; it outlives the window and the editor using it.
+  const std::unique_ptr<quilmo::TController> controller = quilmo::MakeApplicationController();
   QMainWindow window;
   window.setWindowTitle("Quilmo");
   auto control = std::make_unique<TTextFileEditor>();
   TTextFileEditor& editor = *control;
   ApplyEditorDesign(editor);
+  editor.SetController(controller.get());
   auto* widget = new quilmo::TEditorWidget(std::move(control), &window);
   window.setCentralWidget(widget);
 
