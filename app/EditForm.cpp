@@ -100,8 +100,8 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
   FApplicationTitle = windowTitle();
   setAttribute(Qt::WA_AlwaysShowToolTips);
-  // The program's command tables come with the application's controller once it exists.
-  FController = std::make_unique<TController>();
+  // The editor runs on the program's own command tables (Ctrl+D deletes the line, ...).
+  FController = MakeApplicationController();
   CreateEditor();
   CreateMenus();
   CreateContextMenus();

@@ -108,6 +108,7 @@ TTextFileWriter::TTextFileWriter(TFileSystem& fileSystem) : FFileSystem(fileSyst
 std::string TTextFileWriter::BackupFileName(const std::string& fileName, const std::string& ext) {
   std::string name = NameOf(fileName);
   size_t dot = name.rfind('.');
+  if (dot == 0) dot = std::string::npos;  // ".profile": a leading dot starts no extension
   size_t keep = fileName.size() - name.size() + (dot == std::string::npos ? name.size() : dot);
   return fileName.substr(0, keep) + "." + ext;
 }
