@@ -1,7 +1,18 @@
 #include "engine/Cp1252Utf8.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define QUILMO_HAVE_SSE2 1
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#define QUILMO_HAVE_AVX2_DISPATCH 1
+#endif
 
 #include "engine/Cp1252.h"
 
@@ -40,6 +51,16 @@ std::array<TUtf8Form, 256> MakeUtf8Table() {
 
 const std::array<TUtf8Form, 256> kUtf8 = MakeUtf8Table();
 
+// The code page's byte of every character below U+2200 (all of its characters are), 0 for
+// those it lacks (U+0000 is never asked for: it is ASCII).
+std::array<unsigned char, 0x2200> MakeByteTable() {
+  std::array<unsigned char, 0x2200> table{};
+  for (int b = 1; b < 256; ++b)
+    table[Cp1252ToUnicode(static_cast<unsigned char>(b))] = static_cast<unsigned char>(b);
+  return table;
+}
+const std::array<unsigned char, 0x2200> kByteOf = MakeByteTable();
+
 // Length of the sequence a lead byte starts and the range its second byte must lie in
 // (narrower than 80..BF after E0, ED, F0 and F4, which excludes over-long forms, surrogates
 // and code points above U+10FFFF); 0 for a byte that cannot start a sequence.
@@ -60,6 +81,186 @@ TLead LeadOf(unsigned char c) {
   return {0, 0, 0};
 }
 
+// Where a conversion stands: the next byte read, the next byte written, the multi-byte
+// characters so far. Passed by value: stores through the byte pointer could change it.
+struct TCursor {
+  std::size_t In = 0;
+  std::size_t Out = 0;
+  std::uint64_t MultiByte = 0;
+};
+
+// The common case, sixteen bytes at a time: ASCII, and the two-byte characters of U+00A0 to
+// U+00FF, which are their own code in the code page. Sixteen bytes are stored at once, even
+// when fewer are kept, so the text must stay sixteen bytes behind the input, where everything
+// has been read. Stops before anything else (or when the input is too short).
+TCursor ConvertCommonSse2(unsigned char* b, std::size_t size, TCursor at) {
+#ifdef QUILMO_HAVE_SSE2
+  std::size_t in = at.In;
+  std::size_t out = at.Out;
+  std::uint64_t multiByte = at.MultiByte;
+  while (size - in > 16 && in - out >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + in));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(b + out), v);
+    const auto high = static_cast<unsigned>(_mm_movemask_epi8(v));
+    if (high == 0) {
+      in += 16;
+      out += 16;
+      continue;
+    }
+    const auto ascii = static_cast<std::size_t>(std::countr_zero(high));
+    in += ascii;
+    out += ascii;
+    const unsigned char c = b[in];
+    const unsigned char t = b[in + 1];  // in + 1 < size: fewer than 16 were skipped
+    if ((c & 0xFE) != 0xC2 || (t & 0xC0) != 0x80 || (c == 0xC2 && t < 0xA0)) break;
+    b[out++] = static_cast<unsigned char>((c << 6) | (t & 0x3F));
+    in += 2;
+    ++multiByte;
+  }
+  return {in, out, multiByte};
+#else
+  (void)b, (void)size;
+  return at;
+#endif
+}
+
+#ifdef QUILMO_HAVE_AVX2_DISPATCH
+// Shuffle indexes that gather the kept bytes of a group of eight, for every set of removed
+// bytes (bit i: byte i removed), as one 64-bit word; the unused places take nothing (an
+// index with its top bit set gives zero). kGatherHigh: the same for the second eight bytes
+// of a 16-byte lane.
+using TGather = std::array<std::uint64_t, 256>;
+TGather MakeGather(unsigned offset) {
+  TGather table{};
+  for (unsigned removed = 0; removed < 256; ++removed) {
+    unsigned k = 0;
+    std::uint64_t word = 0;
+    for (unsigned i = 0; i < 8; ++i)
+      if ((removed & (1u << i)) == 0) word |= std::uint64_t{i + offset} << (8 * k++);
+    for (; k < 8; ++k) word |= std::uint64_t{0x80} << (8 * k);
+    table[removed] = word;
+  }
+  return table;
+}
+const TGather kGatherLow = MakeGather(0);
+const TGather kGatherHigh = MakeGather(8);
+
+__attribute__((target("avx2"))) inline std::uint32_t Mask(__m256i x) {
+  return static_cast<std::uint32_t>(_mm256_movemask_epi8(x));
+}
+
+// Stores the eight bytes, of which those not removed are kept.
+__attribute__((target("avx2,popcnt"))) inline void Store8(unsigned char* b, std::size_t& out, __m128i x,
+                                                          std::uint32_t removed) {
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(b + out), x);
+  out += 8 - static_cast<std::size_t>(std::popcount(removed & 0xFF));
+}
+
+// The same common case in groups of 32 bytes converted at once: each two-byte character's
+// value is put in place of its first byte, then the second bytes are gathered out of every
+// eight. A character may start in the last byte of a group and end in the first of the
+// next; the next group is always 32 bytes on, so that no read waits for the one before.
+__attribute__((target("avx2,popcnt"))) TCursor ConvertCommonAvx2(unsigned char* b, std::size_t size,
+                                                                 TCursor at) {
+  const __m256i top2 = _mm256_set1_epi8(static_cast<char>(0xC0));
+  const __m256i contBits = _mm256_set1_epi8(static_cast<char>(0x80));
+  const __m256i lowBit = _mm256_set1_epi8(static_cast<char>(0xFE));
+  const __m256i leadC2 = _mm256_set1_epi8(static_cast<char>(0xC2));
+  const __m256i bit5 = _mm256_set1_epi8(0x20);
+  const __m256i bit6 = _mm256_set1_epi8(0x40);
+  std::size_t in = at.In;
+  std::size_t out = at.Out;
+  std::uint64_t multiByte = at.MultiByte;
+  std::uint32_t carry = 0;  // 1: the group starts with the second byte of a character already written
+  while (size - in > 32) {
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + in));
+    const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + in + 1));
+    const __m256i isCont = _mm256_cmpeq_epi8(_mm256_and_si256(v, top2), contBits);
+    const __m256i isLead = _mm256_andnot_si256(isCont, _mm256_cmpgt_epi8(_mm256_setzero_si256(), v));
+    const __m256i isC2 = _mm256_cmpeq_epi8(v, leadC2);
+    // A good lead: C2 or C3 followed by a second byte, A0 or more after C2 (80..9F are C1
+    // controls).
+    const __m256i good =
+        _mm256_and_si256(_mm256_and_si256(_mm256_cmpeq_epi8(_mm256_and_si256(v, lowBit), leadC2),
+                                          _mm256_cmpeq_epi8(_mm256_and_si256(next, top2), contBits)),
+                         _mm256_or_si256(_mm256_xor_si256(isC2, _mm256_set1_epi8(-1)),
+                                         _mm256_cmpeq_epi8(_mm256_and_si256(next, bit5), bit5)));
+    const std::uint32_t cont = Mask(isCont);
+    const std::uint32_t leads = Mask(isLead);
+    // Every lead good and every second byte after a lead; before anything else the group is
+    // cut, when the stores cannot reach what is left of it.
+    const std::uint32_t bad = Mask(_mm256_andnot_si256(good, isLead)) | (cont & ~((leads << 1) | carry));
+    std::uint32_t removed = cont;
+    std::size_t used = 32;
+    if (bad != 0) {
+      if (in - out < 8) break;
+      used = static_cast<std::size_t>(std::countr_zero(bad));
+      removed |= ~((std::uint32_t{1} << used) - 1);
+    }
+    // The code of a two-byte character: its second byte after C2, that byte + 0x40 after C3.
+    const __m256i value = _mm256_or_si256(next, _mm256_andnot_si256(isC2, bit6));
+    const __m256i merged = _mm256_blendv_epi8(v, value, isLead);
+    const __m256i index = _mm256_setr_epi64x(static_cast<long long>(kGatherLow[removed & 0xFF]),
+                                             static_cast<long long>(kGatherHigh[(removed >> 8) & 0xFF]),
+                                             static_cast<long long>(kGatherLow[(removed >> 16) & 0xFF]),
+                                             static_cast<long long>(kGatherHigh[removed >> 24]));
+    const __m256i gathered = _mm256_shuffle_epi8(merged, index);
+    const __m128i low = _mm256_castsi256_si128(gathered);
+    const __m128i high = _mm256_extracti128_si256(gathered, 1);
+    // The stores end at most 8 bytes after the last kept one: before the next group, or
+    // before what is left of a group cut short, which lies at least 8 bytes further on.
+    Store8(b, out, low, removed);
+    Store8(b, out, _mm_unpackhi_epi64(low, low), removed >> 8);
+    Store8(b, out, high, removed >> 16);
+    Store8(b, out, _mm_unpackhi_epi64(high, high), removed >> 24);
+    in += used;
+    multiByte += static_cast<std::uint64_t>(std::popcount(leads & ~removed));
+    carry = leads >> 31;
+    if (used < 32) return {in, out, multiByte};
+  }
+  return {in + carry, out, multiByte};
+}
+#endif
+
+TCursor ConvertCommon(unsigned char* b, std::size_t size, TCursor at) {
+#ifdef QUILMO_HAVE_AVX2_DISPATCH
+  static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+  if (avx2) return ConvertCommonAvx2(b, size, at);
+#endif
+  return ConvertCommonSse2(b, size, at);
+}
+
+// One character at `in`: converted (Done), not UTF-8 (Invalid), or cut off by the end.
+enum class TStep { Done, Invalid, CutOff };
+
+TStep ConvertOne(unsigned char* b, std::size_t size, std::size_t& in, std::size_t& out,
+                 TUtf8Decoded& result) {
+  const unsigned char c = b[in];
+  if (c < 0x80) {
+    b[out++] = c;
+    ++in;
+    return TStep::Done;
+  }
+  const TLead lead = LeadOf(c);
+  if (lead.Length == 0) return TStep::Invalid;
+  char32_t cp = c & (0x7Fu >> lead.Length);
+  for (std::size_t k = 1; k < lead.Length; ++k) {
+    if (in + k == size) return TStep::CutOff;
+    const unsigned char t = b[in + k];
+    if (t < (k == 1 ? lead.Low : 0x80) || t > (k == 1 ? lead.High : 0xBF)) return TStep::Invalid;
+    cp = (cp << 6) | (t & 0x3Fu);
+  }
+  unsigned char byte = cp < kByteOf.size() ? kByteOf[cp] : 0;
+  if (byte == 0) {
+    byte = static_cast<unsigned char>(kUnmappableChar);
+    ++result.Unmappable;
+  }
+  b[out++] = byte;
+  in += lead.Length;
+  ++result.MultiByte;
+  return TStep::Done;
+}
+
 }  // namespace
 
 TUtf8Decoded Utf8ToCp1252(char* data, std::size_t size) {
@@ -67,53 +268,18 @@ TUtf8Decoded Utf8ToCp1252(char* data, std::size_t size) {
   TUtf8Decoded result;
   std::size_t in = 0;
   std::size_t out = 0;
-  while (in < size) {
-    // Runs of ASCII, eight bytes at a time (read before written: out never passes in).
-    while (size - in >= 8) {
-      std::uint64_t word;
-      std::memcpy(&word, b + in, 8);
-      if ((word & kHighBits) != 0) break;
-      std::memcpy(b + out, &word, 8);
-      in += 8;
-      out += 8;
-    }
-    if (in == size) break;
-    const unsigned char c = b[in];
-    if (c < 0x80) {
-      b[out++] = c;
-      ++in;
-      continue;
-    }
-    const TLead lead = LeadOf(c);
-    if (lead.Length == 0) {
-      result.Invalid = true;
-      break;
-    }
-    char32_t cp = c & (0x7Fu >> lead.Length);
-    std::size_t k = 1;
-    bool valid = true;
-    for (; k < lead.Length && in + k < size; ++k) {
-      const unsigned char t = b[in + k];
-      if (t < (k == 1 ? lead.Low : 0x80) || t > (k == 1 ? lead.High : 0xBF)) {
-        valid = false;
-        break;
-      }
-      cp = (cp << 6) | (t & 0x3Fu);
-    }
-    if (!valid) {
-      result.Invalid = true;
-      break;
-    }
-    if (k < lead.Length) break;  // cut off by the end of the buffer
-    unsigned char byte = 0;
-    if (!UnicodeToCp1252(cp, byte)) {
-      byte = static_cast<unsigned char>(kUnmappableChar);
-      ++result.Unmappable;
-    }
-    b[out++] = byte;
-    in += lead.Length;
-    ++result.MultiByte;
+  TStep step = TStep::Done;
+  while (in < size && step == TStep::Done) {
+    const TCursor at = ConvertCommon(b, size, {in, out, result.MultiByte});
+    in = at.In;
+    out = at.Out;
+    result.MultiByte = at.MultiByte;
+    // What the common case stopped at: one character, or the end of the buffer too short for
+    // a group.
+    const std::size_t until = size - in <= 32 ? size : in + 1;
+    while (in < until && step == TStep::Done) step = ConvertOne(b, size, in, out, result);
   }
+  result.Invalid = step == TStep::Invalid;
   result.Written = out;
   result.Consumed = in;
   return result;

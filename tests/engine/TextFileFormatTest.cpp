@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "engine/TextFileReader.h"
 #include "engine/TextFileWriter.h"
 #include "support/FaultyFileSystem.h"
+#include "support/SaveModel.h"
 #include "support/TempDir.h"
 #include "support/VectorSource.h"
 
@@ -153,6 +155,44 @@ TEST(TextFileFormat, EveryCodePageCharacterGoesToUtf8AndBack) {
   const TUtf8Decoded decoded = Utf8ToCp1252(utf8.data(), utf8.size());
   EXPECT_TRUE(!decoded.Invalid && decoded.Consumed == utf8.size() && decoded.Unmappable == 0);
   EXPECT_EQ(utf8.substr(0, decoded.Written), all);
+}
+
+// Random mixes of ASCII, characters of one to four bytes, characters outside the code page and
+// bytes that are not UTF-8, long enough for the groups the decoder converts at once: it must
+// agree with the slow decoder of the test model on every prefix it converts.
+TEST(TextFileFormat, TheDecoderAgreesWithTheModelOnRandomText) {
+  const std::vector<std::string> pieces = {"a",        "bcdefgh ",         "\xC3\xA9", "\xC2\xA0",
+                                           "\xC2\x81", "\xC2\x85",         "\xC5\x93", "\xE2\x82\xAC",
+                                           "\xCE\xBB", "\xF0\x9F\x98\x80", "\xC3"};
+  std::mt19937 random(7);
+  for (int run = 0; run < 3000; ++run) {
+    std::string bytes;
+    const size_t count = random() % 120;
+    for (size_t k = 0; k < count; ++k) {
+      const size_t pick = random() % 100;
+      bytes += pieces[pick < 40   ? 0
+                      : pick < 60 ? 1
+                      : pick < 80 ? 2
+                                  : 3 + pick % (pieces.size() - (run % 2 == 0 ? 4 : 3))];
+    }
+    std::string text = bytes;
+    const TUtf8Decoded decoded = Utf8ToCp1252(text.data(), text.size());
+    std::string expected;
+    uint64_t multiByte = 0, unmappable = 0;
+    ASSERT_TRUE(test::ModelDecodeUtf8(bytes.substr(0, decoded.Consumed), expected, multiByte, unmappable))
+        << run;
+    ASSERT_EQ(text.substr(0, decoded.Written), expected) << run;
+    ASSERT_EQ(decoded.MultiByte, multiByte) << run;
+    ASSERT_EQ(decoded.Unmappable, unmappable) << run;
+    // It stops only at the end, at a character cut off there, or at a byte that is not UTF-8.
+    std::string rest;
+    if (decoded.Consumed < bytes.size()) {
+      ASSERT_FALSE(test::ModelDecodeUtf8(bytes.substr(decoded.Consumed), rest, multiByte, unmappable)) << run;
+    }
+    if (!decoded.Invalid) {
+      ASSERT_LE(bytes.size() - decoded.Consumed, 3u) << run;
+    }
+  }
 }
 
 TEST(TextFileFormat, TheWriterWritesEveryFormat) {
