@@ -147,11 +147,16 @@ THeadlessEditor* RareWordEditor(benchmark::State& state) {
   });
 }
 
-THeadlessEditor* FormatEditor(benchmark::State& state) {
+THeadlessEditor* NewFormatEditor(benchmark::State& state) {
   return OrSkip(state, RegisterCleanup, [&]() -> THeadlessEditor* {
-    if (!formatEditor) formatEditor = std::make_unique<THeadlessEditor>();
+    formatEditor.reset();
+    formatEditor = std::make_unique<THeadlessEditor>();
     return formatEditor.get();
   });
+}
+
+void DropFormatEditor() {
+  formatEditor.reset();
 }
 
 }  // namespace quilmo::bench

@@ -48,8 +48,10 @@ TBenchWindow* FileWindowForLoading(benchmark::State& state);
 TBenchWindow* FileWindowDoc100(benchmark::State& state);
 // A non-painting editor holding the rare-word document.
 THeadlessEditor* RareWordEditor(benchmark::State& state);
-// A non-painting editor for the format benchmarks, which leave it empty.
-THeadlessEditor* FormatEditor(benchmark::State& state);
+// A new non-painting editor for the format benchmarks (the previous one destroyed first),
+// kept until DropFormatEditor or the end of the benchmarks.
+THeadlessEditor* NewFormatEditor(benchmark::State& state);
+void DropFormatEditor();
 
 // Ratio of two medians as a counter.
 inline double Ratio(double editor, double reference) {

@@ -81,47 +81,78 @@ TLead LeadOf(unsigned char c) {
   return {0, 0, 0};
 }
 
-// Where a conversion stands: the next byte read, the next byte written, the multi-byte
-// characters so far. Passed by value: stores through the byte pointer could change it.
+// Where a conversion stands: the next byte read, the next byte written, the characters so far.
 struct TCursor {
   std::size_t In = 0;
   std::size_t Out = 0;
   std::uint64_t MultiByte = 0;
+  std::uint64_t Unmappable = 0;
 };
 
-// The common case, sixteen bytes at a time: ASCII, and the two-byte characters of U+00A0 to
-// U+00FF, which are their own code in the code page. Sixteen bytes are stored at once, even
-// when fewer are kept, so the text must stay sixteen bytes behind the input, where everything
-// has been read. Stops before anything else (or when the input is too short).
-TCursor ConvertCommonSse2(unsigned char* b, std::size_t size, TCursor at) {
-#ifdef QUILMO_HAVE_SSE2
-  std::size_t in = at.In;
-  std::size_t out = at.Out;
-  std::uint64_t multiByte = at.MultiByte;
-  while (size - in > 16 && in - out >= 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + in));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(b + out), v);
-    const auto high = static_cast<unsigned>(_mm_movemask_epi8(v));
-    if (high == 0) {
-      in += 16;
-      out += 16;
-      continue;
-    }
-    const auto ascii = static_cast<std::size_t>(std::countr_zero(high));
-    in += ascii;
-    out += ascii;
-    const unsigned char c = b[in];
-    const unsigned char t = b[in + 1];  // in + 1 < size: fewer than 16 were skipped
-    if ((c & 0xFE) != 0xC2 || (t & 0xC0) != 0x80 || (c == 0xC2 && t < 0xA0)) break;
-    b[out++] = static_cast<unsigned char>((c << 6) | (t & 0x3F));
-    in += 2;
-    ++multiByte;
+// One character at the cursor: converted (Done), not UTF-8 (Invalid), or cut off by the end.
+enum class TStep { Done, Invalid, CutOff };
+
+inline TStep ConvertOne(unsigned char* b, std::size_t size, TCursor& at) {
+  const unsigned char c = b[at.In];
+  if (c < 0x80) {
+    b[at.Out++] = c;
+    ++at.In;
+    return TStep::Done;
   }
-  return {in, out, multiByte};
-#else
-  (void)b, (void)size;
-  return at;
+  const TLead lead = LeadOf(c);
+  if (lead.Length == 0) return TStep::Invalid;
+  char32_t cp = c & (0x7Fu >> lead.Length);
+  for (std::size_t k = 1; k < lead.Length; ++k) {
+    if (at.In + k == size) return TStep::CutOff;
+    const unsigned char t = b[at.In + k];
+    if (t < (k == 1 ? lead.Low : 0x80) || t > (k == 1 ? lead.High : 0xBF)) return TStep::Invalid;
+    cp = (cp << 6) | (t & 0x3Fu);
+  }
+  unsigned char byte = cp < kByteOf.size() ? kByteOf[cp] : 0;
+  if (byte == 0) {
+    byte = static_cast<unsigned char>(kUnmappableChar);
+    ++at.Unmappable;
+  }
+  b[at.Out++] = byte;
+  at.In += lead.Length;
+  ++at.MultiByte;
+  return TStep::Done;
+}
+
+// The whole conversion, with the common case sixteen bytes at a time: ASCII, and the
+// two-byte characters of U+00A0 to U+00FF, which are their own code in the code page.
+// Sixteen bytes are stored at once, even when fewer are kept, so the text must stay sixteen
+// bytes behind the input, where everything has been read. Anything else goes one character
+// at a time.
+TStep ConvertSse2(unsigned char* b, std::size_t size, TCursor& at) {
+  TCursor c = at;  // a copy: the stores through b could change it otherwise
+  TStep step = TStep::Done;
+  while (c.In < size && step == TStep::Done) {
+#ifdef QUILMO_HAVE_SSE2
+    while (size - c.In > 16 && c.In - c.Out >= 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + c.In));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(b + c.Out), v);
+      const auto high = static_cast<unsigned>(_mm_movemask_epi8(v));
+      if (high == 0) {
+        c.In += 16;
+        c.Out += 16;
+        continue;
+      }
+      const auto ascii = static_cast<std::size_t>(std::countr_zero(high));
+      c.In += ascii;
+      c.Out += ascii;
+      const unsigned char lead = b[c.In];
+      const unsigned char t = b[c.In + 1];  // c.In + 1 < size: fewer than 16 were skipped
+      if ((lead & 0xFE) != 0xC2 || (t & 0xC0) != 0x80 || (lead == 0xC2 && t < 0xA0)) break;
+      b[c.Out++] = static_cast<unsigned char>((lead << 6) | (t & 0x3F));
+      c.In += 2;
+      ++c.MultiByte;
+    }
 #endif
+    if (c.In < size) step = ConvertOne(b, size, c);
+  }
+  at = c;
+  return step;
 }
 
 #ifdef QUILMO_HAVE_AVX2_DISPATCH
@@ -156,132 +187,93 @@ __attribute__((target("avx2,popcnt"))) inline void Store8(unsigned char* b, std:
   out += 8 - static_cast<std::size_t>(std::popcount(removed & 0xFF));
 }
 
-// The same common case in groups of 32 bytes converted at once: each two-byte character's
-// value is put in place of its first byte, then the second bytes are gathered out of every
-// eight. A character may start in the last byte of a group and end in the first of the
-// next; the next group is always 32 bytes on, so that no read waits for the one before.
-__attribute__((target("avx2,popcnt"))) TCursor ConvertCommonAvx2(unsigned char* b, std::size_t size,
-                                                                 TCursor at) {
+// The same with the common case in groups of 32 bytes converted at once: each two-byte
+// character's value is put in place of its first byte, then the second bytes are gathered
+// out of every eight. A character may start in the last byte of a group and end in the
+// first of the next; the next group is always 32 bytes on, so that no read waits for the one
+// before. A group holding anything else is converted up to it.
+__attribute__((target("avx2,popcnt"))) TStep ConvertAvx2(unsigned char* b, std::size_t size, TCursor& at) {
   const __m256i top2 = _mm256_set1_epi8(static_cast<char>(0xC0));
   const __m256i contBits = _mm256_set1_epi8(static_cast<char>(0x80));
   const __m256i lowBit = _mm256_set1_epi8(static_cast<char>(0xFE));
   const __m256i leadC2 = _mm256_set1_epi8(static_cast<char>(0xC2));
   const __m256i bit5 = _mm256_set1_epi8(0x20);
   const __m256i bit6 = _mm256_set1_epi8(0x40);
-  std::size_t in = at.In;
-  std::size_t out = at.Out;
-  std::uint64_t multiByte = at.MultiByte;
-  std::uint32_t carry = 0;  // 1: the group starts with the second byte of a character already written
-  while (size - in > 32) {
-    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + in));
-    const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + in + 1));
-    const __m256i isCont = _mm256_cmpeq_epi8(_mm256_and_si256(v, top2), contBits);
-    const __m256i isLead = _mm256_andnot_si256(isCont, _mm256_cmpgt_epi8(_mm256_setzero_si256(), v));
-    const __m256i isC2 = _mm256_cmpeq_epi8(v, leadC2);
-    // A good lead: C2 or C3 followed by a second byte, A0 or more after C2 (80..9F are C1
-    // controls).
-    const __m256i good =
-        _mm256_and_si256(_mm256_and_si256(_mm256_cmpeq_epi8(_mm256_and_si256(v, lowBit), leadC2),
-                                          _mm256_cmpeq_epi8(_mm256_and_si256(next, top2), contBits)),
-                         _mm256_or_si256(_mm256_xor_si256(isC2, _mm256_set1_epi8(-1)),
-                                         _mm256_cmpeq_epi8(_mm256_and_si256(next, bit5), bit5)));
-    const std::uint32_t cont = Mask(isCont);
-    const std::uint32_t leads = Mask(isLead);
-    // Every lead good and every second byte after a lead; before anything else the group is
-    // cut, when the stores cannot reach what is left of it.
-    const std::uint32_t bad = Mask(_mm256_andnot_si256(good, isLead)) | (cont & ~((leads << 1) | carry));
-    std::uint32_t removed = cont;
-    std::size_t used = 32;
-    if (bad != 0) {
-      if (in - out < 8) break;
-      used = static_cast<std::size_t>(std::countr_zero(bad));
-      removed |= ~((std::uint32_t{1} << used) - 1);
+  TCursor c = at;  // a copy: the stores through b could change it otherwise
+  TStep step = TStep::Done;
+  while (c.In < size && step == TStep::Done) {
+    std::uint32_t carry = 0;  // 1: the group starts with the second byte of a character already written
+    while (size - c.In > 32) {
+      const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + c.In));
+      const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + c.In + 1));
+      const __m256i isCont = _mm256_cmpeq_epi8(_mm256_and_si256(v, top2), contBits);
+      const __m256i isLead = _mm256_andnot_si256(isCont, _mm256_cmpgt_epi8(_mm256_setzero_si256(), v));
+      const __m256i isC2 = _mm256_cmpeq_epi8(v, leadC2);
+      // A good lead: C2 or C3 followed by a second byte, A0 or more after C2 (80..9F are C1
+      // controls).
+      const __m256i good =
+          _mm256_and_si256(_mm256_and_si256(_mm256_cmpeq_epi8(_mm256_and_si256(v, lowBit), leadC2),
+                                            _mm256_cmpeq_epi8(_mm256_and_si256(next, top2), contBits)),
+                           _mm256_or_si256(_mm256_xor_si256(isC2, _mm256_set1_epi8(-1)),
+                                           _mm256_cmpeq_epi8(_mm256_and_si256(next, bit5), bit5)));
+      const std::uint32_t cont = Mask(isCont);
+      const std::uint32_t leads = Mask(isLead);
+      // Every lead good and every second byte after a lead; before anything else the group
+      // is cut, when the stores cannot reach what is left of it.
+      const std::uint32_t bad = Mask(_mm256_andnot_si256(good, isLead)) | (cont & ~((leads << 1) | carry));
+      std::uint32_t removed = cont;
+      std::size_t used = 32;
+      if (bad != 0) {
+        if (c.In - c.Out < 8) break;
+        used = static_cast<std::size_t>(std::countr_zero(bad));
+        removed |= ~((std::uint32_t{1} << used) - 1);
+      }
+      // The code of a two-byte character: its second byte after C2, that byte + 0x40 after C3.
+      const __m256i value = _mm256_or_si256(next, _mm256_andnot_si256(isC2, bit6));
+      const __m256i merged = _mm256_blendv_epi8(v, value, isLead);
+      const __m256i index = _mm256_setr_epi64x(static_cast<long long>(kGatherLow[removed & 0xFF]),
+                                               static_cast<long long>(kGatherHigh[(removed >> 8) & 0xFF]),
+                                               static_cast<long long>(kGatherLow[(removed >> 16) & 0xFF]),
+                                               static_cast<long long>(kGatherHigh[removed >> 24]));
+      const __m256i gathered = _mm256_shuffle_epi8(merged, index);
+      const __m128i low = _mm256_castsi256_si128(gathered);
+      const __m128i high = _mm256_extracti128_si256(gathered, 1);
+      // The stores end at most 8 bytes after the last kept one: before the next group, or
+      // before what is left of a group cut short, which lies at least 8 bytes further on.
+      Store8(b, c.Out, low, removed);
+      Store8(b, c.Out, _mm_unpackhi_epi64(low, low), removed >> 8);
+      Store8(b, c.Out, high, removed >> 16);
+      Store8(b, c.Out, _mm_unpackhi_epi64(high, high), removed >> 24);
+      c.In += used;
+      c.MultiByte += static_cast<std::uint64_t>(std::popcount(leads & ~removed));
+      carry = used == 32 ? leads >> 31 : 0;
+      if (used < 32) break;
     }
-    // The code of a two-byte character: its second byte after C2, that byte + 0x40 after C3.
-    const __m256i value = _mm256_or_si256(next, _mm256_andnot_si256(isC2, bit6));
-    const __m256i merged = _mm256_blendv_epi8(v, value, isLead);
-    const __m256i index = _mm256_setr_epi64x(static_cast<long long>(kGatherLow[removed & 0xFF]),
-                                             static_cast<long long>(kGatherHigh[(removed >> 8) & 0xFF]),
-                                             static_cast<long long>(kGatherLow[(removed >> 16) & 0xFF]),
-                                             static_cast<long long>(kGatherHigh[removed >> 24]));
-    const __m256i gathered = _mm256_shuffle_epi8(merged, index);
-    const __m128i low = _mm256_castsi256_si128(gathered);
-    const __m128i high = _mm256_extracti128_si256(gathered, 1);
-    // The stores end at most 8 bytes after the last kept one: before the next group, or
-    // before what is left of a group cut short, which lies at least 8 bytes further on.
-    Store8(b, out, low, removed);
-    Store8(b, out, _mm_unpackhi_epi64(low, low), removed >> 8);
-    Store8(b, out, high, removed >> 16);
-    Store8(b, out, _mm_unpackhi_epi64(high, high), removed >> 24);
-    in += used;
-    multiByte += static_cast<std::uint64_t>(std::popcount(leads & ~removed));
-    carry = leads >> 31;
-    if (used < 32) return {in, out, multiByte};
+    c.In += carry;
+    if (c.In < size) step = ConvertOne(b, size, c);
   }
-  return {in + carry, out, multiByte};
+  at = c;
+  return step;
 }
 #endif
-
-TCursor ConvertCommon(unsigned char* b, std::size_t size, TCursor at) {
-#ifdef QUILMO_HAVE_AVX2_DISPATCH
-  static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
-  if (avx2) return ConvertCommonAvx2(b, size, at);
-#endif
-  return ConvertCommonSse2(b, size, at);
-}
-
-// One character at `in`: converted (Done), not UTF-8 (Invalid), or cut off by the end.
-enum class TStep { Done, Invalid, CutOff };
-
-TStep ConvertOne(unsigned char* b, std::size_t size, std::size_t& in, std::size_t& out,
-                 TUtf8Decoded& result) {
-  const unsigned char c = b[in];
-  if (c < 0x80) {
-    b[out++] = c;
-    ++in;
-    return TStep::Done;
-  }
-  const TLead lead = LeadOf(c);
-  if (lead.Length == 0) return TStep::Invalid;
-  char32_t cp = c & (0x7Fu >> lead.Length);
-  for (std::size_t k = 1; k < lead.Length; ++k) {
-    if (in + k == size) return TStep::CutOff;
-    const unsigned char t = b[in + k];
-    if (t < (k == 1 ? lead.Low : 0x80) || t > (k == 1 ? lead.High : 0xBF)) return TStep::Invalid;
-    cp = (cp << 6) | (t & 0x3Fu);
-  }
-  unsigned char byte = cp < kByteOf.size() ? kByteOf[cp] : 0;
-  if (byte == 0) {
-    byte = static_cast<unsigned char>(kUnmappableChar);
-    ++result.Unmappable;
-  }
-  b[out++] = byte;
-  in += lead.Length;
-  ++result.MultiByte;
-  return TStep::Done;
-}
 
 }  // namespace
 
 TUtf8Decoded Utf8ToCp1252(char* data, std::size_t size) {
   auto* b = reinterpret_cast<unsigned char*>(data);
+  TCursor at;
+#ifdef QUILMO_HAVE_AVX2_DISPATCH
+  static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+  const TStep step = avx2 ? ConvertAvx2(b, size, at) : ConvertSse2(b, size, at);
+#else
+  const TStep step = ConvertSse2(b, size, at);
+#endif
   TUtf8Decoded result;
-  std::size_t in = 0;
-  std::size_t out = 0;
-  TStep step = TStep::Done;
-  while (in < size && step == TStep::Done) {
-    const TCursor at = ConvertCommon(b, size, {in, out, result.MultiByte});
-    in = at.In;
-    out = at.Out;
-    result.MultiByte = at.MultiByte;
-    // What the common case stopped at: one character, or the end of the buffer too short for
-    // a group.
-    const std::size_t until = size - in <= 32 ? size : in + 1;
-    while (in < until && step == TStep::Done) step = ConvertOne(b, size, in, out, result);
-  }
+  result.Written = at.Out;
+  result.Consumed = at.In;
+  result.MultiByte = at.MultiByte;
+  result.Unmappable = at.Unmappable;
   result.Invalid = step == TStep::Invalid;
-  result.Written = out;
-  result.Consumed = in;
   return result;
 }
 
