@@ -26,11 +26,14 @@ struct TUtf8Form {
   std::array<unsigned char, kMaxUtf8PerByte> Bytes{};
 };
 
-// The UTF-8 form of every byte of the code page (all of its characters are below U+10000).
-std::array<TUtf8Form, 256> MakeUtf8Table() {
-  std::array<TUtf8Form, 256> table{};
+// The UTF-8 form of every byte of the code page (all of its characters are below U+10000),
+// or of a blank for the codes 1 to 8.
+using TUtf8Table = std::array<TUtf8Form, 256>;
+TUtf8Table MakeUtf8Table(TControlCodes controls) {
+  TUtf8Table table{};
   for (int b = 0; b < 256; ++b) {
-    const char32_t cp = Cp1252ToUnicode(static_cast<unsigned char>(b));
+    const bool blank = controls == TControlCodes::ctBlank && b >= 1 && b <= 8;
+    const char32_t cp = blank ? U' ' : Cp1252ToUnicode(static_cast<unsigned char>(b));
     TUtf8Form& form = table[static_cast<std::size_t>(b)];
     if (cp < 0x80) {
       form.Length = 1;
@@ -49,7 +52,8 @@ std::array<TUtf8Form, 256> MakeUtf8Table() {
   return table;
 }
 
-const std::array<TUtf8Form, 256> kUtf8 = MakeUtf8Table();
+const TUtf8Table kUtf8 = MakeUtf8Table(TControlCodes::ctKeep);
+const TUtf8Table kUtf8Blank = MakeUtf8Table(TControlCodes::ctBlank);
 
 // The code page's byte of every character below U+2200 (all of its characters are), 0 for
 // those it lacks (U+0000 is never asked for: it is ASCII).
@@ -176,6 +180,11 @@ TGather MakeGather(unsigned offset) {
 const TGather kGatherLow = MakeGather(0);
 const TGather kGatherHigh = MakeGather(8);
 
+bool HasAvx2() {
+  static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+  return avx2;
+}
+
 __attribute__((target("avx2"))) inline std::uint32_t Mask(__m256i x) {
   return static_cast<std::uint32_t>(_mm256_movemask_epi8(x));
 }
@@ -263,8 +272,7 @@ TUtf8Decoded Utf8ToCp1252(char* data, std::size_t size) {
   auto* b = reinterpret_cast<unsigned char*>(data);
   TCursor at;
 #ifdef QUILMO_HAVE_AVX2_DISPATCH
-  static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
-  const TStep step = avx2 ? ConvertAvx2(b, size, at) : ConvertSse2(b, size, at);
+  const TStep step = HasAvx2() ? ConvertAvx2(b, size, at) : ConvertSse2(b, size, at);
 #else
   const TStep step = ConvertSse2(b, size, at);
 #endif
@@ -277,25 +285,129 @@ TUtf8Decoded Utf8ToCp1252(char* data, std::size_t size) {
   return result;
 }
 
-std::size_t Cp1252ToUtf8(const char* text, std::size_t size, char* out) {
-  const auto* b = reinterpret_cast<const unsigned char*>(text);
-  char* const start = out;
+namespace {
+
+// One byte at a time: its UTF-8 form from the table; eight at a time while they need no
+// change (ASCII, and with ctBlank none below 9).
+std::size_t EncodeScalar(const unsigned char* b, std::size_t size, unsigned char* out,
+                         TControlCodes controls) {
+  const TUtf8Table& table = controls == TControlCodes::ctBlank ? kUtf8Blank : kUtf8;
+  const std::uint64_t below = controls == TControlCodes::ctBlank ? 0x0909090909090909ull : 0;
+  unsigned char* const start = out;
   std::size_t i = 0;
   while (i < size) {
     while (size - i >= 8) {
       std::uint64_t word;
       std::memcpy(&word, b + i, 8);
-      if ((word & kHighBits) != 0) break;
+      if (((word | ((word - below) & ~word)) & kHighBits) != 0) break;
       std::memcpy(out, &word, 8);
       i += 8;
       out += 8;
     }
     if (i == size) break;
-    const TUtf8Form& form = kUtf8[b[i++]];
+    const TUtf8Form& form = table[b[i++]];
     std::memcpy(out, form.Bytes.data(), kMaxUtf8PerByte);  // the room is there; only Length counts
     out += form.Length;
   }
   return static_cast<std::size_t>(out - start);
+}
+
+#ifdef QUILMO_HAVE_AVX2_DISPATCH
+// Shuffle indexes that spread eight bytes into their UTF-8 forms, for every set of bytes from
+// 128 up (bit k: byte k): the source holds the bytes (second bytes for those from 128 up) in
+// places 0 to 7 and the first bytes in places 8 to 15; unused places take nothing.
+using TSpread = std::array<std::array<unsigned char, 16>, 256>;
+TSpread MakeSpread() {
+  TSpread table{};
+  for (unsigned high = 0; high < 256; ++high) {
+    unsigned n = 0;
+    for (unsigned k = 0; k < 8; ++k) {
+      if ((high & (1u << k)) != 0) table[high][n++] = static_cast<unsigned char>(8 + k);
+      table[high][n++] = static_cast<unsigned char>(k);
+    }
+    while (n < 16) table[high][n++] = 0x80;
+  }
+  return table;
+}
+const TSpread kSpread = MakeSpread();
+
+__attribute__((target("avx2"))) inline __m128i Spread(unsigned high) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(kSpread[high].data()));
+}
+
+// Bytes of `high` below bit `count`.
+inline unsigned HighBelow(unsigned high, unsigned count) {
+  return static_cast<unsigned>(std::popcount(high & ((1u << count) - 1)));
+}
+
+// 32 bytes at a time, each eight spread into their UTF-8 forms by one shuffle: ASCII as it
+// is, A0..FF as C2 or C3 and a second byte. A byte of 80..9F (two or three bytes, from the
+// table) ends the group: what comes before it is kept, it goes alone. A store ends at most 16
+// bytes after the output of the eight bytes before it, within the room of three bytes per
+// byte.
+__attribute__((target("avx2,popcnt"))) std::size_t EncodeAvx2(const unsigned char* b, std::size_t size,
+                                                              unsigned char* out, TControlCodes controls) {
+  // Codes above 0 and below `limit` become blanks: none with ctKeep.
+  const __m256i limit = _mm256_set1_epi8(controls == TControlCodes::ctBlank ? 9 : 1);
+  const __m256i blank = _mm256_set1_epi8(' ');
+  const __m256i top3 = _mm256_set1_epi8(static_cast<char>(0xE0));
+  const __m256i c1 = _mm256_set1_epi8(static_cast<char>(0x80));
+  const __m256i lead = _mm256_set1_epi8(static_cast<char>(0xC0));
+  const __m256i low2 = _mm256_set1_epi8(0x03);
+  const __m256i low6 = _mm256_set1_epi8(0x3F);
+  std::size_t i = 0;
+  std::size_t o = 0;
+  while (size - i >= 32) {
+    const __m256i raw = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b + i));
+    const __m256i x = _mm256_blendv_epi8(
+        raw, blank,
+        _mm256_and_si256(_mm256_cmpgt_epi8(raw, _mm256_setzero_si256()), _mm256_cmpgt_epi8(limit, raw)));
+    const auto high = static_cast<std::uint32_t>(_mm256_movemask_epi8(x));
+    const auto control =
+        static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_and_si256(x, top3), c1)));
+    const __m256i second = _mm256_blendv_epi8(x, _mm256_or_si256(_mm256_and_si256(x, low6), c1), x);
+    const __m256i first = _mm256_or_si256(lead, _mm256_and_si256(_mm256_srli_epi16(x, 6), low2));
+    // Eight bytes and their first bytes side by side in each lane: bytes 0-7 and 16-23 in
+    // `even`, 8-15 and 24-31 in `odd`.
+    const __m256i even =
+        _mm256_shuffle_epi8(_mm256_unpacklo_epi64(second, first),
+                            _mm256_set_m128i(Spread((high >> 16) & 0xFF), Spread(high & 0xFF)));
+    const __m256i odd = _mm256_shuffle_epi8(_mm256_unpackhi_epi64(second, first),
+                                            _mm256_set_m128i(Spread(high >> 24), Spread((high >> 8) & 0xFF)));
+    const __m128i groups[4] = {_mm256_castsi256_si128(even), _mm256_castsi256_si128(odd),
+                               _mm256_extracti128_si256(even, 1), _mm256_extracti128_si256(odd, 1)};
+    if (control == 0) {  // the next group's place is known before this one is read: no wait
+      for (unsigned g = 0; g < 4; ++g) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + o), groups[g]);
+        o += 8 + HighBelow((high >> (8 * g)) & 0xFF, 8);
+      }
+      i += 32;
+      continue;
+    }
+    const auto used = static_cast<unsigned>(std::countr_zero(control));
+    for (unsigned g = 0; g < 4 && 8 * g < used; ++g) {
+      const unsigned count = std::min(8u, used - 8 * g);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + o), groups[g]);
+      o += count + HighBelow((high >> (8 * g)) & 0xFF, count);
+    }
+    i += used;
+    const TUtf8Form& form = kUtf8[b[i++]];
+    std::memcpy(out + o, form.Bytes.data(), kMaxUtf8PerByte);
+    o += form.Length;
+  }
+  return o + EncodeScalar(b + i, size - i, out + o, controls);
+}
+#endif
+
+}  // namespace
+
+std::size_t Cp1252ToUtf8(const char* text, std::size_t size, char* out, TControlCodes controls) {
+  const auto* b = reinterpret_cast<const unsigned char*>(text);
+  auto* o = reinterpret_cast<unsigned char*>(out);
+#ifdef QUILMO_HAVE_AVX2_DISPATCH
+  if (HasAvx2()) return EncodeAvx2(b, size, o, controls);
+#endif
+  return EncodeScalar(b, size, o, controls);
 }
 
 }  // namespace quilmo

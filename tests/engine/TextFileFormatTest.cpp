@@ -158,9 +158,9 @@ TEST(TextFileFormat, EveryCodePageCharacterGoesToUtf8AndBack) {
 }
 
 // Random mixes of ASCII, characters of one to four bytes, characters outside the code page and
-// bytes that are not UTF-8, long enough for the groups the decoder converts at once: it must
-// agree with the slow decoder of the test model on every prefix it converts.
-TEST(TextFileFormat, TheDecoderAgreesWithTheModelOnRandomText) {
+// bytes that are not UTF-8, long enough for the groups converted at once: the decoder and the
+// encoder must agree with the slow ones of the test model.
+TEST(TextFileFormat, TheConvertersAgreeWithTheModelOnRandomText) {
   const std::vector<std::string> pieces = {"a",        "bcdefgh ",         "\xC3\xA9", "\xC2\xA0",
                                            "\xC2\x81", "\xC2\x85",         "\xC5\x93", "\xE2\x82\xAC",
                                            "\xCE\xBB", "\xF0\x9F\x98\x80", "\xC3"};
@@ -184,6 +184,10 @@ TEST(TextFileFormat, TheDecoderAgreesWithTheModelOnRandomText) {
     ASSERT_EQ(text.substr(0, decoded.Written), expected) << run;
     ASSERT_EQ(decoded.MultiByte, multiByte) << run;
     ASSERT_EQ(decoded.Unmappable, unmappable) << run;
+    // And the encoder agrees with the model's on the text.
+    std::string encoded(expected.size() * kMaxUtf8PerByte, '\0');
+    encoded.resize(Cp1252ToUtf8(expected.data(), expected.size(), encoded.data()));
+    ASSERT_EQ(encoded, test::ModelEncodeUtf8(expected)) << run;
     // It stops only at the end, at a character cut off there, or at a byte that is not UTF-8.
     std::string rest;
     if (decoded.Consumed < bytes.size()) {
