@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "app/Usage.h"
 #include "editor/TextFileEditor.h"
 #include "editor/qt/EditorWidget.h"
 #include "engine/FileSystem.h"
@@ -115,6 +116,7 @@ void ApplyEditorDesign(TTextFileEditor& editor) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  if (const int code = quilmo::AnswerInformativeArguments(argc, argv); code >= 0) return code;
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quilmo");
   QApplication::setOrganizationName("Orvane");
