@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Answer.h"
 #include "app/DiskStamp.h"
 
 class QPrinter;
@@ -24,7 +25,6 @@ inline constexpr char kUntitledName[] = "Sans titre";
 // A document counts as untitled when its name begins with "Sans titre".
 bool IsUntitled(const std::string& fileName);
 
-enum class TAnswer { Yes, No, Cancel };
 // What the modified-document prompt led to.
 enum class TDiscard { Unmodified, Saved, Discarded, Cancelled };
 
