@@ -247,6 +247,19 @@ void TEditForm::EnterFullScreen() {
   // A window of its own paints on its own, whatever the frozen main window does.
   screenButton->setUpdatesEnabled(true);
   screenButton->setWindowTitle(QStringLiteral("Affichage normal"));
+  // Its close box leaves the context item as the way back.
+  const QString closeHook = QStringLiteral("ScreenButtonCloseHook");
+  if (screenButton->findChild<QObject*>(closeHook, Qt::FindDirectChildrenOnly) == nullptr) {
+    auto* hook = new TEventHook(
+        QEvent::Close,
+        [this](QObject*, QEvent*) {
+          if (FFullScreen) ScreenButtonClose();
+          return false;
+        },
+        screenButton);
+    hook->setObjectName(closeHook);
+    screenButton->installEventFilter(hook);
+  }
   const QRect area = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->geometry();
   screenButton->move(area.left() + area.width() - 60, area.top() + 5);
   screenButton->show();

@@ -91,11 +91,16 @@ TEST_F(EditFormView, FullScreenAndBackRestoresTheWindowAndTheBars) {
 TEST_F(EditFormView, ClosingTheScreenButtonLeavesTheContextItemAsTheWayBack) {
   TEditForm& form = Shown();
   form.Pleincran1Click();
-  form.ScreenButtonClose();
+  EXPECT_FALSE(form.ContextMenu().Affichagenormal1->isVisible());
+  form.Bars().ScreenButton->close();
   EXPECT_TRUE(form.ContextMenu().Affichagenormal1->isVisible());
   form.Affichagenormal1Click();
   EXPECT_FALSE(form.FullScreen());
   EXPECT_FALSE(form.ContextMenu().Affichagenormal1->isVisible());
+  // Where the system has no clipboard viewer, its item and separator stay hidden.
+  form.Voir1Click();
+  EXPECT_FALSE(form.ViewMenu().Pressepapiers1->isVisible());
+  EXPECT_FALSE(form.ViewMenu().N15->isVisible());
 }
 
 // A status tip (the long hint of a menu item or button) takes the whole bar only while
