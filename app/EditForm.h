@@ -24,6 +24,7 @@
 #include <string>
 
 #include "app/Answer.h"
+#include "app/AutoScroll.h"
 #include "app/History.h"
 
 class QAction;
@@ -46,7 +47,9 @@ class TEditorWidget;
 class TInstanceStarter;
 class TPrompter;
 class TSettingsStore;
+class TStatusPanel;
 class TTextFileEditor;
+enum class TStatusAction : std::uint8_t;
 
 // What the window is given from outside; none of it is owned.
 struct TEditFormServices {
@@ -197,13 +200,6 @@ struct TEditingOptions {
   bool CollapseAfterCopy = false;   // "Selection"
   bool SaveOnExit = false;          // "Enregistrer en quittant"
   bool RememberPosition = false;    // "Position"
-};
-
-struct TAutoScrollState {
-  bool LineDown = false;
-  bool PageDown = false;
-  bool PageUp = false;
-  bool LineUp = false;
 };
 
 struct TStatusBarState {
@@ -412,6 +408,10 @@ class TEditForm : public QMainWindow {
   QString ClipboardViewerPath() const;
   // The window's own part of the status bar's creation (Panel1 in PanelBar).
   void CreateStatusPanel();
+  void AppHint(const QString& hint);
+  void Panel1DblClick(TStatusAction action);
+  TStatusPanel* Panel1() const { return FPanel1; }
+  const TAutoScroll& AutoScroll() const { return FAutoScroll; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -477,6 +477,10 @@ class TEditForm : public QMainWindow {
   void Editor1KeyDown(std::uint16_t& key, std::uint8_t shift);
   void SetWordWrapChecked(bool on);
 
+  // Auto-scroll (EditFormView.cpp): stopping, and the editor's notifications that end it.
+  void StopAutoScroll();
+  void WatchAutoScrollEnd(bool on);
+
   // Drops (EditFormDrop.cpp).
   void FilesDropped(const QStringList& names);
   static QStringList DroppedFileNames(const QMimeData* data);
@@ -513,7 +517,10 @@ class TEditForm : public QMainWindow {
   TSearchState FSearchState;
   TViewFlags FViewFlags;
   TEditingOptions FEditingOptions;
-  TAutoScrollState FAutoScroll;
+  TAutoScroll FAutoScroll;
+  TStatusPanel* FPanel1 = nullptr;
+  QObject* FTooltipHook = nullptr;  // swallows the tool bars' tooltips while they are off
+  bool FTooltipsOn = true;
   TStatusBarState FStatusBar;
   TSavedBounds FSavedBounds;
   TFileDialogState FOpenDialog1;
