@@ -98,9 +98,12 @@ void BM_LoadTextFile(benchmark::State& state) {
     TTextFileReader reader;
     std::uint16_t rc = 0;
     try {
-      rc = reader.Load(path, [&](const char* text, std::size_t length) {
-        return list->AppendPara(std::string_view(text, length), true);
-      });
+      rc = reader.Load(
+          path,
+          [&](const char* text, std::size_t length) {
+            return list->AppendPara(std::string_view(text, length), true);
+          },
+          [&] { list = std::make_unique<TParaList>(); });
     } catch (const std::exception& e) {
       state.SkipWithError(e.what());
       break;

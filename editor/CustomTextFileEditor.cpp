@@ -10,6 +10,7 @@
 
 #include "engine/EditorErrors.h"
 #include "engine/FileError.h"
+#include "engine/TextFileReader.h"
 #include "engine/TextFileWriter.h"
 
 namespace quilmo {
@@ -94,7 +95,17 @@ void TCustomTextFileEditor::SetIsOpen(bool value) {
   } else {
     FIsOpen = false;
     ClearText(true);
+    ForgetFormat();
   }
+}
+
+bool TCustomTextFileEditor::ReadOnly() const {
+  return TCustomEditor::ReadOnly() || FTextReadOnly;
+}
+
+void TCustomTextFileEditor::ForgetFormat() {
+  FTextFormat = PlatformTextFormat();
+  FTextReadOnly = false;
 }
 
 // ---------------------------------------------------------------- loading
@@ -113,12 +124,15 @@ TLoadReport TCustomTextFileEditor::LoadTextFile(const std::string& name) {
       ClearText(true);
       cleared = true;
       // Straight into the list: a fresh text has no caret or selection to move and is
-      // repainted once at the end.
-      TParaList& list = ParaList();
+      // repainted once at the end. A second reading (in the format the first one found out
+      // too late) starts from an empty text again.
       const bool trim = FTrimWhiteSpace;
-      const std::uint16_t code = reader.LoadFrom(source, [&list, trim](const char* text, size_t length) {
-        return list.AppendPara(std::string_view(text, length), trim);
-      });
+      const std::uint16_t code = reader.LoadFrom(
+          source,
+          [this, trim](const char* text, size_t length) {
+            return ParaList().AppendPara(std::string_view(text, length), trim);
+          },
+          [this] { ClearText(true); });
       FLoadReport = reader.Report();
       if (code != 0) throw EEditorError(LoadErrorMessage(code), 0);
     } catch (const std::bad_alloc&) {
@@ -129,15 +143,25 @@ TLoadReport TCustomTextFileEditor::LoadTextFile(const std::string& name) {
       throw;
     }
   } catch (...) {
-    // Clears the text when it was open; otherwise what was read so far stays.
+    // Clears the text when it was open; otherwise what was read so far stays, in the format
+    // found so far.
     const bool wasOpen = FIsOpen;
     SetIsOpen(false);
-    if (cleared && !wasOpen) ShowLoadedText();
+    if (cleared && !wasOpen) {
+      TakeFormat();
+      ShowLoadedText();
+    }
     throw;
   }
+  TakeFormat();
   ShowLoadedText();
   FIsOpen = true;
   return FLoadReport;
+}
+
+void TCustomTextFileEditor::TakeFormat() {
+  FTextFormat = FLoadReport.Format;
+  FTextReadOnly = FLoadReport.ReadOnly();
 }
 
 void TCustomTextFileEditor::ShowLoadedText() {
@@ -152,10 +176,17 @@ void TCustomTextFileEditor::ShowLoadedText() {
 
 void TCustomTextFileEditor::SaveTextFile(const std::string& name) {
   if (name.empty()) return;
+  if (FTextReadOnly) {
+    throw EFileError("Le fichier « " + FFileName +
+                         " » est ouvert en lecture seule : il contient des caractères absents du jeu de "
+                         "caractères Windows-1252, que l'enregistrement remplacerait par « ? ».",
+                     name, 0);
+  }
   TBusyScope busy(*this);
   TTextFileWriter writer(*FFileSystem);
   writer.SetMakeBackup(FMakeBackup);
   writer.SetBackupExt(FBackupExt);
+  writer.SetFormat(FTextFormat);
   TParaListSource source(ParaList());
   // Under the name FileName would keep, so that the next save goes to the same file.
   writer.Save(NormalizeFileName(name), source);
@@ -164,6 +195,7 @@ void TCustomTextFileEditor::SaveTextFile(const std::string& name) {
 
 void TCustomTextFileEditor::NewTextFile(const std::string& name) {
   ClearText(true);
+  ForgetFormat();
   // The empty text is not the file's content, whatever the name.
   FIsOpen = false;
   SetFileName(name);
@@ -202,6 +234,8 @@ void TCustomTextFileEditor::Attach(TCustomEditor& other) {
   if (auto* editor = dynamic_cast<TCustomTextFileEditor*>(&other)) {
     FFileName = editor->FFileName;
     FIsOpen = editor->FIsOpen;
+    FTextFormat = editor->FTextFormat;
+    FTextReadOnly = editor->FTextReadOnly;
   }
 }
 

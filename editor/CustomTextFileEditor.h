@@ -1,12 +1,15 @@
 #pragma once
 // The editor control extended by a text file: the file's name, whether it is loaded, loading
-// it into the paragraph list and saving the paragraphs back with CR LF line ends.
+// it into the paragraph list and saving the paragraphs back in the file's format.
 //
 // Reading and writing go through the engine's file layer (TTextFileReader, TTextFileWriter):
 // a save never leaves a partial file, and a load delivers every line whole, so that a line
-// longer than ParaLengthLimit becomes several paragraphs instead of losing characters. What
-// a save would change (NULs read as blanks, bytes behind a Ctrl-Z, split lines) is kept in
-// the report of the last load for the window to warn about.
+// longer than ParaLengthLimit becomes several paragraphs instead of losing characters. The
+// format found by the load (encoding, line end, byte-order mark) is the one saving writes,
+// under any name; a new text takes the platform's. What a save would change (NULs read as
+// blanks, bytes behind a Ctrl-Z, split lines, control codes, lone CRs) is kept in the report
+// of the last load for the window to warn about. A UTF-8 file holding characters that the
+// text cannot hold is shown read-only and cannot be saved, so that it is never damaged.
 
 #include <cstdint>
 #include <string>
@@ -14,7 +17,8 @@
 
 #include "editor/CustomEditor.h"
 #include "engine/FileSystem.h"
-#include "engine/TextFileReader.h"
+#include "engine/LoadReport.h"
+#include "engine/TextFormat.h"
 
 namespace quilmo {
 
@@ -41,6 +45,12 @@ class TCustomTextFileEditor : public TCustomEditor {
   bool TrimWhiteSpace() const { return FTrimWhiteSpace; }
   void SetTrimWhiteSpace(bool value) { FTrimWhiteSpace = value; }
 
+  // How the text is saved: set by a load, the platform's for a new text.
+  const TTextFormat& TextFormat() const { return FTextFormat; }
+  void SetTextFormat(const TTextFormat& format) { FTextFormat = format; }
+  // Set, or the loaded text stands for characters it could not hold (see LoadReport).
+  bool ReadOnly() const override;
+
   // The file system used for reading and saving (the platform's by default); tests give a
   // faulty one. Not owned.
   TFileSystem& FileSystem() const { return *FFileSystem; }
@@ -52,17 +62,20 @@ class TCustomTextFileEditor : public TCustomEditor {
   // file cannot be read and EEditorError (ErrorCode 0) when a limit stops the loading; IsOpen
   // is then set false (which clears the text only if it was true).
   virtual TLoadReport LoadTextFile(const std::string& name);
-  // Writes the text to the file (atomically, after the backup when MakeBackup is on) and
-  // clears Modified. An empty name does nothing. Raises EFileError; Modified then stays set.
-  // FileName and IsOpen are left as they are.
+  // Writes the text to the file in TextFormat (atomically, after the backup when MakeBackup is
+  // on) and clears Modified. An empty name does nothing. Raises EFileError, also for a text
+  // that could not hold all characters of its file; Modified then stays set. FileName and
+  // IsOpen are left as they are.
   virtual void SaveTextFile(const std::string& name);
-  // Empty text (no history, not modified), repainted, then FileName := name.
+  // Empty text (no history, not modified) in the platform's format, repainted, then
+  // FileName := name.
   void NewTextFile(const std::string& name);
   // Adds the text as one or more paragraphs in front of the last one (no undo record);
   // 0 or an error code. Carets in the last paragraph stay with it.
   std::uint16_t AppendPara(std::string_view text);
 
-  // What the last load found (lines, long lines, NULs, a Ctrl-Z and the bytes behind it).
+  // What the last load found (format, lines, long lines, NULs, a Ctrl-Z and the bytes behind
+  // it, control codes, line ends by kind, characters outside the code page).
   const TLoadReport& LoadReport() const { return FLoadReport; }
 
   // Shows the other control's text; from a text-file editor it also takes its FileName
@@ -79,6 +92,10 @@ class TCustomTextFileEditor : public TCustomEditor {
 
   // After a load: view at the top of the text, layout and caret refreshed.
   void ShowLoadedText();
+  // The text is empty and belongs to no file: the platform's format, editable.
+  void ForgetFormat();
+  // The text was read from a file: its format and whether it may be saved, from the report.
+  void TakeFormat();
 
   std::string FFileName;
   bool FIsOpen = false;
@@ -87,6 +104,8 @@ class TCustomTextFileEditor : public TCustomEditor {
   bool FTrimWhiteSpace = true;
   TFileSystem* FFileSystem;
   TLoadReport FLoadReport;
+  TTextFormat FTextFormat = PlatformTextFormat();
+  bool FTextReadOnly = false;  // the load replaced characters
 };
 
 }  // namespace quilmo

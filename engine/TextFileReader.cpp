@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/Cp1252Utf8.h"
 #include "engine/FileError.h"
 
 namespace quilmo {
@@ -13,22 +14,25 @@ namespace {
 constexpr char kCR = '\r';
 constexpr char kLF = '\n';
 constexpr char kCtrlZ = 26;
+constexpr char kBom[] = "\xEF\xBB\xBF";
+constexpr size_t kBomSize = 3;
 
 class TMemoryByteSource : public TByteSource {
  public:
-  TMemoryByteSource(const char* data, size_t size) : FData(data), FLeft(size) {}
+  TMemoryByteSource(const char* data, size_t size) : FData(data), FSize(size) {}
 
   size_t Read(char* buffer, size_t size) override {
-    size_t n = std::min(size, FLeft);
-    if (n > 0) std::memcpy(buffer, FData, n);
-    FData += n;
-    FLeft -= n;
+    size_t n = std::min(size, FSize - FPos);
+    if (n > 0) std::memcpy(buffer, FData + FPos, n);
+    FPos += n;
     return n;
   }
+  void Rewind() override { FPos = 0; }
 
  private:
   const char* FData;
-  size_t FLeft;
+  size_t FSize;
+  size_t FPos = 0;
 };
 
 // Paragraph texts end at their first NUL, so a NUL read from the file would cut the line short
@@ -43,6 +47,37 @@ uint64_t ReplaceNuls(char* p, size_t n) {
   return count;
 }
 
+struct TByteCounts {
+  uint64_t ControlCodes = 0;  // codes 1 to 8
+  uint64_t LineFeeds = 0;
+  bool High = false;  // a byte from 128 up
+};
+
+// In runs short enough for byte-sized counters, which lets the compiler count many bytes per
+// step.
+TByteCounts CountBytes(const char* data, size_t n) {
+  const auto* b = reinterpret_cast<const unsigned char*>(data);
+  TByteCounts counts;
+  unsigned char any = 0;
+  while (n > 0) {
+    const size_t run = std::min<size_t>(n, 255);
+    unsigned char controls = 0;
+    unsigned char lineFeeds = 0;
+    for (size_t i = 0; i < run; ++i) {
+      const unsigned char c = b[i];
+      controls = static_cast<unsigned char>(controls + (static_cast<unsigned char>(c - 1u) < 8u));
+      lineFeeds = static_cast<unsigned char>(lineFeeds + (c == kLF));
+      any = static_cast<unsigned char>(any | c);
+    }
+    counts.ControlCodes += controls;
+    counts.LineFeeds += lineFeeds;
+    b += run;
+    n -= run;
+  }
+  counts.High = (any & 0x80) != 0;
+  return counts;
+}
+
 }  // namespace
 
 TFileByteSource::TFileByteSource(TFileSystem& fileSystem, const std::string& fileName)
@@ -52,7 +87,17 @@ TFileByteSource::TFileByteSource(TFileSystem& fileSystem, const std::string& fil
 }
 
 TFileByteSource::~TFileByteSource() {
+  if (FHandle != -1) FFileSystem.Close(FHandle);
+}
+
+void TFileByteSource::Rewind() {
   FFileSystem.Close(FHandle);
+  FHandle = -1;
+  int err = FFileSystem.OpenRead(FFileName, FHandle);
+  if (err != 0) {
+    FHandle = -1;
+    throw EFileError::FromSystem("Impossible d'ouvrir le fichier", FFileName, err);
+  }
 }
 
 size_t TFileByteSource::Read(char* buffer, size_t size) {
@@ -62,96 +107,272 @@ size_t TFileByteSource::Read(char* buffer, size_t size) {
   return done;
 }
 
-TTextFileReader::TTextFileReader(TFileSystem& fileSystem) : FFileSystem(fileSystem) {}
+// One reading of the source from its first byte.
+//
+// One buffer holds the unfinished line followed by the text read after it, and behind that the
+// bytes of a UTF-8 character cut off by the end of the last read. Every block is converted in
+// place as it is read; lines are delivered straight from the buffer, which grows only while a
+// line is longer than the space left.
+class TTextFileReader::TPass {
+ public:
+  // crFound, notUtf8: what an earlier pass found out about the whole file.
+  TPass(TTextFileReader& reader, TByteSource& source, const TLineSink& sink, bool crFound, bool notUtf8)
+      : FReader(reader),
+        FSource(source),
+        FSink(sink),
+        FReport(reader.FReport),
+        FBuffer(2 * reader.FBlockSize + 1),
+        FCrSeen(crFound),
+        FDecoding(!notUtf8) {}
 
-uint16_t TTextFileReader::Load(const std::string& fileName, const TLineSink& sink) {
-  FReport = {};
-  TFileByteSource source(FFileSystem, fileName);
-  return LoadFrom(source, sink);
-}
+  // Returns 0 or the sink's code; false in `done` when the file must be read again, with
+  // the reason in CrFound() or NotUtf8().
+  uint16_t Run(bool& done);
+  bool CrFound() const { return FCrSeen; }
+  bool NotUtf8() const { return FRestartNotUtf8; }
 
-uint16_t TTextFileReader::LoadBuffer(const char* data, size_t size, const TLineSink& sink) {
-  TMemoryByteSource source(data, size);
-  return LoadFrom(source, sink);
-}
+ private:
+  bool ReadBlock();
+  bool Decode(size_t raw, bool mayHoldHigh);
+  uint16_t SplitCrLf();
+  uint16_t SplitLf();
+  uint16_t Deliver(size_t start, size_t length);
+  void Finish();
 
-uint16_t TTextFileReader::Deliver(char* text, size_t length, const TLineSink& sink) {
-  text[length] = '\0';  // the CR, the Ctrl-Z or the spare byte behind the data
-  ++FReport.LineCount;
-  if (length > FParaLengthLimit) ++FReport.LongLineCount;
-  FReport.LongestLine = std::max<uint64_t>(FReport.LongestLine, length);
-  return sink(text, length);
-}
+  TTextFileReader& FReader;
+  TByteSource& FSource;
+  const TLineSink& FSink;
+  TLoadReport& FReport;
+  std::vector<char> FBuffer;
+  size_t FStart = 0;      // first byte of the unfinished line
+  size_t FEnd = 0;        // end of the text read
+  size_t FScan = 0;       // where the search for the next line end resumes
+  size_t FPending = 0;    // bytes not yet converted, behind FEnd
+  bool FTextEnd = false;  // end of input or Ctrl-Z: no more text
+  bool FAtFileStart = true;
+  bool FCrSeen;
+  bool FDecoding;      // the file may still be UTF-8
+  bool FUtf8 = false;  // characters were converted (or a byte-order mark dropped)
+  bool FBom = false;
+  bool FRestartNotUtf8 = false;
+  uint64_t FLfLineEnds = 0;  // lines ended by an LF while no CR was seen
+  uint64_t FLineFeeds = 0;
+};
 
-// One buffer holds the unfinished line followed by the bytes read after it. Lines are delivered
-// straight from the buffer; it grows only while a line is longer than the space left.
-uint16_t TTextFileReader::LoadFrom(TByteSource& source, const TLineSink& sink) {
-  FReport = {};
-  std::vector<char> buffer(2 * FBlockSize + 1);
-  size_t start = 0;      // first byte of the unfinished line
-  size_t end = 0;        // end of the data read
-  size_t scan = 0;       // where the search for the next CR resumes
-  bool textEnd = false;  // end of input or Ctrl-Z: no more text
-
+uint16_t TTextFileReader::TPass::Run(bool& done) {
+  done = false;
   while (true) {
-    if (!textEnd) {
-      if (start > 0) {
-        std::memmove(buffer.data(), buffer.data() + start, end - start);
-        end -= start;
-        scan -= start;
-        start = 0;
-      }
-      // Keep one spare byte behind the data for the terminating NUL of the last line.
-      if (buffer.size() - end < FBlockSize + 1)
-        buffer.resize(std::max(buffer.size() * 2, end + FBlockSize + 1));
-      char* p = buffer.data() + end;
-      size_t n = source.Read(p, FBlockSize);
-      if (n == 0) {
-        textEnd = true;
-      } else {
-        if (const void* z = std::memchr(p, kCtrlZ, n)) {
-          size_t kept = static_cast<size_t>(static_cast<const char*>(z) - p);
-          FReport.EndedByCtrlZ = true;
-          FReport.BytesAfterCtrlZ = n - kept - 1;
-          n = kept;
-          textEnd = true;
+    if (!FTextEnd && !ReadBlock()) return 0;
+    if (uint16_t code = FCrSeen ? SplitCrLf() : SplitLf()) {
+      done = true;
+      return code;
+    }
+    if (FTextEnd) {
+      if (FStart < FEnd) {
+        if (uint16_t code = Deliver(FStart, FEnd - FStart)) {
+          done = true;
+          return code;
         }
-        FReport.NulCount += ReplaceNuls(p, n);
-        end += n;
-      }
-    }
-
-    char* data = buffer.data();
-    for (;;) {
-      const void* found = std::memchr(data + scan, kCR, end - scan);
-      if (found == nullptr) {
-        scan = end;
-        break;
-      }
-      size_t cr = static_cast<size_t>(static_cast<const char*>(found) - data);
-      size_t next = cr + 1;
-      if (next == end && !textEnd) {  // an LF may follow in the next block
-        scan = cr;
-        break;
-      }
-      if (next < end && data[next] == kLF) ++next;
-      if (uint16_t code = Deliver(data + start, cr - start, sink)) return code;
-      start = scan = next;
-    }
-
-    if (textEnd) {
-      if (start < end) {
-        if (uint16_t code = Deliver(data + start, end - start, sink)) return code;
       }
       break;
     }
   }
-
+  Finish();
   if (FReport.EndedByCtrlZ) {
     // Count what the Ctrl-Z hides, so that the caller can say how much a save would drop.
-    while (size_t n = source.Read(buffer.data(), buffer.size())) FReport.BytesAfterCtrlZ += n;
+    while (size_t n = FSource.Read(FBuffer.data(), FBuffer.size())) FReport.BytesAfterCtrlZ += n;
   }
+  done = true;
   return 0;
+}
+
+// Reads the next block behind the text; false when the file must be read again.
+bool TTextFileReader::TPass::ReadBlock() {
+  const size_t blockSize = FReader.FBlockSize;
+  if (FStart > 0) {
+    std::memmove(FBuffer.data(), FBuffer.data() + FStart, FEnd + FPending - FStart);
+    FEnd -= FStart;
+    FScan -= FStart;
+    FStart = 0;
+  }
+  // Keep one spare byte behind the data for the terminating NUL of the last line.
+  if (FBuffer.size() - FEnd - FPending < blockSize + 1)
+    FBuffer.resize(std::max(FBuffer.size() * 2, FEnd + FPending + blockSize + 1));
+  char* p = FBuffer.data() + FEnd + FPending;
+  size_t n = FSource.Read(p, blockSize);
+  TByteCounts counts;
+  if (n == 0) {
+    FTextEnd = true;
+  } else {
+    if (const void* z = std::memchr(p, kCtrlZ, n)) {
+      size_t kept = static_cast<size_t>(static_cast<const char*>(z) - p);
+      FReport.EndedByCtrlZ = true;
+      FReport.BytesAfterCtrlZ = n - kept - 1;
+      n = kept;
+      FTextEnd = true;
+    }
+    FReport.NulCount += ReplaceNuls(p, n);
+    counts = CountBytes(p, n);
+    FReport.ControlCodeCount += counts.ControlCodes;
+    FLineFeeds += counts.LineFeeds;
+  }
+
+  const size_t textStart = FEnd;
+  const size_t raw = FPending + n;
+  const bool mayHoldHigh = counts.High || FPending > 0;
+  FPending = 0;
+  if (FDecoding) {
+    if (!Decode(raw, mayHoldHigh)) return false;
+  } else {
+    FEnd += raw;
+  }
+  // The first CR makes the file a CR LF file: lines already ended by an LF were read wrongly.
+  if (!FCrSeen && FEnd > textStart && std::memchr(FBuffer.data() + textStart, kCR, FEnd - textStart)) {
+    FCrSeen = true;
+    if (FLfLineEnds > 0) return false;
+  }
+  return true;
+}
+
+// Converts the raw bytes at FEnd; false when the file must be read again as Windows-1252.
+bool TTextFileReader::TPass::Decode(size_t raw, bool mayHoldHigh) {
+  char* r = FBuffer.data() + FEnd;
+  if (FAtFileStart) {
+    if (raw < kBomSize && !FTextEnd && std::memcmp(r, kBom, raw) == 0) {
+      FPending = raw;  // may still become a byte-order mark
+      return true;
+    }
+    FAtFileStart = false;
+    if (raw >= kBomSize && std::memcmp(r, kBom, kBomSize) == 0) {
+      FBom = FUtf8 = true;
+      raw -= kBomSize;
+      std::memmove(r, r + kBomSize, raw);
+    }
+  }
+  if (!mayHoldHigh) {  // ASCII
+    FEnd += raw;
+    return true;
+  }
+  const TUtf8Decoded decoded = Utf8ToCp1252(r, raw);
+  FReport.UnmappableCount += decoded.Unmappable;
+  if (decoded.MultiByte > 0) FUtf8 = true;
+  if (decoded.Invalid || (FTextEnd && decoded.Consumed < raw)) {
+    if (FUtf8) {
+      FRestartNotUtf8 = true;
+      return false;
+    }
+    // Nothing was converted, so the bytes are still as read.
+    FDecoding = false;
+    FEnd += raw;
+    return true;
+  }
+  FEnd += decoded.Written;
+  FPending = raw - decoded.Consumed;
+  if (FPending > 0) std::memmove(FBuffer.data() + FEnd, r + decoded.Consumed, FPending);
+  return true;
+}
+
+uint16_t TTextFileReader::TPass::SplitCrLf() {
+  char* data = FBuffer.data();
+  for (;;) {
+    const void* found = std::memchr(data + FScan, kCR, FEnd - FScan);
+    if (found == nullptr) {
+      FScan = FEnd;
+      return 0;
+    }
+    size_t cr = static_cast<size_t>(static_cast<const char*>(found) - data);
+    size_t next = cr + 1;
+    if (next == FEnd && !FTextEnd) {  // an LF may follow in the next block
+      FScan = cr;
+      return 0;
+    }
+    if (next < FEnd && data[next] == kLF) {
+      ++next;
+      ++FReport.CrLfCount;
+    } else {
+      ++FReport.LoneCrCount;
+    }
+    if (uint16_t code = Deliver(FStart, cr - FStart)) return code;
+    FStart = FScan = next;
+  }
+}
+
+uint16_t TTextFileReader::TPass::SplitLf() {
+  char* data = FBuffer.data();
+  for (;;) {
+    const void* found = std::memchr(data + FScan, kLF, FEnd - FScan);
+    if (found == nullptr) {
+      FScan = FEnd;
+      return 0;
+    }
+    size_t lf = static_cast<size_t>(static_cast<const char*>(found) - data);
+    ++FLfLineEnds;
+    if (uint16_t code = Deliver(FStart, lf - FStart)) return code;
+    FStart = FScan = lf + 1;
+  }
+}
+
+uint16_t TTextFileReader::TPass::Deliver(size_t start, size_t length) {
+  char* text = FBuffer.data() + start;
+  text[length] = '\0';  // the line end, the Ctrl-Z or the spare byte behind the data
+  ++FReport.LineCount;
+  if (length > FReader.FParaLengthLimit) ++FReport.LongLineCount;
+  FReport.LongestLine = std::max<uint64_t>(FReport.LongestLine, length);
+  return FSink(text, length);
+}
+
+// The format found, and the line ends of a CR LF file by kind.
+void TTextFileReader::TPass::Finish() {
+  const TTextFormat& platform = FReader.FPlatformFormat;
+  TTextFormat& format = FReport.Format;
+  if (FCrSeen) {
+    format.LineEnd = TLineEnd::leCrLf;
+    FReport.LoneLfCount = FLineFeeds - FReport.CrLfCount;
+  } else {
+    format.LineEnd = FLfLineEnds > 0 ? TLineEnd::leLf : platform.LineEnd;
+  }
+  if (FUtf8) {
+    format.Encoding = TEncoding::enUtf8;
+    format.ByteOrderMark = FBom ? TByteOrderMark::bomPresent : TByteOrderMark::bomNone;
+  } else if (FDecoding) {  // ASCII only
+    format.Encoding = platform.Encoding;
+    format.ByteOrderMark = TByteOrderMark::bomNone;
+  } else {
+    format.Encoding = TEncoding::enWindows1252;
+    format.ByteOrderMark = TByteOrderMark::bomNone;
+  }
+}
+
+TTextFileReader::TTextFileReader(TFileSystem& fileSystem) : FFileSystem(fileSystem) {}
+
+uint16_t TTextFileReader::Load(const std::string& fileName, const TLineSink& sink,
+                               const TRestartSink& restart) {
+  FReport = {};
+  TFileByteSource source(FFileSystem, fileName);
+  return LoadFrom(source, sink, restart);
+}
+
+uint16_t TTextFileReader::LoadBuffer(const char* data, size_t size, const TLineSink& sink,
+                                     const TRestartSink& restart) {
+  TMemoryByteSource source(data, size);
+  return LoadFrom(source, sink, restart);
+}
+
+// At most two more passes: each one settles one of the two decisions for good.
+uint16_t TTextFileReader::LoadFrom(TByteSource& source, const TLineSink& sink, const TRestartSink& restart) {
+  bool crFound = false;
+  bool notUtf8 = false;
+  while (true) {
+    FReport = {};
+    TPass pass(*this, source, sink, crFound, notUtf8);
+    bool done = false;
+    const uint16_t code = pass.Run(done);
+    if (done) return code;
+    crFound = crFound || pass.CrFound();
+    notUtf8 = notUtf8 || pass.NotUtf8();
+    source.Rewind();
+    restart();
+  }
 }
 
 }  // namespace quilmo

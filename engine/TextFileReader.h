@@ -1,36 +1,44 @@
 #pragma once
-// Reads 8-bit text files line by line.
+// Reads text files line by line, finding the file's format (TTextFormat) on the way.
 //
-// A line ends at CR LF or at a lone CR; a lone LF is an ordinary character of the line. The first
-// Ctrl-Z (26) ends the text. Lines of any length are delivered whole; a NUL character cannot be
-// stored in a paragraph (paragraph texts are NUL-terminated), so each NUL is delivered as a blank
-// (0x20) and counted in the report, so that the caller can warn that saving will change it.
+// Line ends: a file with no CR and at least one LF is an LF file, where every LF ends a line.
+// In every other file a line ends at CR LF or at a lone CR, and a lone LF is an ordinary
+// character of its line.
+// Characters: a file whose bytes are well-formed UTF-8 holding at least one multi-byte
+// character (or starting with a byte-order mark) is a UTF-8 file, delivered as Windows-1252
+// bytes; a character that Windows-1252 lacks is delivered as "?" and counted, and the report
+// then says that the text must only be read. Any other file is delivered byte for byte.
+// Files of ASCII only, and files without any line end, take the platform's encoding or line
+// end (PlatformFormat).
+// The first Ctrl-Z (26) ends the text. Lines of any length are delivered whole; a NUL character
+// cannot be stored in a paragraph (paragraph texts are NUL-terminated), so each NUL is
+// delivered as a blank (0x20) and counted in the report, so that the caller can warn that
+// saving will change it.
+//
+// Both decisions are made in the one pass that delivers the lines: until a CR is seen, an LF
+// ends a line, and until a byte that is not UTF-8 is seen, UTF-8 is converted. When a later
+// byte shows that lines already delivered were read in the wrong format (a CR behind lines
+// ended by LF, a byte that is not UTF-8 behind converted characters), the sink is told to
+// forget them and the source is read again from its start in the right format.
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/FileSystem.h"
+#include "engine/LoadReport.h"
+#include "engine/TextFormat.h"
 
 namespace quilmo {
 
 // Receives one line: its characters (no line end, no NUL; text[length] is a NUL) and its length.
 // A non-zero result stops reading and is returned by Load.
 using TLineSink = std::function<uint16_t(const char* text, size_t length)>;
-
-// What reading found, so that the window can warn about changes a save would make.
-struct TLoadReport {
-  uint64_t LineCount = 0;      // lines delivered
-  uint64_t LongLineCount = 0;  // lines longer than the paragraph length limit
-  uint64_t LongestLine = 0;
-  uint64_t NulCount = 0;         // NUL characters delivered as blanks
-  bool EndedByCtrlZ = false;     // a Ctrl-Z ended the text
-  uint64_t BytesAfterCtrlZ = 0;  // bytes behind that Ctrl-Z, not read into the text
-
-  // Something of the file will not come back unchanged when the text is saved.
-  bool HasWarnings() const { return NulCount > 0 || BytesAfterCtrlZ > 0; }
-};
+// Called before the source is read again from its start: every line received so far is to be
+// forgotten.
+using TRestartSink = std::function<void()>;
 
 // Where the bytes come from: a file, or memory.
 class TByteSource {
@@ -38,6 +46,8 @@ class TByteSource {
   virtual ~TByteSource() = default;
   // Fills up to size bytes; 0 at the end. Failures raise EFileError.
   virtual size_t Read(char* buffer, size_t size) = 0;
+  // Goes back to the first byte. Failures raise EFileError.
+  virtual void Rewind() = 0;
 };
 
 // A file opened for reading through a file system, closed with the object. Open and read
@@ -50,6 +60,7 @@ class TFileByteSource : public TByteSource {
   TFileByteSource& operator=(const TFileByteSource&) = delete;
 
   size_t Read(char* buffer, size_t size) override;
+  void Rewind() override;
 
  private:
   TFileSystem& FFileSystem;
@@ -70,22 +81,29 @@ class TTextFileReader {
   size_t BlockSize() const { return FBlockSize; }
   void SetBlockSize(size_t size) { FBlockSize = size == 0 ? 1 : size; }
 
+  // The format taken by files of ASCII only and files without a line end.
+  const TTextFormat& PlatformFormat() const { return FPlatformFormat; }
+  void SetPlatformFormat(const TTextFormat& format) { FPlatformFormat = format; }
+
   // Reads the file and passes every line to the sink. Returns 0, or the sink's non-zero result
   // that stopped reading. Open and read failures raise EFileError.
-  uint16_t Load(const std::string& fileName, const TLineSink& sink);
+  [[nodiscard]] uint16_t Load(const std::string& fileName, const TLineSink& sink,
+                              const TRestartSink& restart);
   // The same for bytes in memory.
-  uint16_t LoadBuffer(const char* data, size_t size, const TLineSink& sink);
-  uint16_t LoadFrom(TByteSource& source, const TLineSink& sink);
+  [[nodiscard]] uint16_t LoadBuffer(const char* data, size_t size, const TLineSink& sink,
+                                    const TRestartSink& restart);
+  [[nodiscard]] uint16_t LoadFrom(TByteSource& source, const TLineSink& sink, const TRestartSink& restart);
 
   // The report of the last load (also after a failure: what was read until then).
   const TLoadReport& Report() const { return FReport; }
 
  private:
-  uint16_t Deliver(char* text, size_t length, const TLineSink& sink);
+  class TPass;
 
   TFileSystem& FFileSystem;
   size_t FParaLengthLimit = 32767;
   size_t FBlockSize = DefaultBlockSize;
+  TTextFormat FPlatformFormat = PlatformTextFormat();
   TLoadReport FReport;
 };
 

@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "engine/Cp1252Utf8.h"
 #include "engine/FileError.h"
 
 namespace quilmo {
@@ -69,13 +70,13 @@ int WriteFully(TFileSystem& fs, TFileHandle handle, const char* data, size_t siz
   return 0;
 }
 
-// Turns the characters with codes 1 to 9 (TAB included) into blanks. Written without
-// branches on plain bytes so that the compiler can process many bytes per step.
+// Turns the characters with codes 1 to 8 into blanks. Written without branches on plain
+// bytes so that the compiler can process many bytes per step.
 void BlankControlCodes(char* data, size_t size) {
   auto* bytes = reinterpret_cast<unsigned char*>(data);
   for (size_t i = 0; i < size; ++i) {
     const unsigned char c = bytes[i];
-    bytes[i] = static_cast<unsigned char>(c - 1u) < 9u ? static_cast<unsigned char>(' ') : c;
+    bytes[i] = static_cast<unsigned char>(c - 1u) < 8u ? static_cast<unsigned char>(' ') : c;
   }
 }
 
@@ -276,23 +277,38 @@ uint64_t TTextFileWriter::WriteParagraphs(TFileHandle handle, const std::string&
     total += used;
     used = 0;
   };
-  // Paragraphs are copied whole; the codes 1 to 9 are turned into blanks once per buffer,
-  // in one long loop, at the flush (CR and LF are not among them).
+  // Paragraphs are copied whole (converted to UTF-8 on the way for a UTF-8 file); the codes 1
+  // to 8 are turned into blanks once per buffer, in one long loop, at the flush (CR, LF and
+  // the bytes of UTF-8 sequences are not among them).
+  const bool utf8 = FFormat.Encoding == TEncoding::enUtf8;
   auto put = [&](const char* text, size_t length) {
     while (length > 0) {
-      size_t n = std::min(length, BufferSize - used);
-      std::memcpy(buffer.data() + used, text, n);
-      used += n;
+      size_t n = 0;
+      if (utf8) {
+        n = std::min(length, (BufferSize - used) / kMaxUtf8PerByte);
+        used += Cp1252ToUtf8(text, n, buffer.data() + used);
+      } else {
+        n = std::min(length, BufferSize - used);
+        std::memcpy(buffer.data() + used, text, n);
+        used += n;
+      }
       text += n;
       length -= n;
-      if (used == BufferSize) flush();
+      if (BufferSize - used < kMaxUtf8PerByte) flush();
     }
   };
+  const char* const lineEnd = FFormat.LineEnd == TLineEnd::leLf ? "\n" : "\r\n";
+  const size_t lineEndSize = FFormat.LineEnd == TLineEnd::leLf ? 1 : 2;
   auto putLineEnd = [&] {
-    if (BufferSize - used < 2) flush();
-    buffer[used++] = '\r';
-    buffer[used++] = '\n';
+    if (BufferSize - used < lineEndSize) flush();
+    std::memcpy(buffer.data() + used, lineEnd, lineEndSize);
+    used += lineEndSize;
   };
+  if (utf8 && FFormat.ByteOrderMark == TByteOrderMark::bomPresent) {
+    static constexpr char kBom[] = "\xEF\xBB\xBF";
+    std::memcpy(buffer.data(), kBom, 3);  // into the empty buffer, as it is
+    used = 3;
+  }
 
   const char* text = nullptr;
   size_t length = 0;

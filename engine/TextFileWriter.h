@@ -1,8 +1,10 @@
 #pragma once
-// Saves paragraphs as an 8-bit text file with CR LF line ends, never leaving a partial file.
+// Saves paragraphs as a text file in a given format (TTextFormat), never leaving a partial file.
 //
-// Every paragraph is written followed by CR LF, except an empty last paragraph; characters with
-// codes 1 to 9 (TAB included) are written as a blank.
+// Every paragraph is written followed by the format's line end (CR LF or LF), except an empty
+// last paragraph; characters with codes 1 to 8 are written as a blank, a TAB as a TAB. In a
+// UTF-8 file every byte from 128 up is written as the UTF-8 sequence of its Windows-1252
+// character, behind a byte-order mark when the format has one.
 //
 // The text goes to a temporary file in the file's folder, which is synced and then renamed over
 // the name, so that the name always holds either the old or the new file, complete. The file's
@@ -18,6 +20,7 @@
 #include <string>
 
 #include "engine/FileSystem.h"
+#include "engine/TextFormat.h"
 
 namespace quilmo {
 
@@ -39,6 +42,9 @@ class TTextFileWriter {
   void SetMakeBackup(bool value) { FMakeBackup = value; }
   const std::string& BackupExt() const { return FBackupExt; }
   void SetBackupExt(const std::string& value) { FBackupExt = value; }
+  // How the text is written (Windows-1252 with CR LF by default).
+  const TTextFormat& Format() const { return FFormat; }
+  void SetFormat(const TTextFormat& format) { FFormat = format; }
 
   // Writes the paragraphs to the file (nothing happens when the name is empty). Raises
   // EFileError; the file and its backup are then as they were, except that when the final step
@@ -69,6 +75,7 @@ class TTextFileWriter {
   TFileSystem& FFileSystem;
   bool FMakeBackup = false;
   std::string FBackupExt = "BAK";
+  TTextFormat FFormat;
 };
 
 }  // namespace quilmo

@@ -1,8 +1,9 @@
-// Random files of any bytes, loaded and saved back: the bytes written must be exactly those
-// predicted from the file, and every difference must be one the load report announces
-// (a Ctrl-Z and what follows it, NULs, long lines split into paragraphs) or one of the
-// fixed rules of the format (a lone CR becomes CR LF, codes 1 to 9 become blanks, a final
-// line end is added, trailing blanks go only with TrimWhiteSpace).
+// Random files of any bytes, of ASCII, or of UTF-8, loaded and saved back: the format found and
+// the bytes written must be exactly those predicted from the file, and every difference must
+// be one the load report announces (a Ctrl-Z and what follows it, NULs, long lines split into
+// paragraphs, codes 1 to 8 written as blanks, lone CRs written as CR LF) or a final line end
+// added, or trailing blanks removed with TrimWhiteSpace. A file that opens read-only is never
+// saved.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "editor/TextFileEditor.h"
+#include "engine/FileError.h"
 #include "support/FakeHost.h"
 #include "support/FaultyFileSystem.h"
 #include "support/SaveModel.h"
@@ -28,16 +30,26 @@ class TUnsyncedFileSystem : public TFaultyFileSystem {
   int SyncFolder(const std::string&) override { return 0; }
 };
 
-// A file of random lines: bytes of every value, blanks dense or absent, lines from empty to
-// over 32767 characters, ended by CR, LF (which is no line end), CR LF or nothing; some
-// files hold a Ctrl-Z.
+// A character of the code page in UTF-8; rarely one outside it, or a byte that is not UTF-8.
+std::string RandomUtf8Char(std::mt19937_64& random) {
+  const unsigned pick = static_cast<unsigned>(random() % 1000);
+  if (pick < 3) return "\xCE\xBB";  // λ
+  if (pick < 5) return std::string(1, static_cast<char>(0x80 + random() % 128));
+  const char c = static_cast<char>(pick < 500 ? 'a' + random() % 26 : 0x80 + random() % 128);
+  return ModelEncodeUtf8(std::string(1, c));
+}
+
+// A file of random lines: bytes of every value, letters or UTF-8, blanks dense or absent, lines
+// from empty to over 32767 characters, ended by CR, LF, CR LF or nothing (LF files: LF or
+// nothing); some files start with a byte-order mark, some hold a Ctrl-Z.
 std::string RandomFile(std::mt19937_64& random) {
   auto chance = [&](int percent) { return static_cast<int>(random() % 100) < percent; };
   auto below = [&](size_t n) { return static_cast<size_t>(random() % n); };
   const int blankPercent = chance(30) ? 0 : static_cast<int>(below(40));
-  const bool anyByte = chance(50);
+  const size_t kind = below(3);  // any byte, letters, UTF-8
+  const bool lfOnly = chance(40);
   const size_t lines = below(12);
-  std::string file;
+  std::string file = kind == 2 && chance(30) ? "\xEF\xBB\xBF" : "";
   for (size_t l = 0; l < lines; ++l) {
     size_t length = below(40);
     if (chance(15)) length = below(400);
@@ -45,17 +57,24 @@ std::string RandomFile(std::mt19937_64& random) {
     if (chance(2)) length = 32767 * (1 + below(2)) + below(5000);
     for (size_t k = 0; k < length; ++k) {
       char c;
-      if (chance(blankPercent))
+      if (chance(blankPercent)) {
         c = chance(80) ? ' ' : '\t';
-      else if (anyByte)
+      } else if (kind == 0) {
         c = static_cast<char>(random() % 256);
-      else
+      } else if (kind == 1) {
         c = static_cast<char>('a' + below(26));
+      } else {
+        file += RandomUtf8Char(random);
+        continue;
+      }
       if (c == '\x1A') c = 'z';  // a Ctrl-Z is placed on purpose below
+      if (lfOnly && c == '\r') c = 'r';
       file += c;
     }
     const size_t end = below(10);
-    if (end < 4)
+    if (lfOnly) {
+      if (end < 8) file += '\n';
+    } else if (end < 4)
       file += "\r\n";
     else if (end < 6)
       file += '\r';
@@ -96,12 +115,26 @@ TEST(TextFileEditorRandom, LoadAndSaveChangeOnlyWhatTheReportAndTheFormatSay) {
     ASSERT_TRUE(editor.IsOpen());
     EXPECT_FALSE(editor.Modified());
     EXPECT_EQ(editor.ParaCount(), predicted.ParaCount);
-    EXPECT_EQ(report.LineCount, predicted.Report.LineCount);
-    EXPECT_EQ(report.LongLineCount, predicted.Report.LongLineCount);
-    EXPECT_EQ(report.LongestLine, predicted.Report.LongestLine);
-    EXPECT_EQ(report.NulCount, predicted.Report.NulCount);
-    EXPECT_EQ(report.EndedByCtrlZ, predicted.Report.EndedByCtrlZ);
-    EXPECT_EQ(report.BytesAfterCtrlZ, predicted.Report.BytesAfterCtrlZ);
+    const TLoadReport& expected = predicted.Report;
+    EXPECT_EQ(report.Format, expected.Format);
+    EXPECT_EQ(editor.TextFormat(), expected.Format);
+    EXPECT_EQ(report.LineCount, expected.LineCount);
+    EXPECT_EQ(report.LongLineCount, expected.LongLineCount);
+    EXPECT_EQ(report.LongestLine, expected.LongestLine);
+    EXPECT_EQ(report.NulCount, expected.NulCount);
+    EXPECT_EQ(report.EndedByCtrlZ, expected.EndedByCtrlZ);
+    EXPECT_EQ(report.BytesAfterCtrlZ, expected.BytesAfterCtrlZ);
+    EXPECT_EQ(report.ControlCodeCount, expected.ControlCodeCount);
+    EXPECT_EQ(report.CrLfCount, expected.CrLfCount);
+    EXPECT_EQ(report.LoneCrCount, expected.LoneCrCount);
+    EXPECT_EQ(report.LoneLfCount, expected.LoneLfCount);
+    EXPECT_EQ(report.UnmappableCount, expected.UnmappableCount);
+    EXPECT_EQ(editor.ReadOnly(), expected.ReadOnly());
+    if (expected.ReadOnly()) {
+      EXPECT_THROW(editor.SaveTextFile(in), EFileError);
+      EXPECT_EQ(ReadFileBytes(in), bytes);
+      continue;
+    }
 
     editor.SaveTextFile(out);
     const std::string saved = ReadFileBytes(out);
@@ -109,6 +142,9 @@ TEST(TextFileEditorRandom, LoadAndSaveChangeOnlyWhatTheReportAndTheFormatSay) {
     if (saved != predicted.Saved) {
       const auto diff = std::mismatch(saved.begin(), saved.end(), predicted.Saved.begin());
       FAIL() << "first difference at byte " << (diff.first - saved.begin());
+    }
+    if (!trim && ReportPromisesSameBytes(report)) {
+      ASSERT_EQ(saved, WithFinalLineEnd(bytes, report.Format));
     }
     // Saving what was saved gives the same bytes: nothing drifts from one save to the next.
     if (limit == 32767 && !trim) {

@@ -157,8 +157,8 @@ TEST_F(TextFileEditor, LineEndsAndTheLastParagraph) {
 
 TEST_F(TextFileEditor, CharactersOnTheWayInAndOut) {
   Editor.SetTrimWhiteSpace(false);
-  // TAB and the other codes 1 to 9 are kept in the text and written as one blank.
-  EXPECT_EQ(RoundTrip("a\tb\x01\x08\x09\r\n"), "a b   \r\n");
+  // Codes 1 to 8 are kept in the text and written as one blank, a TAB as a TAB.
+  EXPECT_EQ(RoundTrip("a\tb\x01\x08\x09\r\n"), "a\tb  \t\r\n");
   EXPECT_EQ(TextOf(Editor)[0], "a\tb\x01\x08\x09");
   // A Ctrl-Z in the middle of a line ends the text.
   EXPECT_EQ(RoundTrip("one\r\ntw\x1Ao\r\nthree\r\n"), "one\r\ntw\r\n");
@@ -175,7 +175,7 @@ TEST_F(TextFileEditor, TrailingBlanksAreRemovedOnlyWithTrimWhiteSpace) {
   EXPECT_EQ(TextOf(Editor), (Paras{"a", "b", ""}));
   EXPECT_EQ(Editor.ByteCount(), 6);
   Editor.SetTrimWhiteSpace(false);
-  EXPECT_EQ(RoundTrip("a   \r\nb \t\r\n"), "a   \r\nb  \r\n");
+  EXPECT_EQ(RoundTrip("a   \r\nb \t\r\n"), "a   \r\nb \t\r\n");
   EXPECT_EQ(TextOf(Editor), (Paras{"a   ", "b \t", ""}));
 }
 

@@ -36,13 +36,18 @@ TLineSink Collect(Lines& lines) {
   };
 }
 
+TRestartSink Forget(Lines& lines) {
+  return [&lines] { lines.clear(); };
+}
+
 TLoaded LoadBytes(const std::string& bytes, size_t blockSize = TTextFileReader::DefaultBlockSize,
                   size_t limit = 32767) {
   TTextFileReader reader;
   reader.SetBlockSize(blockSize);
   reader.SetParaLengthLimit(limit);
   TLoaded result;
-  result.Code = reader.LoadBuffer(bytes.data(), bytes.size(), Collect(result.LinesRead));
+  result.Code =
+      reader.LoadBuffer(bytes.data(), bytes.size(), Collect(result.LinesRead), Forget(result.LinesRead));
   result.Report = reader.Report();
   return result;
 }
@@ -50,7 +55,7 @@ TLoaded LoadBytes(const std::string& bytes, size_t blockSize = TTextFileReader::
 TLoaded LoadFile(const std::string& path) {
   TTextFileReader reader;
   TLoaded result;
-  result.Code = reader.Load(path, Collect(result.LinesRead));
+  result.Code = reader.Load(path, Collect(result.LinesRead), Forget(result.LinesRead));
   result.Report = reader.Report();
   return result;
 }
@@ -157,10 +162,13 @@ TEST(TextFileReader, SinkResultStopsReading) {
   TTextFileReader reader;
   Lines seen;
   const std::string bytes = "one\r\ntwo\r\nthree\r\n";
-  uint16_t code = reader.LoadBuffer(bytes.data(), bytes.size(), [&](const char* text, size_t n) {
-    seen.emplace_back(text, n);
-    return seen.size() == 2 ? uint16_t{268} : uint16_t{0};
-  });
+  uint16_t code = reader.LoadBuffer(
+      bytes.data(), bytes.size(),
+      [&](const char* text, size_t n) {
+        seen.emplace_back(text, n);
+        return seen.size() == 2 ? uint16_t{268} : uint16_t{0};
+      },
+      Forget(seen));
   EXPECT_EQ(code, 268);
   EXPECT_EQ(seen, (Lines{"one", "two"}));
   EXPECT_EQ(reader.Report().LineCount, 2u);
@@ -225,7 +233,7 @@ TEST(TextFileReader, OpenAndReadFailuresRaiseFrenchMessagesWithTheName) {
   reader.SetBlockSize(5);
   Lines seen;
   try {
-    reader.Load(path, Collect(seen));
+    (void)reader.Load(path, Collect(seen), Forget(seen));  // throws
     FAIL() << "no exception";
   } catch (const EFileError& e) {
     EXPECT_NE(std::string(e.what()).find("Impossible de lire le fichier « " + path + " »"),

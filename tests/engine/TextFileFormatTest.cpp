@@ -1,0 +1,306 @@
+// Text formats: what the reader makes of LF, CR LF and mixed files, of UTF-8 (with and without a
+// byte-order mark), ASCII and Windows-1252 files; the UTF-8 conversion both ways; the writer in
+// every format; the texts the window shows about a load.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Cp1252.h"
+#include "engine/Cp1252Utf8.h"
+#include "engine/LoadReport.h"
+#include "engine/TextFileReader.h"
+#include "engine/TextFileWriter.h"
+#include "support/FaultyFileSystem.h"
+#include "support/TempDir.h"
+#include "support/VectorSource.h"
+
+namespace quilmo {
+namespace {
+
+using Lines = std::vector<std::string>;
+constexpr TEncoding kUtf8 = TEncoding::enUtf8;
+constexpr TEncoding k1252 = TEncoding::enWindows1252;
+constexpr TLineEnd kLf = TLineEnd::leLf;
+constexpr TLineEnd kCrLf = TLineEnd::leCrLf;
+constexpr TByteOrderMark kBom = TByteOrderMark::bomPresent;
+constexpr TByteOrderMark kNoBom = TByteOrderMark::bomNone;
+
+struct TRead {
+  Lines LinesRead;
+  TLoadReport Report;
+  int Restarts = 0;
+};
+
+TRead Read(const std::string& bytes, size_t blockSize, const TTextFormat& platform) {
+  TTextFileReader reader;
+  reader.SetBlockSize(blockSize);
+  reader.SetPlatformFormat(platform);
+  TRead result;
+  reader.LoadBuffer(
+      bytes.data(), bytes.size(),
+      [&](const char* text, size_t length) {
+        result.LinesRead.emplace_back(text, length);
+        return uint16_t{0};
+      },
+      [&] {
+        result.LinesRead.clear();
+        ++result.Restarts;
+      });
+  result.Report = reader.Report();
+  return result;
+}
+
+// The two platforms' formats, so that "takes the platform's" is seen to follow the platform.
+const TTextFormat kLinux{kUtf8, kLf, kNoBom};
+const TTextFormat kWindows{k1252, kCrLf, kNoBom};
+
+TEST(TextFileFormat, TheReaderFindsTheFormatAndConvertsInOnePassForEveryBlockSize) {
+  struct TCase {
+    const char* Name;
+    std::string Bytes;
+    Lines Expected;
+    std::optional<TEncoding> Encoding;  // none: the platform's
+    std::optional<TLineEnd> LineEnd;    // none: the platform's
+    TByteOrderMark Bom = kNoBom;
+    uint64_t CrLf = 0, LoneCr = 0, LoneLf = 0, Unmappable = 0, Controls = 0;
+  };
+  const std::vector<TCase> cases = {
+      {"LF, ASCII", "a\nb\n", {"a", "b"}, {}, kLf},
+      {"CR LF, ASCII", "a\r\nb\r\n", {"a", "b"}, {}, kCrLf, kNoBom, 2},
+      {"no line end", "abc", {"abc"}, {}, {}},
+      {"empty", "", {}, {}, {}},
+      {"UTF-8", "caf\xC3\xA9\n\xE2\x82\xAC \xC5\x93\n", {"caf\xE9", "\x80 \x9C"}, kUtf8, kLf},
+      {"UTF-8 with a mark",
+       "\xEF\xBB\xBF"
+       "a\r\n",
+       {"a"},
+       kUtf8,
+       kCrLf,
+       kBom,
+       1},
+      {"a mark alone", "\xEF\xBB\xBF", {}, kUtf8, {}, kBom},
+      {"Windows-1252", "caf\xE9\r\n", {"caf\xE9"}, k1252, kCrLf, kNoBom, 1},
+      {"UTF-8, then a byte that is not", "\xC3\xA9\n\xE9\n", {"\xC3\xA9", "\xE9"}, k1252, kLf},
+      {"a mark, then a byte that is not UTF-8", "\xEF\xBB\xBF\xE9\n", {"\xEF\xBB\xBF\xE9"}, k1252, kLf},
+      {"over-long form", "\xC0\xAF\n", {"\xC0\xAF"}, k1252, kLf},
+      {"surrogate", "\xED\xA0\x80\n", {"\xED\xA0\x80"}, k1252, kLf},
+      {"above U+10FFFF", "\xF4\x90\x80\x80", {"\xF4\x90\x80\x80"}, k1252, {}},
+      {"cut off at the end", "ab\xC3", {"ab\xC3"}, k1252, {}},
+      {"outside the code page", "\xC4\x89!\n\xF0\x9F\x98\x80\n", {"?!", "?"}, kUtf8, kLf, kNoBom, 0, 0, 0, 2},
+      {"C1 controls", "\xC2\x81\xC2\x80", {"\x81?"}, kUtf8, {}, kNoBom, 0, 0, 0, 1},
+      {"UTF-8 up to a Ctrl-Z", "\xC3\xA9\x1A\xFF", {"\xE9"}, kUtf8, {}},
+      {"LF lines, then a CR", "a\nb\nc\r\n", {"a\nb\nc"}, {}, kCrLf, kNoBom, 1, 0, 2},
+      {"mixed", "a\rb\r\nc\nd", {"a", "b", "c\nd"}, {}, kCrLf, kNoBom, 1, 1, 1},
+      {"lone CRs", "a\rb\r", {"a", "b"}, {}, kCrLf, kNoBom, 0, 2},
+      {"UTF-8 LF lines, then a CR", "\xC3\xA9\nx\r\n", {"\xE9\nx"}, kUtf8, kCrLf, kNoBom, 1, 0, 1},
+      {"Windows-1252 LF lines, then a CR", "\xE9\na\r\n", {"\xE9\na"}, k1252, kCrLf, kNoBom, 1, 0, 1},
+      {"control codes", "a\x01\x08\tb\x0B\n", {"a\x01\x08\tb\x0B"}, {}, kLf, kNoBom, 0, 0, 0, 0, 2},
+  };
+  for (const TTextFormat& platform : {kLinux, kWindows}) {
+    for (size_t block : {size_t{1}, size_t{2}, size_t{3}, size_t{5}, TTextFileReader::DefaultBlockSize}) {
+      for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.Name) + ", block size " + std::to_string(block) + ", platform " +
+                     DescribeTextFormat(platform));
+        const TRead read = Read(c.Bytes, block, platform);
+        EXPECT_EQ(read.LinesRead, c.Expected);
+        const TTextFormat& format = read.Report.Format;
+        EXPECT_EQ(format.Encoding, c.Encoding.value_or(platform.Encoding));
+        EXPECT_EQ(format.LineEnd, c.LineEnd.value_or(platform.LineEnd));
+        EXPECT_EQ(format.ByteOrderMark, c.Bom);
+        EXPECT_EQ(read.Report.CrLfCount, c.CrLf);
+        EXPECT_EQ(read.Report.LoneCrCount, c.LoneCr);
+        EXPECT_EQ(read.Report.LoneLfCount, c.LoneLf);
+        EXPECT_EQ(read.Report.UnmappableCount, c.Unmappable);
+        EXPECT_EQ(read.Report.ReadOnly(), c.Unmappable > 0);
+        EXPECT_EQ(read.Report.ControlCodeCount, c.Controls);
+        EXPECT_LE(read.Restarts, 2);
+      }
+    }
+  }
+}
+
+// A file read again (a CR, or a byte that is not UTF-8, far behind the first lines) is opened
+// once more and closed each time.
+TEST(TextFileFormat, AFileReadAgainIsReopenedAndClosed) {
+  test::TTempDir dir;
+  struct TCase {
+    std::string Bytes;
+    Lines Expected;
+  };
+  const std::string many(100, 'x');
+  const std::vector<TCase> cases = {
+      {"a\n" + many + "\r\n", {"a\n" + many}},
+      {"\xC3\xA9\n" + many + "\xE9", {"\xC3\xA9", many + "\xE9"}},
+  };
+  for (const TCase& c : cases) {
+    const std::string path = dir.File("f.txt");
+    test::WriteFileBytes(path, c.Bytes);
+    test::TFaultyFileSystem fs;
+    TTextFileReader reader(fs);
+    reader.SetBlockSize(7);
+    Lines lines;
+    int restarts = 0;
+    reader.Load(
+        path,
+        [&](const char* text, size_t n) {
+          lines.emplace_back(text, n);
+          return uint16_t{0};
+        },
+        [&] {
+          lines.clear();
+          ++restarts;
+        });
+    EXPECT_EQ(lines, c.Expected);
+    EXPECT_EQ(restarts, 1);
+    EXPECT_EQ(fs.Calls(test::TFsOp::OpenRead), 2);
+    EXPECT_EQ(fs.Calls(test::TFsOp::Close), 2);
+  }
+}
+
+TEST(TextFileFormat, EveryCodePageCharacterGoesToUtf8AndBack) {
+  struct TKnown {
+    unsigned char Byte;
+    std::string Utf8;
+  };
+  // A few well-known forms; the loop below checks that every byte comes back.
+  for (const TKnown& k : std::vector<TKnown>{{'a', "a"},
+                                             {0xE9, "\xC3\xA9"},
+                                             {0x80, "\xE2\x82\xAC"},
+                                             {0x8C, "\xC5\x92"},
+                                             {0xFF, "\xC3\xBF"},
+                                             {0x81, "\xC2\x81"},
+                                             {0xA0, "\xC2\xA0"}}) {
+    const char byte = static_cast<char>(k.Byte);
+    std::string out(kMaxUtf8PerByte, '\0');
+    out.resize(Cp1252ToUtf8(&byte, 1, out.data()));
+    EXPECT_EQ(out, k.Utf8) << int(k.Byte);
+  }
+  std::string all;
+  for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+  all += all;  // past the eight-byte steps in every alignment
+  std::string utf8(all.size() * kMaxUtf8PerByte, '\0');
+  utf8.resize(Cp1252ToUtf8(all.data(), all.size(), utf8.data()));
+  TUtf8Decoded decoded = Utf8ToCp1252(utf8.data(), utf8.size());
+  EXPECT_FALSE(decoded.Invalid);
+  EXPECT_EQ(decoded.Consumed, utf8.size());
+  EXPECT_EQ(decoded.Unmappable, 0u);
+  EXPECT_EQ(decoded.MultiByte, 2u * 128u);
+  EXPECT_EQ(utf8.substr(0, decoded.Written), all);
+}
+
+TEST(TextFileFormat, TheDecoderStopsAtTheFirstInvalidOrCutOffSequence) {
+  struct TCase {
+    std::string Bytes;
+    size_t Consumed;
+    bool Invalid;
+    std::string Text;  // the converted bytes before the stop
+  };
+  const std::vector<TCase> cases = {
+      {"ab\x80", 2, true, "ab"},
+      {"\xC3\xA9\xC3\x41", 2, true, "\xE9"},
+      {"\xC1\xBF", 0, true, ""},
+      {"\xE0\x9F\xBF", 0, true, ""},
+      {"\xF5\x80\x80\x80", 0, true, ""},
+      {"\xFE", 0, true, ""},
+      {"abcdefghij\xE2\x82", 10, false, "abcdefghij"},
+      {"\xF0\x9F\x98", 0, false, ""},
+      {"\xE2\x82\xAC", 3, false, "\x80"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Bytes);
+    std::string data = c.Bytes;
+    const TUtf8Decoded decoded = Utf8ToCp1252(data.data(), data.size());
+    EXPECT_EQ(decoded.Consumed, c.Consumed);
+    EXPECT_EQ(decoded.Invalid, c.Invalid);
+    EXPECT_EQ(data.substr(0, decoded.Written), c.Text);
+  }
+}
+
+TEST(TextFileFormat, TheWriterWritesEveryFormat) {
+  test::TTempDir dir;
+  const Lines paras = {"caf\xE9 \x80", "a\tb\x01\x08", "", "fin", ""};
+  struct TCase {
+    TTextFormat Format;
+    std::string Expected;
+  };
+  const std::vector<TCase> cases = {
+      {{k1252, kCrLf, kNoBom}, "caf\xE9 \x80\r\na\tb  \r\n\r\nfin\r\n"},
+      {{k1252, kLf, kNoBom}, "caf\xE9 \x80\na\tb  \n\nfin\n"},
+      {{kUtf8, kLf, kNoBom}, "caf\xC3\xA9 \xE2\x82\xAC\na\tb  \n\nfin\n"},
+      {{kUtf8, kCrLf, kBom},
+       "\xEF\xBB\xBF"
+       "caf\xC3\xA9 \xE2\x82\xAC\r\na\tb  \r\n\r\nfin\r\n"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(DescribeTextFormat(c.Format));
+    TTextFileWriter writer;
+    writer.SetFormat(c.Format);
+    test::TVectorSource source(paras);
+    writer.Save(dir.File("f.txt"), source);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("f.txt")), c.Expected);
+  }
+  // An empty text with a mark is the mark alone.
+  TTextFileWriter writer;
+  writer.SetFormat({kUtf8, kLf, kBom});
+  const Lines empty = {""};
+  test::TVectorSource source(empty);
+  writer.Save(dir.File("e.txt"), source);
+  EXPECT_EQ(test::ReadFileBytes(dir.File("e.txt")), "\xEF\xBB\xBF");
+}
+
+// Text that grows threefold in UTF-8 crosses the write buffer intact.
+TEST(TextFileFormat, Utf8TextCrossesTheWriteBufferIntact) {
+  test::TTempDir dir;
+  Lines paras;
+  std::string expected;
+  for (int i = 0; i < 4000; ++i) {
+    paras.push_back(std::string(static_cast<size_t>(i % 97), static_cast<char>(0x80 + i % 3)));
+    for (char c : paras.back()) {
+      const char32_t cp = Cp1252ToUnicode(static_cast<unsigned char>(c));
+      expected += cp == 0x20AC ? "\xE2\x82\xAC" : cp == 0x81 ? "\xC2\x81" : "\xE2\x80\x9A";
+    }
+    expected += '\n';
+  }
+  TTextFileWriter writer;
+  writer.SetFormat({kUtf8, kLf, kNoBom});
+  test::TVectorSource source(paras);
+  writer.Save(dir.File("big.txt"), source);
+  EXPECT_GT(expected.size(), TTextFileWriter::BufferSize);
+  EXPECT_EQ(test::ReadFileBytes(dir.File("big.txt")), expected);
+}
+
+TEST(TextFileFormat, DescriptionsForTheStatusBar) {
+  EXPECT_EQ(DescribeTextFormat({kUtf8, kLf, kNoBom}), "UTF-8 \u00b7 LF");
+  EXPECT_EQ(DescribeTextFormat({kUtf8, kCrLf, kBom}), "UTF-8 avec BOM \u00b7 CR LF");
+  EXPECT_EQ(DescribeTextFormat({k1252, kCrLf, kNoBom}), "Windows-1252 \u00b7 CR LF");
+}
+
+TEST(TextFileFormat, TheLoadMessageNamesTheReadOnlyAndMixedCases) {
+  auto has = [](const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+  };
+  TLoadReport report;
+  EXPECT_EQ(LoadReportMessage(report, "f.txt", 32767), "");
+  report.LoneLfCount = 3;
+  EXPECT_EQ(LoadReportMessage(report, "f.txt", 32767), "") << "LFs of one kind are not mixed";
+  report.CrLfCount = 2;
+  std::string message = LoadReportMessage(report, "f.txt", 32767);
+  EXPECT_TRUE(has(message, "Remarque sur le fichier « f.txt »")) << message;
+  EXPECT_TRUE(has(message, "mélangées : 2 CR LF, 0 CR seuls, 3 LF seuls")) << message;
+  report.LoneCrCount = 1;
+  report.ControlCodeCount = 2;
+  message = LoadReportMessage(report, "f.txt", 32767);
+  EXPECT_TRUE(has(message, "a été modifié à l'ouverture")) << message;
+  EXPECT_TRUE(has(message, "1 fin de ligne faite d'un CR seul sera enregistrée en CR LF.")) << message;
+  EXPECT_TRUE(has(message, "2 caractères de contrôle (codes 1 à 8) seront enregistrés")) << message;
+  report.UnmappableCount = 4;
+  message = LoadReportMessage(report, "f.txt", 32767);
+  EXPECT_TRUE(has(message, "est ouvert en lecture seule")) << message;
+  EXPECT_TRUE(has(message, "4 caractères absents du jeu de caractères Windows-1252")) << message;
+}
+
+}  // namespace
+}  // namespace quilmo
