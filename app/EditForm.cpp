@@ -22,6 +22,7 @@
 #include "editor/Controller.h"
 #include "editor/TextFileEditor.h"
 #include "editor/qt/EditorWidget.h"
+#include "engine/LoadReport.h"
 
 namespace quilmo {
 
@@ -63,31 +64,6 @@ QString LogStampText(const QDateTime& now) {
   const QChar date = SeparatorOf(locale.dateFormat(QLocale::ShortFormat), '/');
   const QChar time = SeparatorOf(locale.timeFormat(QLocale::ShortFormat), ':');
   return now.toString(QStringLiteral("dd%1MM%1yy hh%2mm").arg(date).arg(time));
-}
-
-// What a save would change in the file just loaded, or an empty text.
-QString LoadWarning(const TLoadReport& report, const QString& name, int paraLengthLimit) {
-  QStringList lines;
-  if (report.NulCount == 1)
-    lines << QStringLiteral("1 caractère nul a été remplacé par un espace.");
-  else if (report.NulCount > 1)
-    lines << QStringLiteral("%1 caractères nuls ont été remplacés par des espaces.").arg(report.NulCount);
-  if (report.BytesAfterCtrlZ == 1)
-    lines << QStringLiteral("Le texte s'arrête au caractère Ctrl-Z : l'octet qui le suit n'a pas été lu.");
-  else if (report.BytesAfterCtrlZ > 1)
-    lines << QStringLiteral(
-                 "Le texte s'arrête au caractère Ctrl-Z : les %1 octets qui le suivent n'ont pas été lus.")
-                 .arg(report.BytesAfterCtrlZ);
-  if (report.LongLineCount == 1)
-    lines << QStringLiteral("1 ligne de plus de %1 caractères a été coupée en plusieurs lignes.")
-                 .arg(paraLengthLimit);
-  else if (report.LongLineCount > 1)
-    lines << QStringLiteral("%1 lignes de plus de %2 caractères ont été coupées en plusieurs lignes.")
-                 .arg(report.LongLineCount)
-                 .arg(paraLengthLimit);
-  if (lines.isEmpty()) return {};
-  return QStringLiteral("Le fichier « %1 » a été modifié à l'ouverture :\n\n").arg(name) + lines.join('\n') +
-         QStringLiteral("\n\nCes changements seront enregistrés si vous enregistrez le fichier.");
 }
 
 }  // namespace
@@ -275,8 +251,13 @@ void TEditForm::OpenDocument(const QString& name) {
 }
 
 void TEditForm::ShowLoadReport() {
-  const QString warning = LoadWarning(FEditor->LoadReport(), DocumentName(), FEditor->ParaLengthLimit());
-  FUncleanLoad = warning.isEmpty() ? QString() : DocumentName();
+  const TLoadReport& report = FEditor->LoadReport();
+  const QString warning =
+      QString::fromStdString(LoadReportMessage(report, Bytes(DocumentName()), FEditor->ParaLengthLimit()));
+  // Only a load that a save would not give back asks before the file is replaced; a note on
+  // mixed line ends informs and nothing more.
+  const bool changedAtOpen = report.HasWarnings() || report.LongLineCount > 0;
+  FUncleanLoad = changedAtOpen ? DocumentName() : QString();
   if (warning.isEmpty()) return;
   WithTopmostOff([&] { Prompter().Show(this, TMessageKind::Warning, FApplicationTitle, warning); });
 }

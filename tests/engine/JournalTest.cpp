@@ -99,7 +99,7 @@ TEST(JournalTest, ReplayGivesTheEditedTextByteForByte) {
          std::int32_t p = 0, c = 0;
          l.Undo(p, c);
          l.Redo(p, c);
-         l.InsertParaAfter(1, "end", 3);
+         EXPECT_EQ(l.InsertParaAfter(1, "end", 3), 0);
        }},
   };
   for (const TCase& c : cases) {
