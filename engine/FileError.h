@@ -15,7 +15,7 @@ class EFileError : public EQuilmoException {
   EFileError(const std::string& message, std::string fileName, int errorCode);
 
   // "<what> « <file> » : <system reason>", e.g.
-  // "Impossible d'ouvrir le fichier « /x/y.txt » : Permission denied".
+  // "Impossible d'ouvrir le fichier « /x/y.txt » : accès refusé".
   static EFileError FromSystem(const std::string& what, const std::string& fileName, int errorCode);
 
   const std::string& FileName() const { return FFileName; }
@@ -26,7 +26,7 @@ class EFileError : public EQuilmoException {
   int FErrorCode;
 };
 
-// The system's text for an errno value.
+// The French reason for an errno value (the system's text and the number for rare values).
 std::string SystemErrorText(int errorCode);
 
 }  // namespace quilmo

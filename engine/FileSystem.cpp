@@ -26,6 +26,7 @@ void FillInfo(const struct stat& st, TFileInfo& info) {
   info.Size = static_cast<uint64_t>(st.st_size);
   info.Device = st.st_dev;
   info.Inode = st.st_ino;
+  info.ModifiedTime = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
 }
 
 int Result(int rc) {

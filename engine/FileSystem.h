@@ -24,6 +24,7 @@ struct TFileInfo {
   uint64_t Size = 0;
   uint64_t Device = 0;
   uint64_t Inode = 0;
+  int64_t ModifiedTime = 0;  // last change of the contents, nanoseconds since 1970
 
   bool SameFileAs(const TFileInfo& other) const { return Device == other.Device && Inode == other.Inode; }
 };

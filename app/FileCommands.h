@@ -1,0 +1,126 @@
+#pragma once
+// The commands of the "&Fichier" menu: New, Open, Save, Save As, Print and the ten history
+// entries, over what they need of the main window (TFileCommandsWindow), so that every prompt
+// flow runs in tests without the window or a modal loop.
+//
+// A command that fails stops where it failed: a file that cannot be read is found before the
+// document changes, and a failed save changes neither the name, the caption nor the history.
+// Errors are raised (EFileError, EEditorError) for the window's error box.
+
+#include <string>
+#include <vector>
+
+#include "app/Answer.h"
+#include "app/DiskStamp.h"
+
+class QPrinter;
+
+namespace quilmo {
+
+class THistory;
+class TTextFileEditor;
+
+inline constexpr char kUntitledName[] = "Sans titre";
+
+// A document counts as untitled when its name begins with "Sans titre".
+bool IsUntitled(const std::string& fileName);
+
+// What the modified-document prompt led to.
+enum class TDiscard { Unmodified, Saved, Discarded, Cancelled };
+
+struct TOpenRequest {
+  bool Multiple = false;      // several files may be chosen (the names come back in order)
+  bool CreatePrompt = false;  // the dialog offers to create a file that does not exist
+  std::string Filter;         // "Tous les fichiers|*.*|Fichiers textes|*.txt;*.ini"
+  int FilterIndex = 1;        // 1-based
+};
+
+struct TSaveRequest {
+  std::string Title;
+  std::string Filter;
+  int FilterIndex = 1;
+  std::string FileName;    // preselected
+  std::string DefaultExt;  // added to a name without extension; the dialog asks before overwriting
+};
+
+struct TFileChoice {
+  std::vector<std::string> Names;  // empty: cancelled
+  int FilterIndex = 1;
+};
+
+// What the file commands ask of the main window. Every dialog and message box is shown by the
+// window inside its always-on-top wrapper.
+class TFileCommandsWindow {
+ public:
+  virtual ~TFileCommandsWindow() = default;
+
+  virtual TTextFileEditor& Editor() = 0;
+  // The modified-document prompt; its "&Oui" runs TFileCommands::Save.
+  virtual TDiscard ConfirmDiscard(bool beep) = 0;
+  virtual TFileChoice AskOpenFiles(const TOpenRequest& request) = 0;
+  virtual TFileChoice AskSaveFile(const TSaveRequest& request) = 0;
+  // The print dialog (selection offered when hasSelection); false when cancelled.
+  virtual bool AskPrint(QPrinter& printer, bool hasSelection) = 0;
+  // A warning box captioned "Avertissement"; withCancel adds "Annuler" to "&Oui" and "&Non".
+  virtual TAnswer AskWarning(const std::string& text, bool withCancel) = 0;
+  virtual void Beep() = 0;
+
+  virtual bool MultipleOpenings() const = 0;
+  // Starts a copy of the program with {"-i"} (an empty document) or {"-i", file}.
+  virtual void SpawnInstance(const std::vector<std::string>& arguments) = 0;
+  virtual bool ClearUndoAfterSave() const = 0;  // the option "Tampon"
+  virtual std::string OpenFilter() const = 0;   // "Filtres de fichiers" of the settings
+
+  // After a document was read from disk: what its load changed, if anything, is shown.
+  virtual void DocumentLoaded() = 0;
+  virtual void ApplyLogStamp() = 0;
+  // Before Save writes the document over its file: false when the user does not want the file
+  // replaced (its load changed something a save would keep).
+  virtual bool MayReplaceFile() = 0;
+  virtual void DocumentSaved() = 0;
+  virtual void UpdateButtons(bool hasText) = 0;
+  // Caption "Quilmo - " + name, copied to the application title.
+  virtual void SetDocumentCaption(const std::string& name) = 0;
+  // The application title := the caption.
+  virtual void CopyCaptionToTitle() = 0;
+  virtual void RefreshEditMenu() = 0;
+  virtual void RefreshSearchMenu() = 0;
+  virtual void ClearMarksList() = 0;
+};
+
+class TFileCommands {
+ public:
+  TFileCommands(TFileCommandsWindow& window, THistory& history);
+
+  void New();
+  void Open();
+  // True when the text was written (false: Save As cancelled, or replacing a file changed on
+  // disk refused).
+  bool Save();
+  bool SaveAs();
+  void Print();
+  // The history item of index 0..9.
+  void OpenHistoryEntry(int index);
+
+  // The document's file as it is now on disk is the one loaded or saved here; the window calls
+  // it after loading a document itself (command line, drops).
+  void RememberDiskState();
+
+  int FilterIndex() const { return FFilterIndex; }
+
+ private:
+  TTextFileEditor& Editor();
+  // Loads an existing file (checked readable first).
+  void Load(const std::string& name);
+  // Creates the empty file, then empties the document under that name.
+  void CreateEmpty(const std::string& name);
+  void SaveUnder(const std::string& name);
+
+  TFileCommandsWindow& FWindow;
+  THistory& FHistory;
+  TDiskStamp FDiskStamp;
+  int FFilterIndex = 1;
+  std::string FLastSaveName;  // the Save dialog's name, kept for untitled documents
+};
+
+}  // namespace quilmo

@@ -1,0 +1,242 @@
+// The file commands' prompt flows against a window that answers as scripted and records what
+// it was told; files in a temporary folder, failures through a faulty file system.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/FileCommands.h"
+#include "app/History.h"
+#include "editor/TextFileEditor.h"
+#include "engine/FileError.h"
+#include "support/EditorDoc.h"
+#include "support/FaultyFileSystem.h"
+#include "support/TempDir.h"
+
+namespace quilmo {
+namespace {
+
+using TNames = std::vector<std::string>;
+using test::TFsOp;
+
+class TFakeWindow : public TFileCommandsWindow {
+ public:
+  TTextFileEditor& Editor() override { return Doc; }
+  TDiscard ConfirmDiscard(bool) override {
+    if (!Doc.Modified()) return TDiscard::Unmodified;
+    switch (Next()) {
+      case TAnswer::Yes: return Commands->Save() ? TDiscard::Saved : TDiscard::Cancelled;
+      case TAnswer::No: return TDiscard::Discarded;
+      case TAnswer::Cancel: break;
+    }
+    return TDiscard::Cancelled;
+  }
+  TFileChoice AskOpenFiles(const TOpenRequest& request) override {
+    Log.push_back(request.Multiple ? "open dialog, several" : "open dialog");
+    return {Chosen, 2};
+  }
+  TFileChoice AskSaveFile(const TSaveRequest& request) override {
+    Log.push_back(request.Title + " [" + request.FileName + "] ." + request.DefaultExt);
+    return {Chosen, 2};
+  }
+  bool AskPrint(QPrinter&, bool) override { return false; }
+  TAnswer AskWarning(const std::string& text, bool) override {
+    Log.push_back(text);
+    return Next();
+  }
+  void Beep() override {}
+  bool MultipleOpenings() const override { return Multiple; }
+  void SpawnInstance(const std::vector<std::string>& arguments) override {
+    std::string line = "spawn";
+    for (const std::string& argument : arguments) line += " [" + argument + "]";
+    Log.push_back(line);
+  }
+  bool ClearUndoAfterSave() const override { return Tampon; }
+  std::string OpenFilter() const override { return "Tous|*.*"; }
+  void DocumentLoaded() override {}
+  void ApplyLogStamp() override {}
+  bool MayReplaceFile() override { return true; }
+  void DocumentSaved() override {}
+  void UpdateButtons(bool) override {}
+  void SetDocumentCaption(const std::string& name) override { Caption = "Quilmo - " + name; }
+  void CopyCaptionToTitle() override {}
+  void RefreshEditMenu() override {}
+  void RefreshSearchMenu() override {}
+  void ClearMarksList() override { ++MarksCleared; }
+
+  TAnswer Next() {
+    EXPECT_FALSE(Answers.empty()) << "an unexpected question";
+    if (Answers.empty()) return TAnswer::Cancel;
+    const TAnswer answer = Answers.front();
+    Answers.pop_front();
+    return answer;
+  }
+
+  TTextFileEditor Doc;
+  TFileCommands* Commands = nullptr;
+  std::deque<TAnswer> Answers;  // the modified-document prompt and the warnings, in order
+  TNames Chosen;                // what the file dialogs return (empty: cancelled)
+  bool Multiple = false;
+  bool Tampon = false;
+  std::string Caption = "Quilmo";
+  int MarksCleared = 0;
+  TNames Log;  // dialogs shown, questions asked, copies started
+};
+
+class FileCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Window.Commands = &Commands;
+    Window.Doc.SetFileSystem(Fs);
+    test::WriteFileBytes(A, "fichier a\r\n");
+    test::WriteFileBytes(B, "fichier b\r\n");
+    Window.Doc.NewTextFile("Sans titre");
+  }
+  // A named, modified document: the file A loaded and typed into.
+  void EditA() {
+    Window.Doc.NewTextFile("Sans titre");
+    Window.Chosen = {A};
+    Commands.Open();
+    Window.Log.clear();
+    Window.Doc.InsertString("x");
+  }
+  std::string Text() { return test::PlainEditorText(Window.Doc); }
+
+  test::TTempDir Dir;
+  std::string A = Dir.File("a.txt"), B = Dir.File("b.txt");
+  test::TFaultyFileSystem Fs;
+  TFakeWindow Window;
+  THistory History;
+  TFileCommands Commands{Window, History};
+};
+
+TEST_F(FileCommandsTest, OpenAfterEachAnswerOfTheModifiedDocumentPrompt) {
+  struct TCase {
+    TAnswer Answer;
+    std::string FileA;  // on disk afterwards
+    std::string Doc;
+    int MarksCleared;
+  } const cases[] = {
+      {TAnswer::Yes, "xfichier a\r\n", "fichier b\n", 2},
+      {TAnswer::No, "fichier a\r\n", "fichier b\n", 1},
+      {TAnswer::Cancel, "fichier a\r\n", "xfichier a\n", 0},
+  };
+  for (const TCase& c : cases) {
+    EditA();
+    Window.MarksCleared = 0;
+    Window.Answers = {c.Answer};
+    Window.Chosen = {B};
+    Commands.Open();
+    EXPECT_EQ(test::ReadFileBytes(A), c.FileA);
+    EXPECT_EQ(Text(), c.Doc);
+    EXPECT_EQ(Window.MarksCleared, c.MarksCleared);
+    EXPECT_EQ(Window.Caption, c.Answer == TAnswer::Cancel ? "Quilmo - " + A : "Quilmo - " + B);
+    EXPECT_EQ(History.Entry(0), c.Answer == TAnswer::Cancel ? A : B);
+    test::WriteFileBytes(A, "fichier a\r\n");
+  }
+}
+
+TEST_F(FileCommandsTest, AFailedSaveInThePromptStopsTheCommand) {
+  EditA();
+  Fs.FailAt(TFsOp::Write, Fs.Calls(TFsOp::Write) + 1, ENOSPC, true);
+  for (const auto& command : {&TFileCommands::New, &TFileCommands::Open}) {
+    Window.Answers = {TAnswer::Yes};
+    Window.Chosen = {B};
+    EXPECT_THROW((Commands.*command)(), EFileError);
+    EXPECT_EQ(Window.Doc.FileName(), A);
+    EXPECT_EQ(Text(), "xfichier a\n");
+    EXPECT_TRUE(Window.Doc.Modified());
+    EXPECT_EQ(History.Entry(0), A);
+    EXPECT_EQ(Window.Log, TNames{}) << "no dialog after the failure";
+  }
+}
+
+TEST_F(FileCommandsTest, SaveAsCancelledOrFailingChangesNothing) {
+  Window.Doc.InsertString("nouveau");
+  Commands.Save();  // untitled: Save As, cancelled
+  EXPECT_EQ(Window.Log, TNames{"Enregistrer Sans titre Sous [] .txt"});
+  Fs.FailAt(TFsOp::CreateNew, 1, EACCES, true);
+  Window.Chosen = {Dir.File("c.txt")};
+  EXPECT_THROW(Commands.SaveAs(), EFileError);
+  EXPECT_EQ(Window.Doc.FileName(), "Sans titre");
+  EXPECT_EQ(Window.Caption, "Quilmo");
+  EXPECT_EQ(History.Entry(0), "");
+  EXPECT_TRUE(Window.Doc.Modified());
+}
+
+TEST_F(FileCommandsTest, SaveAsNamesTheDocumentAndTamponForgetsTheUndo) {
+  for (const bool tampon : {false, true}) {
+    Window.Tampon = tampon;
+    Window.Doc.InsertString("z");
+    Window.Chosen = {Dir.File("c.txt")};
+    ASSERT_TRUE(Commands.SaveAs());
+    EXPECT_EQ(Window.Doc.CanUndo(), !tampon);
+    EXPECT_EQ(Window.Caption, "Quilmo - " + Dir.File("c.txt"));
+    Window.Doc.InsertString("z");
+    ASSERT_TRUE(Commands.Save());
+    EXPECT_EQ(Window.Doc.CanUndo(), !tampon);
+  }
+  EXPECT_EQ(test::ReadFileBytes(Dir.File("c.txt")), "zzzz\n");  // a new text in the platform's format
+  EXPECT_EQ(Window.Log.back(), "Enregistrer " + Dir.File("c.txt") + " Sous [" + Dir.File("c.txt") + "] .txt");
+}
+
+TEST_F(FileCommandsTest, MultipleOpeningsStartCopiesAndLeaveTheWindow) {
+  Window.Multiple = true;
+  Window.Chosen = {A, B, Dir.File("c d.txt")};
+  Commands.Open();
+  Commands.New();
+  History.Add(B);
+  Commands.OpenHistoryEntry(0);
+  EXPECT_EQ(Window.Log,
+            (TNames{"open dialog, several", "spawn [-i] [" + A + "]", "spawn [-i] [" + B + "]",
+                    "spawn [-i] [" + Dir.File("c d.txt") + "]", "spawn [-i]", "spawn [-i] [" + B + "]"}));
+  EXPECT_EQ(Window.Doc.FileName(), "Sans titre");
+  EXPECT_EQ(History.Entry(1), "");
+}
+
+TEST_F(FileCommandsTest, MissingHistoryEntryAndEachAnswer) {
+  const std::string gone = Dir.File("parti.txt");
+  for (const TAnswer answer : {TAnswer::Yes, TAnswer::No, TAnswer::Cancel}) {
+    std::filesystem::remove(gone);
+    History.Add(A);
+    History.Add(gone);
+    Window.Answers = {answer};
+    Commands.OpenHistoryEntry(0);
+    EXPECT_EQ(Window.Log.back(),
+              "Le fichier " + gone + " est introuvable, voulez-vous en créer un nouveau ?");
+    EXPECT_EQ(std::filesystem::exists(gone), answer == TAnswer::Yes);
+    EXPECT_EQ(Window.Doc.FileName(), answer == TAnswer::Yes ? gone : "Sans titre");
+    EXPECT_EQ(History.Entry(0), answer == TAnswer::No ? A : gone);
+    Window.Doc.NewTextFile("Sans titre");
+  }
+}
+
+TEST_F(FileCommandsTest, UnreadableFileLeavesTheDocument) {
+  EditA();
+  Window.Answers = {TAnswer::No};
+  Fs.FailAt(TFsOp::OpenRead, Fs.Calls(TFsOp::OpenRead) + 1, EACCES);
+  Window.Chosen = {B};
+  EXPECT_THROW(Commands.Open(), EFileError);
+  EXPECT_EQ(Window.Doc.FileName(), A);
+  EXPECT_EQ(Text(), "xfichier a\n");
+  EXPECT_EQ(History.Entry(0), A);
+}
+
+TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileChangedOnDisk) {
+  for (const TAnswer answer : {TAnswer::No, TAnswer::Yes}) {
+    EditA();
+    test::WriteFileBytes(A, "autre programme\r\n");
+    Window.Answers = {answer};
+    EXPECT_EQ(Commands.Save(), answer == TAnswer::Yes);
+    EXPECT_EQ(test::ReadFileBytes(A), answer == TAnswer::Yes ? "xfichier a\r\n" : "autre programme\r\n");
+    Window.Doc.SetModified(false);
+    test::WriteFileBytes(A, "fichier a\r\n");
+  }
+}
+
+}  // namespace
+}  // namespace quilmo

@@ -1,0 +1,85 @@
+// The help: every context's page and every link between pages exist, the folders are looked
+// up in order, and the window shows the topic of a context with working back and forward.
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include "app/HelpViewer.h"
+
+namespace quilmo {
+namespace {
+
+const QString kSourceHelp = QStringLiteral(QUILMO_HELP_SOURCE_DIR);
+
+TEST(HelpViewerTest, EveryPageAndLinkOfTheHelpExists) {
+  const QDir folder(kSourceHelp);
+  for (const int context : {kHelpIndex, kHelpOptions, kHelpFullScreen, 1, -1})
+    EXPECT_TRUE(folder.exists(HelpPageOf(context))) << context;
+  const QStringList pages = folder.entryList({QStringLiteral("*.html")}, QDir::Files);
+  ASSERT_GE(pages.size(), 10);
+  const QRegularExpression link(QStringLiteral("href=\"([^\"#:]+)(#[^\"]*)?\""));
+  for (const QString& page : pages) {
+    QFile file(folder.filePath(page));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+    const QString html = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("<html lang=\"fr\">"))) << page.toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("<title>"))) << page.toStdString();
+    for (const auto& match : link.globalMatch(html))
+      EXPECT_TRUE(folder.exists(match.captured(1)))
+          << page.toStdString() << " -> " << match.captured(1).toStdString();
+  }
+}
+
+TEST(HelpViewerTest, TheFirstFolderHoldingTheIndexIsTaken) {
+  EXPECT_EQ(HelpFolderCandidates(QStringLiteral("/opt/q/bin")),
+            QStringList({QStringLiteral("/opt/q/bin/help"), QStringLiteral("/opt/q/share/quilmo/help")}));
+  QTemporaryDir root;
+  ASSERT_TRUE(root.isValid());
+  const QDir dir(root.path());
+  ASSERT_TRUE(dir.mkpath(QStringLiteral("empty")) && dir.mkpath(QStringLiteral("a")) &&
+              dir.mkpath(QStringLiteral("b")));
+  for (const char* name : {"a", "b"}) {
+    QFile index(dir.filePath(QStringLiteral("%1/index.html").arg(name)));
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+  }
+  const QString empty = dir.filePath("empty"), a = dir.filePath("a"), b = dir.filePath("b"),
+                missing = dir.filePath("missing");
+  const struct {
+    QStringList Candidates;
+    QString Found;
+  } cases[] = {{{empty, a, b}, a}, {{missing, b, a}, b}, {{empty, missing}, {}}, {{}, {}}};
+  for (const auto& c : cases)
+    EXPECT_EQ(FindHelpFolder(c.Candidates), c.Found) << c.Candidates.join(',').toStdString();
+}
+
+TEST(HelpViewerTest, ContextsOpenTheirTopicAndTheButtonsGoBackAndForth) {
+  THelpViewer viewer(kSourceHelp);
+  QTextBrowser* browser = viewer.Browser();
+  for (const int context : {kHelpIndex, kHelpOptions, kHelpFullScreen}) {
+    viewer.ShowContext(context);
+    EXPECT_EQ(QFileInfo(browser->source().toLocalFile()).fileName(), HelpPageOf(context));
+    EXPECT_FALSE(browser->documentTitle().isEmpty());
+  }
+  const QList<QToolButton*> buttons = viewer.findChildren<QToolButton*>();
+  ASSERT_EQ(buttons.size(), 3);
+  QToolButton* back = buttons[0];
+  QToolButton* forward = buttons[1];
+  EXPECT_TRUE(back->isEnabled());
+  EXPECT_FALSE(forward->isEnabled());
+  back->click();
+  EXPECT_EQ(QFileInfo(browser->source().toLocalFile()).fileName(), HelpPageOf(kHelpOptions));
+  EXPECT_TRUE(forward->isEnabled());
+  forward->click();
+  EXPECT_EQ(QFileInfo(browser->source().toLocalFile()).fileName(), HelpPageOf(kHelpFullScreen));
+  buttons[2]->click();
+  EXPECT_EQ(QFileInfo(browser->source().toLocalFile()).fileName(), HelpPageOf(kHelpIndex));
+}
+
+}  // namespace
+}  // namespace quilmo
