@@ -40,7 +40,7 @@ TRead Read(const std::string& bytes, size_t blockSize, const TTextFormat& platfo
   reader.SetBlockSize(blockSize);
   reader.SetPlatformFormat(platform);
   TRead result;
-  reader.LoadBuffer(
+  const uint16_t code = reader.LoadBuffer(
       bytes.data(), bytes.size(),
       [&](const char* text, size_t length) {
         result.LinesRead.emplace_back(text, length);
@@ -50,6 +50,7 @@ TRead Read(const std::string& bytes, size_t blockSize, const TTextFormat& platfo
         result.LinesRead.clear();
         ++result.Restarts;
       });
+  EXPECT_EQ(code, 0);
   result.Report = reader.Report();
   return result;
 }
@@ -132,13 +133,14 @@ TEST(TextFileFormat, AFileReadAgainIsReopenedAndClosed) {
   TTextFileReader reader(fs);
   reader.SetBlockSize(7);
   Lines lines;
-  reader.Load(
+  const uint16_t code = reader.Load(
       dir.File("f.txt"),
       [&](const char* text, size_t n) {
         lines.emplace_back(text, n);
         return uint16_t{0};
       },
       [&] { lines.clear(); });
+  EXPECT_EQ(code, 0);
   EXPECT_EQ(lines, (Lines{"\xC3\xA9", std::string(100, 'x') + "\xE9"}));
   EXPECT_EQ(fs.Calls(test::TFsOp::OpenRead), 2);
   EXPECT_EQ(fs.Calls(test::TFsOp::Close), 2);
