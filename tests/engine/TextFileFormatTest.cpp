@@ -133,14 +133,14 @@ TEST(TextFileFormat, AFileReadAgainIsReopenedAndClosed) {
   TTextFileReader reader(fs);
   reader.SetBlockSize(7);
   Lines lines;
-  EXPECT_EQ(reader.Load(
-                dir.File("f.txt"),
-                [&](const char* text, size_t n) {
-                  lines.emplace_back(text, n);
-                  return uint16_t{0};
-                },
-                [&] { lines.clear(); }),
-            0);
+  const uint16_t code = reader.Load(
+      dir.File("f.txt"),
+      [&](const char* text, size_t n) {
+        lines.emplace_back(text, n);
+        return uint16_t{0};
+      },
+      [&] { lines.clear(); });
+  EXPECT_EQ(code, 0);
   EXPECT_EQ(lines, (Lines{"\xC3\xA9", std::string(100, 'x') + "\xE9"}));
   EXPECT_EQ(fs.Calls(test::TFsOp::OpenRead), 2);
   EXPECT_EQ(fs.Calls(test::TFsOp::Close), 2);
