@@ -295,6 +295,8 @@ class TEditForm : public QMainWindow {
   void ApplyLogStamp();
   // Starts a copy of the program with these arguments ({"-i"} or {"-i", file}).
   void SpawnInstance(const QStringList& arguments);
+  // Files dropped from the shell (in its order).
+  void FilesDropped(const QStringList& names);
   void CenterOver(QWidget& dialog);
   void SetCaption(const QString& documentName);
   // Runs `show` (a dialog or message box) with the window's topmost state off around it.
@@ -470,7 +472,6 @@ class TEditForm : public QMainWindow {
   void SetWordWrapChecked(bool on);
 
   // Drops (EditFormDrop.cpp).
-  void FilesDropped(const QStringList& names);
   static QStringList DroppedFileNames(const QMimeData* data);
 
   TEditFormServices FServices;
