@@ -513,8 +513,9 @@ class TEditForm : public QMainWindow {
   QString FUncleanLoad;
   QString FHelpFile;
   TStartOutcome FStartOutcome = TStartOutcome::Completed;
-  // Window placement from the settings, applied when the window is first shown.
-  bool FStartMaximized = false;
+  // Whether the clipboard holds text, until it changes.
+  mutable bool FClipboardKnown = false;
+  mutable bool FClipboardHasText = false;
 };
 
 }  // namespace quilmo
