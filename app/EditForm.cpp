@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDockWidget>
@@ -83,6 +84,7 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   CreateContextMenus();
   CreateToolbar();
   CreateBars();
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { FClipboardKnown = false; });
   FTimer1 = new QTimer(this);
   FTimer1->setInterval(200);
   connect(FTimer1, &QTimer::timeout, this, &TEditForm::Timer1Timer);

@@ -294,6 +294,8 @@ class TEditForm : public QMainWindow {
   void ApplyLogStamp();
   // Starts a copy of the program with these arguments ({"-i"} or {"-i", file}).
   void SpawnInstance(const QStringList& arguments);
+  // Files dropped from the shell (in its order).
+  void FilesDropped(const QStringList& names);
   void CenterOver(QWidget& dialog);
   void SetCaption(const QString& documentName);
   // Runs `show` (a dialog or message box) with the window's topmost state off around it.
@@ -482,7 +484,6 @@ class TEditForm : public QMainWindow {
   void WatchAutoScrollEnd(bool on);
 
   // Drops (EditFormDrop.cpp).
-  void FilesDropped(const QStringList& names);
   static QStringList DroppedFileNames(const QMimeData* data);
 
   TEditFormServices FServices;
@@ -531,8 +532,9 @@ class TEditForm : public QMainWindow {
   QString FUncleanLoad;
   QString FHelpFile;
   TStartOutcome FStartOutcome = TStartOutcome::Completed;
-  // Window placement from the settings, applied when the window is first shown.
-  bool FStartMaximized = false;
+  // Whether the clipboard holds text, until it changes.
+  mutable bool FClipboardKnown = false;
+  mutable bool FClipboardHasText = false;
 };
 
 }  // namespace quilmo

@@ -31,8 +31,14 @@ void TEditForm::UpdateButtons(bool hasText) {
 }
 
 bool TEditForm::ClipboardHasText() const {
-  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  return data && data->hasText();
+  // Asking the clipboard's owner is a round trip on some systems: the answer is kept until
+  // the clipboard changes.
+  if (!FClipboardKnown) {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    FClipboardHasText = data && data->hasText();
+    FClipboardKnown = true;
+  }
+  return FClipboardHasText;
 }
 
 void TEditForm::RefreshToolButtons() {

@@ -159,10 +159,8 @@ void TEditForm::LoadSettings() {
     }
   }
   // 9.
-  FStartMaximized = false;
   if (o.RememberPosition) {
     if (maximized) {
-      FStartMaximized = true;
       setWindowState(windowState() | Qt::WindowMaximized);
     } else {
       move(left, top);

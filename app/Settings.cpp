@@ -8,16 +8,6 @@
 
 namespace quilmo {
 
-namespace {
-
-QString FindIgnoringCase(const QStringList& names, const QString& name) {
-  for (const QString& stored : names)
-    if (stored.compare(name, Qt::CaseInsensitive) == 0) return stored;
-  return name;
-}
-
-}  // namespace
-
 TSettingsStore::TSettingsStore()
     : FSettings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganization,
                                             kApplicationTitle)) {}
@@ -35,23 +25,35 @@ QStringList TSettingsStore::Sections() const {
   return FSettings->childGroups();
 }
 
-QString TSettingsStore::StoredSection(const QString& section) const {
-  return FindIgnoringCase(FSettings->childGroups(), section);
+void TSettingsStore::BuildIndex() const {
+  if (FIndexBuilt) return;
+  FSectionIndex.clear();
+  FPathIndex.clear();
+  for (const QString& path : FSettings->allKeys()) {
+    const qsizetype slash = path.indexOf('/');
+    if (slash < 0) continue;  // a value outside every section
+    FSectionIndex.insert(path.left(slash).toLower(), path.left(slash));
+    FPathIndex.insert(path.toLower(), path);
+  }
+  FIndexBuilt = true;
 }
 
-QString TSettingsStore::StoredKey(const QString& storedSection, const QString& name) const {
-  FSettings->beginGroup(storedSection);
-  const QStringList keys = FSettings->childKeys();
-  FSettings->endGroup();
-  return FindIgnoringCase(keys, name);
+QString TSettingsStore::StoredSection(const QString& section) const {
+  BuildIndex();
+  return FSectionIndex.value(section.toLower(), section);
+}
+
+QString TSettingsStore::StoredPath(const QString& section, const QString& name) const {
+  BuildIndex();
+  const QString wanted = section + '/' + name;
+  if (const auto found = FPathIndex.constFind(wanted.toLower()); found != FPathIndex.cend()) return *found;
+  return StoredSection(section) + '/' + name;
 }
 
 bool TSettingsStore::Lookup(const QString& section, const QString& name, QString& text) const {
   if (FSettings->status() == QSettings::AccessError)
     throw ESettingsError(ReadErrorMessage(name).toStdString());
-  const QString storedSection = StoredSection(section);
-  const QString path = storedSection + '/' + StoredKey(storedSection, name);
-  const QVariant value = FSettings->value(path);
+  const QVariant value = FSettings->value(StoredPath(section, name));
   if (!value.isValid()) return false;
   if (value.typeId() != QMetaType::QString) throw ESettingsError(TypeErrorMessage(name).toStdString());
   text = value.toString();
@@ -82,8 +84,10 @@ bool TSettingsStore::ReadBool(const QString& section, const QString& name, bool 
 }
 
 void TSettingsStore::WriteString(const QString& section, const QString& name, const QString& value) {
-  const QString storedSection = StoredSection(section);
-  FSettings->setValue(storedSection + '/' + StoredKey(storedSection, name), value);
+  const QString path = StoredPath(section, name);
+  FSettings->setValue(path, value);
+  FSectionIndex.insert(section.toLower(), path.left(path.indexOf('/')));
+  FPathIndex.insert(path.toLower(), path);
   if (FFirstUnflushed.isEmpty()) FFirstUnflushed = name;
 }
 
@@ -97,12 +101,14 @@ void TSettingsStore::WriteBool(const QString& section, const QString& name, bool
 
 void TSettingsStore::EraseSection(const QString& section) {
   FSettings->remove(StoredSection(section));
+  FIndexBuilt = false;
 }
 
 void TSettingsStore::Flush() {
   const QString name = FFirstUnflushed;
   FFirstUnflushed.clear();
   FSettings->sync();
+  FIndexBuilt = false;  // the storage may hold another copy's values now
   if (FSettings->status() == QSettings::AccessError && !name.isEmpty())
     throw ESettingsError(WriteErrorMessage(name).toStdString());
 }

@@ -7,6 +7,7 @@
 // integers, not a decimal number. Writes are collected and reach the storage at Flush().
 // Failures raise ESettingsError with one of the French messages the user sees.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -58,14 +59,21 @@ class TSettingsStore {
   static QString TypeErrorMessage(const QString& name);
 
  private:
-  // The stored spelling of a section or value name, or the name itself when none matches.
+  // The stored path "Section/Value" of a name, in the stored spelling when one matches
+  // without regard to case, else as given.
+  QString StoredPath(const QString& section, const QString& name) const;
   QString StoredSection(const QString& section) const;
-  QString StoredKey(const QString& storedSection, const QString& name) const;
+  // Lower-cased section → stored section, and lower-cased "section/value" → stored path,
+  // built once from the storage and kept up to date by the writes.
+  void BuildIndex() const;
   // The value as text; false when missing. Raises for an unreadable store or a non-text value.
   bool Lookup(const QString& section, const QString& name, QString& text) const;
 
   std::unique_ptr<QSettings> FSettings;
   QString FFirstUnflushed;
+  mutable bool FIndexBuilt = false;
+  mutable QHash<QString, QString> FSectionIndex;
+  mutable QHash<QString, QString> FPathIndex;
 };
 
 }  // namespace quilmo
