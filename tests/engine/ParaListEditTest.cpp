@@ -201,6 +201,9 @@ TEST(ParaListEditTest, DeleteRegion) {
   EXPECT_EQ(region("abc\ndef", 1, -2147483647 - 1, 1, 2147483647), "\ndef");
   EXPECT_EQ(region("abc\ndef", 1, 2, 2, 2147483647), "a");
   EXPECT_EQ(region("abc\ndef", 1, 2147483647, 2, -5), "abcdef");
+  EXPECT_EQ(region("abc\nde\nfg", 2, 0, 3, 1), "abc\nfg");    // 0 is the start: whole paragraphs
+  EXPECT_EQ(region("abc\nde\nfg", 1, 0, 3, 9), "");           // start to past the end
+  EXPECT_EQ(region("abc\nde\nfg", 1, 9, 2, 0), "abcde\nfg");  // past the end to the start: the break
 }
 
 TEST(ParaListEditTest, DeleteRegionWhoseJoinIsTooLongKeepsTheTwoParagraphs) {
