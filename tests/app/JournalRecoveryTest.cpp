@@ -5,6 +5,8 @@
 #include <QLockFile>
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -48,6 +50,17 @@ std::string DeadJournal(const TTempDir& dir, const std::string& file, const std:
 TEST(JournalRecoveryTest, OnlyJournalsOfCopiesNoLongerRunningAreOffered) {
   TTempDir dir;
   const std::string journal = DeadJournal(dir, "", "hello");
+  // Its copy took the lock and died holding it.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    QLockFile lock(TJournalKeeper::LockPath(Q(journal)));
+    _exit(lock.tryLock(0) ? 0 : 1);
+  }
+  int status = 1;
+  waitpid(child, &status, 0);
+  ASSERT_EQ(status, 0);
+  ASSERT_TRUE(QFile::exists(TJournalKeeper::LockPath(Q(journal))));
   WriteFileBytes(dir.File("garbage.journal"), "not a journal");
   QLockFile running(TJournalKeeper::LockPath(Q(dir.File("live.journal"))));
   ASSERT_TRUE(running.tryLock(0));
