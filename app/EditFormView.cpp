@@ -320,7 +320,8 @@ void TEditForm::AutoScrollKey(std::uint16_t key, std::uint8_t shift) {
     case TAutoScrollKeyAction::akStart:
       WatchAutoScrollEnd(true);
       Timer1Timer();
-      FTimer1->start(FAutoScroll.Interval());
+      // The step at once may already have reached the end.
+      if (FAutoScroll.Running()) FTimer1->start(FAutoScroll.Interval());
       break;
     case TAutoScrollKeyAction::akStop: StopAutoScroll(); break;
     case TAutoScrollKeyAction::akInterval: FTimer1->setInterval(FAutoScroll.Interval()); break;

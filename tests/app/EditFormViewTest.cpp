@@ -185,6 +185,12 @@ TEST_F(EditFormView, AutoScrollUpStopsAtTheTop) {
   EXPECT_EQ(editor.TopLine(), 1);
   EXPECT_FALSE(form.Timer1()->isActive());
   EXPECT_FALSE(form.AutoScroll().Running());
+  // The step made by the key itself may reach the top: the timer does not start.
+  editor.SetTopLine(2);
+  key = vkF1 + 6;
+  editor.OnKeyDown(editor, key, sfNone);
+  EXPECT_EQ(editor.TopLine(), 1);
+  EXPECT_FALSE(form.Timer1()->isActive());
 }
 
 TEST_F(EditFormView, CtrlKeypadKeysPaceTheRunningTimer) {
