@@ -33,11 +33,11 @@ TEST_F(EditFormDrop, BothModesAndTheQuestionBefore) {
     if (row.Modified) form.Editor1().InsertString("x");
     Prompter.Answers = row.Answers;
     Starter.Started.clear();
-    const QString newest = form.History().front();
+    const QString newest = QString::fromStdString(form.History().Entry(0));
     Drop({a, b});
     EXPECT_EQ(form.windowTitle(), row.Replaced ? "Quilmo - " + a : QString("Quilmo - Sans titre"))
         << row.Label;
-    EXPECT_EQ(form.History().front(), row.Replaced ? a : newest) << row.Label;
+    EXPECT_EQ(QString::fromStdString(form.History().Entry(0)), row.Replaced ? a : newest) << row.Label;
     // The .LOG stamp of the dropped file leaves it modified.
     EXPECT_EQ(form.Editor1().Modified(), row.Replaced || row.Modified) << row.Label;
     std::vector<QStringList> started = row.Started;
