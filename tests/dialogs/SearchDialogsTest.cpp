@@ -126,7 +126,7 @@ TEST_F(SearchDialogsTest, SuivantSearchesPushesTheHistoryAndReportsAMissingText)
 TEST_F(SearchDialogsTest, ATextTheDocumentCannotHoldIsNotFound) {
   Host.Load("|a ? b");
   TFindDlg& dialog = OpenFind();
-  Type(dialog.FindBox1, "Ω");
+  dialog.FindBox1->setEditText(QStringLiteral("Ω"));
   dialog.Button1->click();
   EXPECT_EQ(Host.Marked(), "|a ? b");
   EXPECT_EQ(Host.Calls, (QStringList{"beep", "info:Le texte \"Ω\" est introuvable"}));
