@@ -21,8 +21,8 @@ class TNoParagraphs : public TParagraphSource {
   bool Next(const char*&, size_t&) override { return false; }
 };
 
-std::string QuotedFileSwitch(const std::string& name) {
-  return "-i \"" + name + "\"";
+std::vector<std::string> OpenInCopy(const std::string& name) {
+  return {"-i", name};
 }
 
 }  // namespace
@@ -47,6 +47,7 @@ void TFileCommands::Load(const std::string& name) {
   Editor().SetFileName(name);
   Editor().SetIsOpen(true);
   RememberDiskState();
+  FWindow.DocumentLoaded();
 }
 
 void TFileCommands::CreateEmpty(const std::string& name) {
@@ -63,7 +64,7 @@ void TFileCommands::New() {
   FWindow.ClearMarksList();
   if (FWindow.ConfirmDiscard(true) == TDiscard::Cancelled) return;
   if (FWindow.MultipleOpenings()) {
-    FWindow.SpawnInstance("-i ");
+    FWindow.SpawnInstance({"-i"});
     return;
   }
   Editor().NewTextFile(kUntitledName);
@@ -82,7 +83,7 @@ void TFileCommands::Open() {
   if (choice.Names.empty()) return;
   FFilterIndex = choice.FilterIndex;
   if (multiple) {
-    for (const std::string& name : choice.Names) FWindow.SpawnInstance(QuotedFileSwitch(name));
+    for (const std::string& name : choice.Names) FWindow.SpawnInstance(OpenInCopy(name));
     return;
   }
   const std::string& name = choice.Names.front();
@@ -93,7 +94,7 @@ void TFileCommands::Open() {
     Load(name);
     FWindow.ClearMarksList();
   }
-  FWindow.DocumentLoaded();
+  FWindow.ApplyLogStamp();
   FHistory.Add(name);
   FWindow.UpdateButtons(Editor().ByteCount() != 0);
   FWindow.SetDocumentCaption(name);
@@ -106,6 +107,7 @@ void TFileCommands::Open() {
 bool TFileCommands::Save() {
   if (IsUntitled(Editor().FileName())) return SaveAs();
   const std::string name = Editor().FileName();
+  if (!FWindow.MayReplaceFile()) return false;
   if (FDiskStamp.ChangedOnDisk(Editor().FileSystem(), name) &&
       FWindow.AskWarning(ChangedOnDiskQuestion(name), false) != TAnswer::Yes)
     return false;
@@ -137,6 +139,7 @@ bool TFileCommands::SaveAs() {
 void TFileCommands::SaveUnder(const std::string& name) {
   Editor().SaveTextFile(name);
   if (name == Editor().FileName()) RememberDiskState();
+  FWindow.DocumentSaved();
   if (FWindow.ClearUndoAfterSave()) Editor().ClearUndo();
 }
 
@@ -161,10 +164,10 @@ void TFileCommands::OpenHistoryEntry(int index) {
   TFileInfo info;
   if (Editor().FileSystem().Stat(entry, info) != ENOENT) {
     if (FWindow.MultipleOpenings()) {
-      FWindow.SpawnInstance(QuotedFileSwitch(entry));
+      FWindow.SpawnInstance(OpenInCopy(entry));
     } else {
       Load(entry);
-      FWindow.DocumentLoaded();
+      FWindow.ApplyLogStamp();
       FWindow.UpdateButtons(Editor().ByteCount() != 0);
       FWindow.SetDocumentCaption(Editor().FileName());
       FWindow.ClearMarksList();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Answer.h"
 #include "app/DiskStamp.h"
 
 class QPrinter;
@@ -24,7 +25,6 @@ inline constexpr char kUntitledName[] = "Sans titre";
 // A document counts as untitled when its name begins with "Sans titre".
 bool IsUntitled(const std::string& fileName);
 
-enum class TAnswer { Yes, No, Cancel };
 // What the modified-document prompt led to.
 enum class TDiscard { Unmodified, Saved, Discarded, Cancelled };
 
@@ -66,12 +66,18 @@ class TFileCommandsWindow {
   virtual void Beep() = 0;
 
   virtual bool MultipleOpenings() const = 0;
-  virtual void SpawnInstance(const std::string& parameters) = 0;
+  // Starts a copy of the program with {"-i"} (an empty document) or {"-i", file}.
+  virtual void SpawnInstance(const std::vector<std::string>& arguments) = 0;
   virtual bool ClearUndoAfterSave() const = 0;  // the option "Tampon"
   virtual std::string OpenFilter() const = 0;   // "Filtres de fichiers" of the settings
 
-  // After a document came from disk: the ".LOG" stamp, then any warning of its load report.
+  // After a document was read from disk: what its load changed, if anything, is shown.
   virtual void DocumentLoaded() = 0;
+  virtual void ApplyLogStamp() = 0;
+  // Before Save writes the document over its file: false when the user does not want the file
+  // replaced (its load changed something a save would keep).
+  virtual bool MayReplaceFile() = 0;
+  virtual void DocumentSaved() = 0;
   virtual void UpdateButtons(bool hasText) = 0;
   // Caption "Quilmo - " + name, copied to the application title.
   virtual void SetDocumentCaption(const std::string& name) = 0;

@@ -50,10 +50,17 @@ class TFakeWindow : public TFileCommandsWindow {
   }
   void Beep() override {}
   bool MultipleOpenings() const override { return Multiple; }
-  void SpawnInstance(const std::string& parameters) override { Log.push_back("spawn " + parameters); }
+  void SpawnInstance(const std::vector<std::string>& arguments) override {
+    std::string line = "spawn";
+    for (const std::string& argument : arguments) line += " [" + argument + "]";
+    Log.push_back(line);
+  }
   bool ClearUndoAfterSave() const override { return Tampon; }
   std::string OpenFilter() const override { return "Tous|*.*"; }
   void DocumentLoaded() override {}
+  void ApplyLogStamp() override {}
+  bool MayReplaceFile() override { return true; }
+  void DocumentSaved() override {}
   void UpdateButtons(bool) override {}
   void SetDocumentCaption(const std::string& name) override { Caption = "Quilmo - " + name; }
   void CopyCaptionToTitle() override {}
@@ -173,8 +180,7 @@ TEST_F(FileCommandsTest, SaveAsNamesTheDocumentAndTamponForgetsTheUndo) {
     ASSERT_TRUE(Commands.Save());
     EXPECT_EQ(Window.Doc.CanUndo(), !tampon);
   }
-  // A new document takes the platform's line end.
-  EXPECT_EQ(test::ReadFileBytes(Dir.File("c.txt")), "zzzz\n");
+  EXPECT_EQ(test::ReadFileBytes(Dir.File("c.txt")), "zzzz\n");  // a new text in the platform's format
   EXPECT_EQ(Window.Log.back(), "Enregistrer " + Dir.File("c.txt") + " Sous [" + Dir.File("c.txt") + "] .txt");
 }
 
@@ -186,8 +192,8 @@ TEST_F(FileCommandsTest, MultipleOpeningsStartCopiesAndLeaveTheWindow) {
   History.Add(B);
   Commands.OpenHistoryEntry(0);
   EXPECT_EQ(Window.Log,
-            (TNames{"open dialog, several", "spawn -i \"" + A + "\"", "spawn -i \"" + B + "\"",
-                    "spawn -i \"" + Dir.File("c d.txt") + "\"", "spawn -i ", "spawn -i \"" + B + "\""}));
+            (TNames{"open dialog, several", "spawn [-i] [" + A + "]", "spawn [-i] [" + B + "]",
+                    "spawn [-i] [" + Dir.File("c d.txt") + "]", "spawn [-i]", "spawn [-i] [" + B + "]"}));
   EXPECT_EQ(Window.Doc.FileName(), "Sans titre");
   EXPECT_EQ(History.Entry(1), "");
 }

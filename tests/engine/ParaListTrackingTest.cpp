@@ -136,7 +136,7 @@ TEST(ViewNotificationTest, CompoundEditsReachTheViewsOnce) {
   list->DeletePara(1);
   EXPECT_EQ(view.Take(), TCalls{"ParaDeleted 1"});
   ASSERT_EQ(ParaListText(*list), "ab  cd\nef\n\ngh");
-  list->DeleteRegion(1, 2, 3, 1, &view);
+  ASSERT_EQ(list->DeleteRegion(1, 2, 3, 1, &view), 0);
   EXPECT_EQ(view.Take(),
             (TCalls{"CharsDeleted 1 2 5 sender", "ParaDeleted 2 sender", "ParasJoined 1 2 sender"}));
   EXPECT_EQ(ParaListText(*list), "a\ngh");

@@ -233,7 +233,7 @@ TEST(TextFileReader, OpenAndReadFailuresRaiseFrenchMessagesWithTheName) {
   reader.SetBlockSize(5);
   Lines seen;
   try {
-    reader.Load(path, Collect(seen), Forget(seen));
+    (void)reader.Load(path, Collect(seen), Forget(seen));  // throws
     FAIL() << "no exception";
   } catch (const EFileError& e) {
     EXPECT_NE(std::string(e.what()).find("Impossible de lire le fichier « " + path + " »"),

@@ -98,13 +98,14 @@ TEST(TextFileWriter, SavedTextReadsBackTheSame) {
   Save(dir.File("r.txt"), paras);
   Lines back;
   TTextFileReader reader;
-  reader.Load(
-      dir.File("r.txt"),
-      [&](const char* text, size_t n) {
-        back.emplace_back(text, n);
-        return uint16_t{0};
-      },
-      [&] { back.clear(); });
+  EXPECT_EQ(reader.Load(
+                dir.File("r.txt"),
+                [&](const char* text, size_t n) {
+                  back.emplace_back(text, n);
+                  return uint16_t{0};
+                },
+                [&] { back.clear(); }),
+            0);
   EXPECT_EQ(back, paras);
 }
 

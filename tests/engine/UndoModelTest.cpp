@@ -390,7 +390,7 @@ class TRandomEdits {
       std::int32_t t = Rand(1, Len(e) + 1);
       if (Rand(0, 3) == 0) s = t = 1;
       lastOp_ = "DeleteRegion";
-      list_.DeleteRegion(p, s, e, t);
+      ASSERT_EQ(list_.DeleteRegion(p, s, e, t), 0);
       if (s == 1 && t == 1) {
         text_.erase(text_.begin() + (p - 1), text_.begin() + (e - 1));
       } else {
