@@ -12,7 +12,7 @@
 #include "app/dialogs/DialogPlacement.h"
 #include "app/dialogs/HistoryCombo.h"
 #include "editor/CustomTextFileEditor.h"
-#include "editor/UndoGroup.h"
+#include "engine/UndoGroup.h"
 #include "editor/qt/Cp1252Text.h"
 #include "engine/Search.h"
 
