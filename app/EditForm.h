@@ -24,6 +24,8 @@
 #include <string>
 
 #include "app/Answer.h"
+#include "app/AutoScroll.h"
+#include "app/History.h"
 #include "app/dialogs/SearchState.h"
 
 class QAction;
@@ -39,12 +41,16 @@ class QToolBar;
 namespace quilmo {
 
 class TController;
+class TEditFormFileWindow;
+class TFileCommands;
 class TCustomEditor;
 class TEditorWidget;
 class TInstanceStarter;
 class TPrompter;
 class TSettingsStore;
+class TStatusPanel;
 class TTextFileEditor;
+enum class TStatusAction : std::uint8_t;
 
 // What the window is given from outside; none of it is owned.
 struct TEditFormServices {
@@ -197,13 +203,6 @@ struct TEditingOptions {
   bool RememberPosition = false;    // "Position"
 };
 
-struct TAutoScrollState {
-  bool LineDown = false;
-  bool PageDown = false;
-  bool PageUp = false;
-  bool LineUp = false;
-};
-
 struct TStatusBarState {
   bool CapsLock = false;
   bool NumLock = false;
@@ -268,7 +267,7 @@ class TEditForm : public QMainWindow {
   bool MultipleOpenings() const { return FMultipleOpenings; }
   bool OpenDialogAtStart() const { return FOpenDialogAtStart; }
   bool FullScreen() const { return FFullScreen; }
-  const QStringList& History() const { return FHistory; }
+  const THistory& History() const { return FHistory; }
   TSearchState& Search() { return FSearchState; }
   const TViewFlags& ViewFlags() const { return FViewFlags; }
   const TEditingOptions& EditingOptions() const { return FEditingOptions; }
@@ -320,7 +319,10 @@ class TEditForm : public QMainWindow {
   void OpenHistoryEntry(int index);
   void AddToHistory(const QString& name);
   void RefreshHistoryMenu();
+  void ReadHistory();
   void WriteHistory();
+  // The commands behind the file menu (made on first use).
+  TFileCommands& FileCommands();
 
   // ------------------------------------------------------------------ edit commands
   void Undo1Click();
@@ -403,6 +405,10 @@ class TEditForm : public QMainWindow {
   QString ClipboardViewerPath() const;
   // The window's own part of the status bar's creation (Panel1 in PanelBar).
   void CreateStatusPanel();
+  void AppHint(const QString& hint);
+  void Panel1DblClick(TStatusAction action);
+  TStatusPanel* Panel1() const { return FPanel1; }
+  const TAutoScroll& AutoScroll() const { return FAutoScroll; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -439,6 +445,8 @@ class TEditForm : public QMainWindow {
   // Loads FileName (IsOpen) and shows what the load changed, if anything.
   void OpenDocument(const QString& name);
   void ShowLoadReport();
+  // Before a save under the name of a document whose load changed something: the user agrees.
+  bool MayReplaceUncleanLoad();
   TAnswer AskSaveChanges(TPromptSound sound);
   // Save as asked by the close query: true when the window may close.
   bool CloseQuery();
@@ -470,6 +478,10 @@ class TEditForm : public QMainWindow {
   void Editor1KeyDown(std::uint16_t& key, std::uint8_t shift);
   void SetWordWrapChecked(bool on);
 
+  // Auto-scroll (EditFormView.cpp): stopping, and the editor's notifications that end it.
+  void StopAutoScroll();
+  void WatchAutoScrollEnd(bool on);
+
   // Drops (EditFormDrop.cpp).
   void FilesDropped(const QStringList& names);
   static QStringList DroppedFileNames(const QMimeData* data);
@@ -498,11 +510,18 @@ class TEditForm : public QMainWindow {
   bool FMultipleOpenings = false;
   bool FOpenDialogAtStart = false;
   bool FFullScreen = false;
-  QStringList FHistory;
+  THistory FHistory;
+  // The file commands and the window's side of them (EditFormFile.cpp); shared_ptr so that
+  // the type may stay incomplete here.
+  friend class TEditFormFileWindow;
+  std::shared_ptr<TEditFormFileWindow> FFileWindow;
   TSearchState FSearchState;
   TViewFlags FViewFlags;
   TEditingOptions FEditingOptions;
-  TAutoScrollState FAutoScroll;
+  TAutoScroll FAutoScroll;
+  TStatusPanel* FPanel1 = nullptr;
+  QObject* FTooltipHook = nullptr;  // swallows the tool bars' tooltips while they are off
+  bool FTooltipsOn = true;
   TStatusBarState FStatusBar;
   TSavedBounds FSavedBounds;
   TFileDialogState FOpenDialog1;

@@ -9,6 +9,7 @@
 #include "app/History.h"
 #include "app/Printing.h"
 #include "editor/TextFileEditor.h"
+#include "engine/FileSystem.h"
 #include "engine/TextFileWriter.h"
 
 namespace quilmo {
@@ -79,14 +80,13 @@ void TFileCommands::Open() {
   if (discard == TDiscard::Cancelled) return;
   if (discard == TDiscard::Saved) FWindow.ClearMarksList();
   const bool multiple = FWindow.MultipleOpenings();
-  const TFileChoice choice = FWindow.AskOpenFiles({multiple, !multiple, FWindow.OpenFilter(), FFilterIndex});
-  if (choice.Names.empty()) return;
-  FFilterIndex = choice.FilterIndex;
+  const std::vector<std::string> names = FWindow.AskOpenFiles(multiple);
+  if (names.empty()) return;
   if (multiple) {
-    for (const std::string& name : choice.Names) FWindow.SpawnInstance(OpenInCopy(name));
+    for (const std::string& name : names) FWindow.SpawnInstance(OpenInCopy(name));
     return;
   }
-  const std::string& name = choice.Names.front();
+  const std::string& name = names.front();
   TFileInfo info;
   if (Editor().FileSystem().Stat(name, info) == ENOENT) {
     CreateEmpty(name);
@@ -117,14 +117,10 @@ bool TFileCommands::Save() {
 
 bool TFileCommands::SaveAs() {
   const std::string current = Editor().FileName();
-  TSaveRequest request{"Enregistrer " + current + " Sous", FWindow.OpenFilter(), FFilterIndex, FLastSaveName,
-                       "txt"};
-  if (!IsUntitled(current)) request.FileName = current;
-  const TFileChoice choice = FWindow.AskSaveFile(request);
+  const std::string name =
+      FWindow.AskSaveFile("Enregistrer " + current + " Sous", IsUntitled(current) ? std::string() : current);
   bool saved = false;
-  if (!choice.Names.empty()) {
-    const std::string& name = choice.Names.front();
-    FLastSaveName = name;
+  if (!name.empty()) {
     SaveUnder(name);
     Editor().SetFileName(name);
     RememberDiskState();
@@ -146,10 +142,12 @@ void TFileCommands::SaveUnder(const std::string& name) {
 // ---------------------------------------------------------------- Print
 
 void TFileCommands::Print() {
+  // The job is named after the file without its folder, as print queues and file names show it.
+  const std::string jobName = NameOf(Editor().FileName());
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(QString::fromStdString(Editor().FileName()));
+  printer.setDocName(QString::fromStdString(jobName));
   if (!FWindow.AskPrint(printer, Editor().HasSelection())) return;
-  PrintDocument(Editor(), printer, Editor().FileName());
+  PrintDocument(Editor(), printer, jobName);
 }
 
 // ---------------------------------------------------------------- history

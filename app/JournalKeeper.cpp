@@ -11,6 +11,7 @@
 
 #include <cstring>
 
+#include "app/FileCommands.h"
 #include "engine/FileSystem.h"
 #include "engine/ParaList.h"
 
@@ -64,9 +65,11 @@ TJournalKeeper::~TJournalKeeper() {
 void TJournalKeeper::Begin(TParaList& list, const QString& fileName) {
   if (!writer_) return;
   TJournalBase base;
-  base.FileName = LocalPath(fileName);
+  // An untitled document's name ("Sans titre…") names no file.
+  const bool untitled = IsUntitled(LocalPath(fileName));
+  if (!untitled) base.FileName = LocalPath(fileName);
   const QFileInfo info(fileName);
-  if (!fileName.isEmpty() && info.exists()) {
+  if (!untitled && info.exists()) {
     base.FileSize = static_cast<std::uint64_t>(info.size());
     base.FileTime = info.lastModified().toMSecsSinceEpoch();
   }

@@ -33,7 +33,7 @@ class TJournalKeeper : public QObject {
   static QString LockPath(const QString& journalPath) { return journalPath + ".lock"; }
 
   // Journals the changes of `list`, whose present text was just loaded from `fileName`
-  // (empty: an untitled document). Any previous journal of this copy is removed.
+  // (empty or "Sans titre…": an untitled document). Any previous journal of this copy is removed.
   void Begin(TParaList& list, const QString& fileName);
   // Removes the journal: the document was saved, replaced, or closed with its changes saved
   // or discarded.

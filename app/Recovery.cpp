@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "app/FileCommands.h"
 #include "app/JournalKeeper.h"
 #include "editor/TextFileEditor.h"
 #include "engine/JournalReplay.h"
@@ -42,14 +43,14 @@ bool LoadBase(TTextFileEditor& editor, const TJournalContents& contents, const Q
     }
   }
   if (!contents.HasCopy) return false;
-  editor.NewTextFile(base.FileName);
+  editor.NewTextFile(base.FileName.empty() ? kUntitledName : base.FileName);
   return LoadJournalCopy(editor.ParaList(), contents.Copy) == 0;
 }
 
 }  // namespace
 
 QString TOrphanJournal::DocumentName() const {
-  if (Contents.Base.FileName.empty()) return "Sans titre";
+  if (Contents.Base.FileName.empty()) return kUntitledName;
   return QDir::toNativeSeparators(FromLocal(Contents.Base.FileName));
 }
 
@@ -105,7 +106,7 @@ TRecoveryOutcome RecoverInto(TTextFileEditor& editor, TJournalKeeper& keeper, TO
   const QString name = FromLocal(contents.Base.FileName);
   TRecoveryOutcome outcome;
   if (!LoadBase(editor, contents, name)) {
-    editor.NewTextFile("");
+    editor.NewTextFile(kUntitledName);
     outcome.Message = QString(
                           "Le fichier « %1 » a changé depuis les modifications non enregistrées : elles ne "
                           "peuvent pas lui être appliquées sans risque et n'ont pas été récupérées. Le "

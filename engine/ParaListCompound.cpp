@@ -65,6 +65,7 @@ std::uint16_t TParaList::MergeParas(std::int32_t para, std::int32_t pos, TParaLi
   TUndoGroup group(*this);
   const bool tracking = trackMarkers_;
   std::uint16_t result = 0;
+  std::int32_t joinedAt = pos;  // where the next paragraph's text now starts
   if (pos == 1) {
     trackMarkers_ = false;
     DeletePara(para, sender);
@@ -74,13 +75,16 @@ std::uint16_t TParaList::MergeParas(std::int32_t para, std::int32_t pos, TParaLi
     if (CheckLimits(para, 0, std::int64_t{nextLength} + pos - length - 1) != 0) return ErrJoinTooLong;
     trackMarkers_ = false;
     if (nextLength > 0) result = InsertText(para, pos, node->next_->text_, nextLength, sender);
+    // An empty next paragraph brings no blanks along: what followed it follows the end.
+    if (nextLength == 0) joinedAt = length + 1;
     if (result == 0) DeletePara(para + 1, sender);
     trackMarkers_ = tracking;
     Record(ukCaret, nullptr, 0, pos, para);
   }
   if (result == 0 && tracking) {
-    MarkersJoined(para, pos);
-    for (std::size_t i = 0; i < views_.size(); ++i) views_[i]->ParasJoined(para, pos, views_[i] == sender);
+    MarkersJoined(para, joinedAt);
+    for (std::size_t i = 0; i < views_.size(); ++i)
+      views_[i]->ParasJoined(para, joinedAt, views_[i] == sender);
   }
   return result;
 }

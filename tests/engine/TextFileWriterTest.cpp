@@ -117,7 +117,10 @@ TEST(TextFileWriter, BackupFileNames) {
   EXPECT_EQ(name("a.", "BAK"), "a.BAK");
   EXPECT_EQ(name("/home/v1.2/notes", "BAK"), "/home/v1.2/notes.BAK");
   EXPECT_EQ(name("/home/v1.2/notes.txt", "BAK"), "/home/v1.2/notes.BAK");
-  EXPECT_EQ(name("dir.d/.profile", "BAK"), "dir.d/.BAK");  // the part after the last "."
+  // A leading dot starts no extension: each dotfile keeps a backup of its own.
+  EXPECT_EQ(name("dir.d/.profile", "BAK"), "dir.d/.profile.BAK");
+  EXPECT_EQ(name(".bashrc", "BAK"), ".bashrc.BAK");
+  EXPECT_EQ(name(".config.old", "BAK"), ".config.BAK");
   EXPECT_EQ(name("a.BAK", "BAK"), "a.BAK");
   EXPECT_EQ(name("a.bak", "BAK"), "a.BAK");
 }

@@ -176,7 +176,9 @@ class TRandomEdits {
       undo_.back().Last = last;
       return;
     }
-    if (groupDepth_ == 0 && mergeable && !undo_.empty() && Merge(undo_.back().Last, last)) {
+    // An unmodified text was saved (or undone to a save point) since the last record, which
+    // a run typed now must not extend.
+    if (groupDepth_ == 0 && mergeable && wasModified && !undo_.empty() && Merge(undo_.back().Last, last)) {
       undo_.back().After = text_;
       return;
     }
