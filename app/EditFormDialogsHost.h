@@ -51,7 +51,7 @@ class TEditForm::TDialogsHost : public QObject, public TDialogHost {
   void UpdateSearchMenu() override { FForm.Search1Click(); }
   QStringList ReadHistory(const QString& section) override {
     QStringList entries;
-    for (int n = 0; n < kHistorySize; ++n) {
+    for (int n = 0; n < kSearchHistorySize; ++n) {
       try {
         entries << FForm.Settings().ReadString(section, QString::number(n), QString());
       } catch (const std::exception&) {
@@ -62,7 +62,7 @@ class TEditForm::TDialogsHost : public QObject, public TDialogHost {
   }
   void WriteHistory(const QString& section, const QStringList& entries) override {
     try {
-      for (int n = 0; n < kHistorySize; ++n)
+      for (int n = 0; n < kSearchHistorySize; ++n)
         FForm.Settings().WriteString(section, QString::number(n), entries.value(n));
       FForm.Settings().Flush();
     } catch (const std::exception& error) {

@@ -12,9 +12,9 @@
 #include "app/dialogs/DialogPlacement.h"
 #include "app/dialogs/HistoryCombo.h"
 #include "editor/CustomTextFileEditor.h"
-#include "engine/UndoGroup.h"
 #include "editor/qt/Cp1252Text.h"
 #include "engine/Search.h"
+#include "engine/UndoGroup.h"
 
 namespace quilmo {
 
