@@ -369,6 +369,7 @@ void TEditForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  CloseSearchDialogs();
   try {
     if (!FFullScreen && FEditingOptions.SaveOnExit) SaveSettings();
   } catch (const std::exception& error) {

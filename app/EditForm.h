@@ -26,6 +26,7 @@
 #include "app/Answer.h"
 #include "app/AutoScroll.h"
 #include "app/History.h"
+#include "app/dialogs/SearchState.h"
 
 class QAction;
 class QDialog;
@@ -217,13 +218,6 @@ struct TSavedBounds {
   int Width = 0;
 };
 
-// Find and replace share these.
-struct TSearchState {
-  QString SearchText;
-  QString ReplacementText;
-  std::uint8_t SearchOptions = 0;
-};
-
 // What the Open and Save dialogs keep between uses.
 struct TFileDialogState {
   QString Title;
@@ -368,12 +362,15 @@ class TEditForm : public QMainWindow {
   void Apropos1Click();
   void Gestionnairedemarques1Click();
   void Supprimertouteslesmarques1Click();
+  void Supprimertouteslesmarques2Click();
   void Signets1Click();
   void Afficherlamarque1Click();
   void Ajouterunemarque1Click();
   void Supprimerunemarque1Click();
   void MarkBtnClick();
   void MarkFormClose();
+  // Closes an open find or replace dialog (its histories are written).
+  void CloseSearchDialogs();
   // Empties the marks manager's list.
   void ClearMarksList();
   // Number of marks in the marks manager's list.
@@ -423,6 +420,10 @@ class TEditForm : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // What the dialogs ask of the window, and the find and replace dialogs (EditFormDialogs.cpp).
+  class TDialogsHost;
+  TDialogsHost& DialogsHost();
+
   class TTopmostScope {
    public:
     explicit TTopmostScope(TEditForm& form);
@@ -535,6 +536,9 @@ class TEditForm : public QMainWindow {
   // Whether the clipboard holds text, until it changes.
   mutable bool FClipboardKnown = false;
   mutable bool FClipboardHasText = false;
+  TDialogsHost* FDialogsHost = nullptr;  // a child object of the window, made on first use
+  // Window placement from the settings, applied when the window is first shown.
+  bool FStartMaximized = false;
 };
 
 }  // namespace quilmo

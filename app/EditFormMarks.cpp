@@ -1,18 +1,68 @@
 // The marks manager and the marks margin.
+#include <QDockWidget>
 #include <QListWidget>
 
-#include "app/EditForm.h"
+#include "app/EditFormDialogsHost.h"
+#include "app/dialogs/MarksManager.h"
 
 namespace quilmo {
 
-void TEditForm::Gestionnairedemarques1Click() {}
-void TEditForm::Supprimertouteslesmarques1Click() {}
-void TEditForm::Signets1Click() {}
-void TEditForm::Afficherlamarque1Click() {}
-void TEditForm::Ajouterunemarque1Click() {}
-void TEditForm::Supprimerunemarque1Click() {}
-void TEditForm::MarkBtnClick() {}
-void TEditForm::MarkFormClose() {}
+namespace {
+
+// The window, its two menu items and its tool button always agree.
+void ShowMarkForm(QDockWidget& form, QAction& menuItem, QAction& contextItem, QAction& button, bool show) {
+  form.setVisible(show);
+  for (QAction* item : {&menuItem, &contextItem, &button}) {
+    item->setCheckable(true);
+    item->setChecked(show);
+  }
+  // Floating, the window comes back into its dock.
+  if (show && form.isFloating()) form.setFloating(false);
+}
+
+}  // namespace
+
+void TEditForm::Gestionnairedemarques1Click() {
+  ShowMarkForm(*FBars.MarkForm, *FSearch.Gestionnairedemarques1, *FContext.Gestionnairedemarques2,
+               *FButtons.MarkBtn, FBars.MarkForm->isHidden());
+}
+
+void TEditForm::MarkBtnClick() {
+  Gestionnairedemarques1Click();
+}
+
+// The window's own close button has hidden it already.
+void TEditForm::MarkFormClose() {
+  ShowMarkForm(*FBars.MarkForm, *FSearch.Gestionnairedemarques1, *FContext.Gestionnairedemarques2,
+               *FButtons.MarkBtn, false);
+}
+
+void TEditForm::Afficherlamarque1Click() {
+  ShowMarkReporting(DialogsHost(), *FBars.ListBox1);
+}
+
+void TEditForm::Ajouterunemarque1Click() {
+  AddMark(*FEditor, *FBars.ListBox1);
+}
+
+void TEditForm::Supprimerunemarque1Click() {
+  RemoveSelectedMark(*FEditor, *FBars.ListBox1);
+}
+
+void TEditForm::Supprimertouteslesmarques2Click() {
+  RemoveAllMarks(*FEditor, *FBars.ListBox1, TRemoveAllFrom::raContextMenu);
+}
+
+void TEditForm::Supprimertouteslesmarques1Click() {
+  RemoveAllMarks(*FEditor, *FBars.ListBox1, TRemoveAllFrom::raMainMenu);
+}
+
+void TEditForm::Signets1Click() {
+  const bool on = !FView.Signets1->isChecked();
+  FView.Signets1->setChecked(on);
+  FViewFlags.MarksMargin = on;
+  FEditor->SetLeftMargin(on ? 15 : 2);
+}
 
 void TEditForm::ClearMarksList() {
   FBars.ListBox1->clear();

@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "app/EditForm.h"
+#include "app/dialogs/MarkForm.h"
 #include "editor/qt/EditorWidget.h"
 
 namespace quilmo {
@@ -277,7 +278,7 @@ void TEditForm::CreateContextMenus() {
   FContext.Ajouterunemarque1 = item("Ajouter une marque", &TEditForm::Ajouterunemarque1Click);
   FContext.Supprimerunemarque1 = item("Supprimer une marque", &TEditForm::Supprimerunemarque1Click);
   FContext.Supprimertouteslesmarques2 =
-      item("Supprimer toutes les marques", &TEditForm::Supprimertouteslesmarques1Click);
+      item("Supprimer toutes les marques", &TEditForm::Supprimertouteslesmarques2Click);
   AddSeparator(m);
   FContext.Proprits1 = item("P&ropriétés...", &TEditForm::Prfrences1Click);
   AddSeparator(m);
@@ -377,12 +378,10 @@ void TEditForm::CreateBars() {
   });
   CreateStatusPanel();
 
-  FBars.MarkForm = new QDockWidget(QStringLiteral("Gestionnaire de marques"), this);
-  FBars.MarkForm->setObjectName(QStringLiteral("MarkForm"));
-  FBars.ListBox1 = new QListWidget(FBars.MarkForm);
-  FBars.ListBox1->setObjectName(QStringLiteral("ListBox1"));
-  FBars.ListBox1->setSortingEnabled(true);
-  FBars.MarkForm->setWidget(FBars.ListBox1);
+  auto* markForm = new TMarkForm(this);
+  markForm->OnShowMark = [this] { Afficherlamarque1Click(); };
+  FBars.MarkForm = markForm;
+  FBars.ListBox1 = markForm->ListBox1;
   addDockWidget(Qt::BottomDockWidgetArea, FBars.MarkForm);
   FBars.MarkForm->installEventFilter(this);
 

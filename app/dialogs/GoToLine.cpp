@@ -41,7 +41,7 @@ TLineAsker InputBoxAsker(QWidget* parent) {
   };
 }
 
-void Ligne1Click(TDialogHost& host, const TLineAsker& ask) {
+void GoToLineCommand(TDialogHost& host, const TLineAsker& ask) {
   const TTopmostOff topmostOff(host);
   TCustomTextFileEditor& editor = host.Editor();
   QString value = QStringLiteral("1");

@@ -28,6 +28,6 @@ using TLineAsker = std::function<bool(const QString& caption, const QString& pro
 TLineAsker InputBoxAsker(QWidget* parent);
 
 // The whole command: always-on-top off for the prompt, the prompt preset with "1", the jump.
-void Ligne1Click(TDialogHost& host, const TLineAsker& ask);
+void GoToLineCommand(TDialogHost& host, const TLineAsker& ask);
 
 }  // namespace quilmo

@@ -6,16 +6,16 @@
 namespace quilmo {
 
 QStringList TenEntries(QStringList entries) {
-  while (entries.size() > kHistorySize) entries.removeLast();
-  while (entries.size() < kHistorySize) entries.append(QString());
+  while (entries.size() > kSearchHistorySize) entries.removeLast();
+  while (entries.size() < kSearchHistorySize) entries.append(QString());
   return entries;
 }
 
 void PushHistory(QStringList& entries, const QString& text) {
   if (text.isEmpty()) return;
   entries.removeAll(text);
-  while (entries.size() > kHistorySize - 1) entries.removeLast();
-  while (entries.size() < kHistorySize - 1) entries.append(QString());
+  while (entries.size() > kSearchHistorySize - 1) entries.removeLast();
+  while (entries.size() < kSearchHistorySize - 1) entries.append(QString());
   entries.prepend(text);
 }
 

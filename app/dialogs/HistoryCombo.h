@@ -6,7 +6,7 @@
 
 namespace quilmo {
 
-inline constexpr int kHistorySize = 10;
+inline constexpr int kSearchHistorySize = 10;
 inline constexpr int kSearchTextMax = 255;
 
 // The list cut or padded with empty strings to exactly ten entries.

@@ -13,8 +13,8 @@
 #include "app/dialogs/HistoryCombo.h"
 #include "editor/CustomTextFileEditor.h"
 #include "editor/qt/Cp1252Text.h"
-#include "engine/ParaList.h"
 #include "engine/Search.h"
+#include "engine/UndoGroup.h"
 
 namespace quilmo {
 
@@ -132,26 +132,17 @@ void TReplaceDlg::Button2Click() {
   TCustomTextFileEditor& editor = FHost.Editor();
   std::uint8_t options = FState.SearchOptions;
   if (editor.HasSelection()) options |= soReplace;
-  const int result =
-      editor.Replace(QStringToBytes(FState.SearchText), QStringToBytes(ReplaceBox1->currentText()), options);
+  const int result = ReplaceInEditor(FHost, FState.SearchText, ReplaceBox1->currentText(), options);
   if (result == -1) ReportNotFound(FHost, FState.SearchText);
 }
 
 void TReplaceDlg::Button3Click() {
   PushBoth();
-  TCustomTextFileEditor& editor = FHost.Editor();
   {
     // Every replacement of the run is undone by one Undo.
-    TParaList& list = editor.ParaList();
-    const bool wasInGroup = list.BeginGroup();
-    try {
-      editor.Replace(QStringToBytes(FindBox1->currentText()), QStringToBytes(ReplaceBox1->currentText()),
-                     static_cast<std::uint8_t>(FState.SearchOptions | soReplaceAll));
-    } catch (...) {
-      list.EndGroup(wasInGroup);
-      throw;
-    }
-    list.EndGroup(wasInGroup);
+    const TUndoGroup group(FHost.Editor().ParaList());
+    ReplaceInEditor(FHost, FindBox1->currentText(), ReplaceBox1->currentText(),
+                    static_cast<std::uint8_t>(FState.SearchOptions | soReplaceAll));
   }
   close();
 }

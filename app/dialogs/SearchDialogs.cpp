@@ -26,6 +26,14 @@ void ShowCentred(QDialog* dialog, QWidget* mainWindow) {
 
 TSearchDialogs::TSearchDialogs(TDialogHost& host) : FHost(host) {}
 
+TFindDlg* TSearchDialogs::FindDialog() const {
+  return FFind.data();
+}
+
+TReplaceDlg* TSearchDialogs::ReplaceDialog() const {
+  return FReplace.data();
+}
+
 void TSearchDialogs::LoadSearchText() {
   const QStringList history = FHost.ReadHistory(QString::fromLatin1(kSearchHistorySection));
   FHost.SearchState().SearchText = history.isEmpty() ? QString() : history.first();

@@ -30,8 +30,8 @@ class TSearchDialogs {
   // left open is destroyed with its parent without calling the host.
   void CloseDialogs();
 
-  TFindDlg* FindDialog() const { return FFind.data(); }
-  TReplaceDlg* ReplaceDialog() const { return FReplace.data(); }
+  TFindDlg* FindDialog() const;
+  TReplaceDlg* ReplaceDialog() const;
 
  private:
   enum class TRepeatDirection { rdNext, rdPrevious };

@@ -26,8 +26,21 @@ void ReportNotFound(TDialogHost& host, const QString& text) {
   host.ShowInformation(NotFoundMessage(text));
 }
 
+bool SearchBytes(const QString& text, std::string& bytes) {
+  bytes = QStringToBytes(text);
+  return BytesToQString(bytes) == text;
+}
+
 bool SearchEditor(TDialogHost& host, const QString& text, std::uint8_t options) {
-  return host.Editor().Search(QStringToBytes(text), options);
+  std::string bytes;
+  return SearchBytes(text, bytes) && host.Editor().Search(bytes, options);
+}
+
+int ReplaceInEditor(TDialogHost& host, const QString& text, const QString& replacement,
+                    std::uint8_t options) {
+  std::string bytes;
+  if (!SearchBytes(text, bytes)) return -1;
+  return host.Editor().Replace(bytes, QStringToBytes(replacement), options);
 }
 
 TSearchDlgBase::TSearchDlgBase(TDialogHost& host, QWidget* parent)

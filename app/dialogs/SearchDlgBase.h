@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <string>
 
 #include "app/dialogs/DialogHost.h"
 
@@ -31,8 +32,14 @@ enum class TSearchDirection : std::uint8_t { sdUp = 0, sdDown = 1 };
 QString NotFoundMessage(const QString& text);
 // A beep, then the not-found message in an information box.
 void ReportNotFound(TDialogHost& host, const QString& text);
+// The search text as document bytes; false when it holds a character the document's code
+// page lacks: such a text cannot occur, so it is reported not found rather than searched for
+// with a stand-in character.
+bool SearchBytes(const QString& text, std::string& bytes);
 // Search in the host's editor for a text given as the user typed it.
 bool SearchEditor(TDialogHost& host, const QString& text, std::uint8_t options);
+// Replace in the host's editor (the editor's result: -1 when nothing was found).
+int ReplaceInEditor(TDialogHost& host, const QString& text, const QString& replacement, std::uint8_t options);
 
 class TSearchDlgBase : public QDialog {
   Q_OBJECT

@@ -87,7 +87,7 @@ TEST(GoToLine, DisplayLinesOnlyAndTheTopmostModeGivenBack) {
     host.OnTop = true;
     host.Calls.clear();
     QString prompt;
-    Ligne1Click(host, [&](const QString& caption, const QString& text, QString& value) {
+    GoToLineCommand(host, [&](const QString& caption, const QString& text, QString& value) {
       EXPECT_EQ(caption, "Aller à la ligne...");
       EXPECT_EQ(value, "1");
       prompt = text;

@@ -123,6 +123,15 @@ TEST_F(SearchDialogsTest, SuivantSearchesPushesTheHistoryAndReportsAMissingText)
   EXPECT_EQ(Host.Histories[QStringLiteral("Rechercher")], History({"cow", "dog", "x", "y"}));
 }
 
+TEST_F(SearchDialogsTest, ATextTheDocumentCannotHoldIsNotFound) {
+  Host.Load("|a ? b");
+  TFindDlg& dialog = OpenFind();
+  dialog.FindBox1->setEditText(QStringLiteral("Ω"));
+  dialog.Button1->click();
+  EXPECT_EQ(Host.Marked(), "|a ? b");
+  EXPECT_EQ(Host.Calls, (QStringList{"beep", "info:Le texte \"Ω\" est introuvable"}));
+}
+
 TEST_F(SearchDialogsTest, TheCaseBoxActsAtOnceTheWholeWordBoxOnlyThroughSuivant) {
   Host.Load("|Cat xcat cat");
   TFindDlg& dialog = OpenFind();
