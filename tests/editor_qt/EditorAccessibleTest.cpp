@@ -182,6 +182,27 @@ TEST_F(EditorAccessible, TextByBoundary) {
   }
 }
 
+TEST_F(EditorAccessible, OffsetsFollowEditsAcrossManyParagraphs) {
+  std::string doc;
+  for (int p = 0; p < 300; ++p) doc += std::string(static_cast<std::size_t>(p % 7), 'a' + p % 26) + '\n';
+  LoadMarkedText(Widget->Editor(), doc + "|end");
+  CheckAgainstText();  // builds the index; the edits below then adjust it in place
+  struct Step {
+    int Para, Pos;
+    const char* Insert;  // null: delete one character before the caret
+  } steps[] = {{150, 1, "xyz"},  {2, 1, "q"},       {299, 4, nullptr},
+               {150, 3, "\n\n"}, {151, 1, nullptr}, {1, 1, "w"}};
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.Para);
+    Widget->Editor().MoveCaretToPara(s.Para, s.Pos);
+    if (s.Insert != nullptr)
+      Widget->Editor().InsertString(s.Insert);
+    else
+      QTest::keyClick(Widget.get(), Qt::Key_Backspace);
+    CheckAgainstText();
+  }
+}
+
 TEST_F(EditorAccessible, RoleNameAndStates) {
   EXPECT_EQ(Iface->role(), QAccessible::EditableText);
   Widget->setAccessibleName(QStringLiteral("notes.txt"));
