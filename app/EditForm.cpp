@@ -100,7 +100,7 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
   FApplicationTitle = windowTitle();
   setAttribute(Qt::WA_AlwaysShowToolTips);
-  // The editor runs on the program's own command tables (Ctrl+D deletes the line, ...).
+  // The controller with the program's command tables (Ctrl+D deletes the line, ...).
   FController = MakeApplicationController();
   CreateEditor();
   CreateMenus();

@@ -104,10 +104,10 @@ void BM_JournalPerKey(benchmark::State& state) {
       if (journal == 1) writer.Start(list, {});
       timer.Start();
       for (int i = 0; i < kEngineKeys; ++i)
-        list.InsertText(para, length + 1 + i, &kTyped[static_cast<std::size_t>(i) % kTyped.size()], 1);
+        (void)list.InsertText(para, length + 1 + i, &kTyped[static_cast<std::size_t>(i) % kTyped.size()], 1);
       timer.Stop(wall[journal], cpu[journal]);
       writer.Stop();
-      list.DeleteText(para, length + 1, kEngineKeys);
+      (void)list.DeleteText(para, length + 1, kEngineKeys);
       list.ClearUndo();
     }
     state.SetIterationTime(wall[1].Sum());

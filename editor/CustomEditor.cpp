@@ -186,8 +186,8 @@ void TCustomEditor::SetScrollPastEnd(bool value) {
     return;
   }
   // Without it the caret may not stand behind the end of its line.
-  const std::int32_t end = FParaList->LineLength(FCaretLine) + 1;
-  if (FCaretCol > end) MoveCaretTo(FCaretLine, end);
+  const std::int32_t end = FParaList->LineLength(FPlaces.CaretLine()) + 1;
+  if (FPlaces.CaretCol() > end) MoveCaretTo(FPlaces.CaretLine(), end);
 }
 
 void TCustomEditor::SetShowBookmarks(bool value) {
@@ -203,7 +203,7 @@ void TCustomEditor::SetShowLineNumbers(bool value) {
   if (value == FShowLineNumbers) return;
   if (value) {
     FShowLineNumbers = true;
-    FLineNumberWidth = LineNumbersWidth(*FHost, FFixedFont.Desc(), FTopLine, FVisibleLines);
+    FLineNumberWidth = LineNumbersWidth(*FHost, FFixedFont.Desc(), FView.TopLine, FView.VisibleLines);
     SetLeftMargin(LeftMargin() + FLineNumberWidth + 5);
   } else {
     FShowLineNumbers = false;
@@ -214,7 +214,7 @@ void TCustomEditor::SetShowLineNumbers(bool value) {
 
 void TCustomEditor::UpdateLineNumberWidth() {
   if (!FShowLineNumbers) return;
-  const std::int32_t width = LineNumbersWidth(*FHost, FFixedFont.Desc(), FTopLine, FVisibleLines);
+  const std::int32_t width = LineNumbersWidth(*FHost, FFixedFont.Desc(), FView.TopLine, FView.VisibleLines);
   if (width == FLineNumberWidth) return;
   const std::int32_t old = FLineNumberWidth;
   FLineNumberWidth = width;
@@ -248,7 +248,8 @@ void TCustomEditor::SetWordWrap(bool value) {
     FWrapAtLeft = true;
     FScrollPastEnd = false;
     // Take the window's width first, so that the text is wrapped once.
-    if (FWrapToWindow && FWindowCreated && FVisibleColumns > 2) FParaList->SetWrapColumn(FVisibleColumns - 2);
+    if (FWrapToWindow && FWindowCreated && FView.VisibleColumns > 2)
+      FParaList->SetWrapColumn(FView.VisibleColumns - 2);
   }
   FParaList->SetWordWrap(value);
 }
@@ -264,7 +265,7 @@ void TCustomEditor::SetWrapColumn(std::int32_t value) {
 
 void TCustomEditor::SetWrapToWindow(bool value) {
   FWrapToWindow = value;
-  if (value && FWindowCreated && WordWrap()) SetWrapColumn(FVisibleColumns - 2);
+  if (value && FWindowCreated && WordWrap()) SetWrapColumn(FView.VisibleColumns - 2);
 }
 
 void TCustomEditor::FontChanged() {
@@ -300,16 +301,11 @@ void TCustomEditor::AttachList(std::shared_ptr<TParaList> list) {
 }
 
 void TCustomEditor::ResetViewState() {
-  const std::int32_t oldTop = FTopLine;
-  FCaretLine = 1;
-  FCaretCol = 1;
-  FCaretPara = 1;
-  FLineOffset = 0;
-  FSelStart = FSelEnd = FSelCaretEnd = TParaPos{1, 1};
-  UpdateSelectionLines();
-  FTopLine = 1;
-  FTopPara = {1, 0};
-  FLeftColumn = 0;
+  const std::int32_t oldTop = FView.TopLine;
+  FPlaces.Reset();
+  FView.TopLine = 1;
+  FView.TopPara = {1, 0};
+  FView.LeftColumn = 0;
   FVRangePending = FVThumbPending = FHThumbPending = false;
   if (oldTop != 1) DoTopLineChanged(1);
 }

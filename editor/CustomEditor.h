@@ -19,6 +19,7 @@
 #include "editor/EditorHost.h"
 #include "editor/EditorStyle.h"
 #include "editor/FixedFont.h"
+#include "editor/ViewState.h"
 #include "engine/ParaList.h"
 #include "engine/ParaListView.h"
 
@@ -30,13 +31,6 @@ class TCustomEditor;
 enum class TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum class TEditorBorderStyle : std::uint8_t { bsNone, bsSingle };
 enum class TTabType : std::uint8_t { ttReal, ttFixed, ttSmart };
-
-// A place in the text in paragraph coordinates.
-struct TParaPos {
-  std::int32_t Para = 1;
-  std::int32_t Pos = 1;
-  auto operator<=>(const TParaPos&) const = default;
-};
 
 using TNotifyEvent = std::function<void(TCustomEditor& sender)>;
 using TShowStatusEvent = std::function<void(TCustomEditor& sender, int lineNum, int colNum)>;
@@ -218,37 +212,37 @@ class TCustomEditor : public TParaListView {
   void MoveCaretBy(std::int32_t dc, std::int32_t dl, bool extend = false, bool keepRow = false);
   void MoveCaretTo(std::int32_t line, std::int32_t column, bool extend = false);
   void MoveCaretToPara(std::int32_t para, std::int32_t pos, bool extend = false);
-  std::int32_t CaretLine() const { return FCaretLine; }
-  std::int32_t CaretCol() const { return FCaretCol; }
-  std::int32_t CaretPara() const { return FCaretPara; }
-  std::int32_t LineOffset() const { return FLineOffset; }
-  TParaPos CaretParaPos() const { return {FCaretPara, FLineOffset + FCaretCol}; }
+  std::int32_t CaretLine() const { return FPlaces.CaretLine(); }
+  std::int32_t CaretCol() const { return FPlaces.CaretCol(); }
+  std::int32_t CaretPara() const { return FPlaces.CaretPara(); }
+  std::int32_t LineOffset() const { return FPlaces.LineOffset(); }
+  TParaPos CaretParaPos() const { return FPlaces.Caret(); }
   // Screen column of the caret.
   std::int32_t CaretScreenColumn();
 
   // ------------------------------------------------------------------ selection
   bool GetSelection(std::int32_t& startLine, std::int32_t& startCol, std::int32_t& endLine,
                     std::int32_t& endCol) const;
-  bool HasSelection() const { return FSelStart != FSelEnd; }
+  bool HasSelection() const { return FPlaces.HasSelection(); }
   void SetSelection(std::int32_t line1, std::int32_t col1, std::int32_t line2, std::int32_t col2,
                     bool caretAtEnd);
   void SelectAll(bool caretAtEnd);
   void CollapseSelection(bool toEnd);
-  TParaPos SelStart() const { return FSelStart; }
-  TParaPos SelEnd() const { return FSelEnd; }
-  TParaPos SelCaretEnd() const { return FSelCaretEnd; }
+  TParaPos SelStart() const { return FPlaces.SelStart(); }
+  TParaPos SelEnd() const { return FPlaces.SelEnd(); }
+  TParaPos SelCaretEnd() const { return FPlaces.SelCaretEnd(); }
   // Line/column forms of SelStart and SelEnd.
-  std::int32_t SelStartLine() const { return FSelStartLine; }
-  std::int32_t SelStartCol() const { return FSelStartCol; }
-  std::int32_t SelEndLine() const { return FSelEndLine; }
-  std::int32_t SelEndCol() const { return FSelEndCol; }
+  std::int32_t SelStartLine() const { return FPlaces.SelStartLine(); }
+  std::int32_t SelStartCol() const { return FPlaces.SelStartCol(); }
+  std::int32_t SelEndLine() const { return FPlaces.SelEndLine(); }
+  std::int32_t SelEndCol() const { return FPlaces.SelEndCol(); }
 
   // ------------------------------------------------------------------ scrolling and layout
-  std::int32_t TopLine() const { return FTopLine; }
+  std::int32_t TopLine() const { return FView.TopLine; }
   void SetTopLine(std::int32_t line);
   virtual void ScrollView(std::int32_t columns, std::int32_t lines);
-  std::int32_t LeftColumn() const { return FLeftColumn; }
-  std::int32_t VisibleLines() const { return FVisibleLines; }
+  std::int32_t LeftColumn() const { return FView.LeftColumn; }
+  std::int32_t VisibleLines() const { return FView.VisibleLines; }
   std::int32_t VisibleColumns();
   std::int32_t CharWidth() const { return FCharWidth; }
   std::int32_t LineHeight() const { return FLineHeight; }
@@ -343,18 +337,15 @@ class TCustomEditor : public TParaListView {
   void ModifiedChanged() override;
   void BusyCursor(bool on) override;
   // Moves the top of the view and, unless this view made the edit, the caret and the
-  // selection by one edit (an TEditKind of EditorTracking.cpp).
-  void FollowEdit(int kind, int para, int pos, int count, bool isSender);
+  // selection by one edit.
+  void Follow(const TTextEdit& edit, bool isSender);
 
   // Helpers shared by the feature files and available to descendants.
   void PlaceCaret();
-  // Sets CaretLine/CaretCol/CaretPara/LineOffset from a paragraph position, without
-  // touching the selection or the view.
-  void SetCaretFromPara(TParaPos pos);
+  // Collapses the selection at the caret / extends it to the caret, invalidating the lines
+  // whose selection state changed.
   void CollapseAtCaret();
   void ExtendToCaret();
-  // Sets the line/column forms of both selection ends from their paragraph forms.
-  void UpdateSelectionLines();
   // Invalidates the whole control (marks a full repaint pending).
   void InvalidateAll();
   // Invalidates the rows of the display lines first..last that are on screen (kMaxInt32:
@@ -387,7 +378,6 @@ class TCustomEditor : public TParaListView {
   // Column of a display line covering a screen column.
   std::int32_t ColumnOfScreen(std::int32_t line, std::int32_t screenColumn);
   bool CaretVisible(std::int32_t screenColumn) const;
-  TParaPos ClampedCaretPos();
 
   void MoveCaret(std::int32_t dc, std::int32_t dl, bool extend, bool keepRow, bool convertColumn);
   void CharLeft(bool extend);
@@ -416,20 +406,11 @@ class TCustomEditor : public TParaListView {
   std::shared_ptr<TParaList> FParaList;
   bool FWindowCreated = false;
 
-  // View state
-  std::int32_t FCaretLine = 1;
-  std::int32_t FCaretCol = 1;
-  std::int32_t FCaretPara = 1;
-  std::int32_t FLineOffset = 0;
-  TParaPos FSelStart, FSelEnd, FSelCaretEnd;
-  std::int32_t FSelStartLine = 1, FSelStartCol = 1, FSelEndLine = 1, FSelEndCol = 1;
-  std::int32_t FTopLine = 1;
-  TParaPos FTopPara{1, 0};  // paragraph and number of characters before TopLine
-  std::int32_t FLeftColumn = 0;
+  // View state: the caret and the selection, the window's part of the text, the metrics.
+  TViewPlaces FPlaces;
+  TViewport FView;
   std::int32_t FCharWidth = 8;
   std::int32_t FLineHeight = 17;
-  std::int32_t FVisibleLines = 1;
-  std::int32_t FVisibleColumns = 1;
   std::int32_t FVScrollDivisor = 1;
   std::int32_t FVScrollMax = 0;
   std::int32_t FHScrollRange = 0;

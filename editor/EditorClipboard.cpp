@@ -34,7 +34,7 @@ void TCustomEditor::CopyToClipboard() {
   if (!HasSelection()) return;
   std::string text;
   try {
-    text = SelectedText(*FParaList, FSelStart, FSelEnd);
+    text = SelectedText(*FParaList, FPlaces.SelStart(), FPlaces.SelEnd());
   } catch (const std::bad_alloc&) {
     ReportError(ErrOutOfMemory);  // the clipboard is not touched
     return;

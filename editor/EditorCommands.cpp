@@ -53,8 +53,8 @@ void TCustomEditor::ExecNewLine() {
 // ---------------------------------------------------------------- commands
 
 bool TCustomEditor::ProcessCommand(TEditorCommand command, std::uint16_t key) {
-  const std::int32_t page = FVisibleLines > 1 ? FVisibleLines - 1 : 1;
-  const bool caretVisible = FCaretLine >= FTopLine && FCaretLine <= FTopLine + FVisibleLines - 1;
+  const std::int32_t page = FView.Page();
+  const bool caretVisible = FView.ShowsLine(FPlaces.CaretLine());
   const bool readOnly = ReadOnly();
   const int markerKey = static_cast<int>(key) - 0x30;
   const std::uint8_t marker = markerKey >= 0 && markerKey <= 9 ? static_cast<std::uint8_t>(markerKey) : 10;
@@ -70,9 +70,9 @@ bool TCustomEditor::ProcessCommand(TEditorCommand command, std::uint16_t key) {
       break;
     case ccBotOfPage:
       if (caretVisible)
-        MoveCaretBy(0, FTopLine + FVisibleLines - 1 - FCaretLine);
+        MoveCaretBy(0, FView.TopLine + FView.VisibleLines - 1 - FPlaces.CaretLine());
       else
-        SetTopLine(std::max(1, FCaretLine - FVisibleLines + 1));
+        SetTopLine(std::max(1, FPlaces.CaretLine() - FView.VisibleLines + 1));
       break;
     case ccCopy:
       if (HasSelection()) CopyToClipboard();
@@ -104,8 +104,8 @@ bool TCustomEditor::ProcessCommand(TEditorCommand command, std::uint16_t key) {
       break;
     case ccDown: MoveCaretBy(0, 1); break;
     case ccUp: MoveCaretBy(0, -1); break;
-    case ccEnd: MoveCaretTo(FCaretLine, FParaList->LineLength(FCaretLine) + 1); break;
-    case ccHome: MoveCaretTo(FCaretLine, 1); break;
+    case ccEnd: MoveCaretTo(FPlaces.CaretLine(), FParaList->LineLength(FPlaces.CaretLine()) + 1); break;
+    case ccHome: MoveCaretTo(FPlaces.CaretLine(), 1); break;
     case ccLeft: CharLeft(false); break;
     case ccRight: CharRight(false); break;
     case ccWordLeft: WordLeft(false); break;
@@ -114,9 +114,9 @@ bool TCustomEditor::ProcessCommand(TEditorCommand command, std::uint16_t key) {
     case ccPrevPage: MoveCaretBy(0, -page, false, true); break;
     case ccTopOfPage:
       if (caretVisible)
-        MoveCaretBy(0, FTopLine - FCaretLine);
+        MoveCaretBy(0, FView.TopLine - FPlaces.CaretLine());
       else
-        SetTopLine(FCaretLine);
+        SetTopLine(FPlaces.CaretLine());
       break;
     case ccFirstPage: MoveCaretTo(1, 1); break;
     case ccLastPage: MoveCaretTo(LineCount(), FParaList->LineLength(LineCount()) + 1); break;
@@ -124,8 +124,10 @@ bool TCustomEditor::ProcessCommand(TEditorCommand command, std::uint16_t key) {
     case ccExtendRight: CharRight(true); break;
     case ccExtendUp: MoveCaretBy(0, -1, true); break;
     case ccExtendDown: MoveCaretBy(0, 1, true); break;
-    case ccExtendHome: MoveCaretTo(FCaretLine, 1, true); break;
-    case ccExtendEnd: MoveCaretTo(FCaretLine, FParaList->LineLength(FCaretLine) + 1, true); break;
+    case ccExtendHome: MoveCaretTo(FPlaces.CaretLine(), 1, true); break;
+    case ccExtendEnd:
+      MoveCaretTo(FPlaces.CaretLine(), FParaList->LineLength(FPlaces.CaretLine()) + 1, true);
+      break;
     case ccExtWordLeft: WordLeft(true); break;
     case ccExtWordRight: WordRight(true); break;
     case ccExtFirstPage: MoveCaretTo(1, 1, true); break;
@@ -133,10 +135,10 @@ bool TCustomEditor::ProcessCommand(TEditorCommand command, std::uint16_t key) {
     case ccExtendPgDn: MoveCaretBy(0, page, true, true); break;
     case ccExtendPgUp: MoveCaretBy(0, -page, true, true); break;
     case ccExtTopOfPage:
-      if (caretVisible) MoveCaretBy(0, FTopLine - FCaretLine, true);
+      if (caretVisible) MoveCaretBy(0, FView.TopLine - FPlaces.CaretLine(), true);
       break;
     case ccExtBotOfPage:
-      if (caretVisible) MoveCaretBy(0, FTopLine + FVisibleLines - 1 - FCaretLine, true);
+      if (caretVisible) MoveCaretBy(0, FView.TopLine + FView.VisibleLines - 1 - FPlaces.CaretLine(), true);
       break;
     case ccIns: SetInsertMode(!FInsertMode); break;
     case ccNewLine: ExecNewLine(); break;
@@ -182,7 +184,7 @@ bool TCustomEditor::ProcessCommand(TEditorCommand command, std::uint16_t key) {
 
 void TCustomEditor::SetMarker(std::uint8_t n) {
   if (n >= 10) return;
-  FParaList->SetMarkerPos(n, FCaretPara, FLineOffset + FCaretCol);
+  FParaList->SetMarkerPos(n, FPlaces.CaretPara(), FPlaces.LineOffset() + FPlaces.CaretCol());
   InvalidateAll();
 }
 

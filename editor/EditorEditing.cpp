@@ -17,8 +17,8 @@ namespace quilmo {
 // ---------------------------------------------------------------- helpers
 
 std::uint16_t TCustomEditor::RemoveSelection() {
-  const TParaPos a = FSelStart;
-  const TParaPos e = FSelEnd;
+  const TParaPos a = FPlaces.SelStart();
+  const TParaPos e = FPlaces.SelEnd();
   if (a == e) return 0;
   if (a.Para == e.Para) return FParaList->DeleteText(a.Para, a.Pos, e.Pos - a.Pos, this);
   return FParaList->DeleteRegion(a.Para, a.Pos, e.Para, e.Pos, this);
@@ -36,7 +36,7 @@ void TCustomEditor::CaretAfterEdit(TParaPos pos) {
 
 std::uint16_t TCustomEditor::DeleteSelection() {
   if (ReadOnly() || !HasSelection()) return 0;
-  const TParaPos start = FSelStart;
+  const TParaPos start = FPlaces.SelStart();
   std::uint16_t code = 0;
   {
     TUndoGroup group(*FParaList);
@@ -56,7 +56,7 @@ void TCustomEditor::DoTypeChar(unsigned char ch) {
   if (HasSelection()) {
     // The character replaces the selection, whatever the insert mode.
     TUndoGroup group(*FParaList);
-    p = FSelStart;
+    p = FPlaces.SelStart();
     code = RemoveSelection();
     if (code == 0) code = FParaList->InsertText(p.Para, p.Pos, &c, 1, this);
   } else if (FInsertMode || p.Pos > FParaList->ParaLength(p.Para)) {
@@ -103,7 +103,7 @@ void TCustomEditor::DoBackspace() {
     DoDelete();
     return;
   }
-  if (FCaretLine == 1 && FCaretCol == 1) return;
+  if (FPlaces.CaretLine() == 1 && FPlaces.CaretCol() == 1) return;
   const TParaPos before = CaretParaPos();
   const bool inVirtualSpace = before.Pos > FParaList->ParaLength(before.Para) + 1;
   CharLeft(false);
@@ -116,14 +116,14 @@ void TCustomEditor::DoBackspace() {
 
 void TCustomEditor::DoDelBol() {
   if (ReadOnly()) return;
-  if (FParaList->LineLength(FCaretLine) == 0) {
-    MoveCaretTo(FCaretLine, FCaretCol);  // only collapses the selection
+  if (FParaList->LineLength(FPlaces.CaretLine()) == 0) {
+    MoveCaretTo(FPlaces.CaretLine(), FPlaces.CaretCol());  // only collapses the selection
     return;
   }
   {
     TUndoGroup group(*FParaList);
     // At column 1 the selection is empty and the character under the caret goes.
-    SetSelection(FCaretLine, 1, FCaretLine, FCaretCol, true);
+    SetSelection(FPlaces.CaretLine(), 1, FPlaces.CaretLine(), FPlaces.CaretCol(), true);
     DoDelete();
   }
   PaintNow();
@@ -131,14 +131,14 @@ void TCustomEditor::DoDelBol() {
 
 void TCustomEditor::DoDelEol() {
   if (ReadOnly()) return;
-  const std::int32_t length = FParaList->LineLength(FCaretLine);
-  if (FCaretCol > length) {
-    MoveCaretTo(FCaretLine, FCaretCol);  // only collapses the selection
+  const std::int32_t length = FParaList->LineLength(FPlaces.CaretLine());
+  if (FPlaces.CaretCol() > length) {
+    MoveCaretTo(FPlaces.CaretLine(), FPlaces.CaretCol());  // only collapses the selection
     return;
   }
   {
     TUndoGroup group(*FParaList);
-    SetSelection(FCaretLine, FCaretCol, FCaretLine, length + 1, true);
+    SetSelection(FPlaces.CaretLine(), FPlaces.CaretCol(), FPlaces.CaretLine(), length + 1, true);
     DoDelete();
   }
   PaintNow();
@@ -146,11 +146,11 @@ void TCustomEditor::DoDelEol() {
 
 void TCustomEditor::DoDelLine() {
   if (ReadOnly()) return;
-  const std::int32_t line = FCaretLine;
+  const std::int32_t line = FPlaces.CaretLine();
   const std::int32_t length = FParaList->LineLength(line);
   const bool last = line >= LineCount();
   if (last && length == 0) {
-    MoveCaretTo(FCaretLine, FCaretCol);  // an empty last line is left alone
+    MoveCaretTo(FPlaces.CaretLine(), FPlaces.CaretCol());  // an empty last line is left alone
     return;
   }
   {

@@ -43,7 +43,7 @@ std::uint16_t TCustomEditor::InsertString(std::string_view text) {
   {
     TUndoGroup group(*FParaList);
     if (HasSelection()) {
-      p = FSelStart;
+      p = FPlaces.SelStart();
       code = RemoveSelection();
     }
     if (code == 0) code = InsertInChunks(*FParaList, p.Para, p.Pos, text, this);

@@ -32,24 +32,24 @@ std::int32_t TCustomEditor::ColumnOfScreen(std::int32_t line, std::int32_t scree
 }
 
 std::int32_t TCustomEditor::CaretScreenColumn() {
-  return ScreenColumn(FCaretLine, FCaretCol);
+  return ScreenColumn(FPlaces.CaretLine(), FPlaces.CaretCol());
 }
 
 bool TCustomEditor::CaretVisible(std::int32_t screenColumn) const {
-  return FCaretLine >= FTopLine && FCaretLine < FTopLine + FVisibleLines && screenColumn >= FLeftColumn + 1 &&
-         screenColumn <= FLeftColumn + FVisibleColumns;
+  return FView.ShowsLine(FPlaces.CaretLine()) && screenColumn >= FView.LeftColumn + 1 &&
+         screenColumn <= FView.LeftColumn + FView.VisibleColumns;
 }
 
 // ---------------------------------------------------------------- caret placement
 
 void TCustomEditor::PlaceCaret() {
-  if (FCaretLine > LineCount()) FCaretLine = LineCount();
+  if (FPlaces.CaretLine() > LineCount()) FPlaces.SetCaretLine(*FParaList, LineCount(), FPlaces.CaretCol());
   const std::int32_t s = CaretScreenColumn();
   int x = -1;
   int y = -1;
   if (CaretVisible(s)) {
-    x = TextLeft() + (s - FLeftColumn - 1) * FCharWidth;
-    y = (FCaretLine - FTopLine) * FLineHeight;
+    x = TextLeft() + (s - FView.LeftColumn - 1) * FCharWidth;
+    y = (FPlaces.CaretLine() - FView.TopLine) * FLineHeight;
   }
   if (FHost->Focused()) {
     if (x < 0)
@@ -57,17 +57,12 @@ void TCustomEditor::PlaceCaret() {
     else
       FCarets.SetPosition(FCarets.DrawX(x), y);
   }
-  FHost->PostStatus(s, FCaretLine);
-}
-
-void TCustomEditor::SetCaretFromPara(TParaPos pos) {
-  FParaList->PosToLine(pos.Para, pos.Pos, FCaretLine, FCaretCol);
-  FParaList->LineToPara(FCaretLine, FCaretPara, FLineOffset);
+  FHost->PostStatus(s, FPlaces.CaretLine());
 }
 
 void TCustomEditor::GetCaretPosition(std::int32_t& line, std::int32_t& column) const {
-  line = FCaretLine;
-  column = FCaretCol;
+  line = FPlaces.CaretLine();
+  column = FPlaces.CaretCol();
 }
 
 void TCustomEditor::SetCaretPosition(std::int32_t line, std::int32_t column) {
@@ -82,10 +77,10 @@ void TCustomEditor::MoveCaretBy(std::int32_t dc, std::int32_t dl, bool extend, b
 }
 
 void TCustomEditor::MoveCaretTo(std::int32_t line, std::int32_t column, bool extend) {
-  MoveCaret(static_cast<std::int32_t>(std::clamp<std::int64_t>(static_cast<std::int64_t>(column) - FCaretCol,
-                                                               INT32_MIN, INT32_MAX)),
-            static_cast<std::int32_t>(
-                std::clamp<std::int64_t>(static_cast<std::int64_t>(line) - FCaretLine, INT32_MIN, INT32_MAX)),
+  MoveCaret(static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                static_cast<std::int64_t>(column) - FPlaces.CaretCol(), INT32_MIN, INT32_MAX)),
+            static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                static_cast<std::int64_t>(line) - FPlaces.CaretLine(), INT32_MIN, INT32_MAX)),
             extend, false, false);
 }
 
@@ -99,33 +94,32 @@ void TCustomEditor::MoveCaretToPara(std::int32_t para, std::int32_t pos, bool ex
 void TCustomEditor::MoveCaret(std::int32_t dc, std::int32_t dl, bool extend, bool keepRow,
                               bool convertColumn) {
   const std::int32_t lineCount = LineCount();
-  const std::int32_t oldLine = FCaretLine;
+  const std::int32_t oldLine = FPlaces.CaretLine();
   std::int32_t row = 0;
-  if (FCaretLine >= FTopLine && FCaretLine < FTopLine + FVisibleLines)
-    row = FCaretLine - FTopLine;
+  if (FView.ShowsLine(FPlaces.CaretLine()))
+    row = FPlaces.CaretLine() - FView.TopLine;
   else
     keepRow = false;
 
-  std::int64_t line = static_cast<std::int64_t>(FCaretLine) + dl;
+  std::int64_t line = static_cast<std::int64_t>(FPlaces.CaretLine()) + dl;
   if (line < 1) line = 1;
   if (line > lineCount) {
     line = lineCount;
     if (line == oldLine) return;  // nothing changes, not even the selection
   }
-  FCaretLine = static_cast<std::int32_t>(line);
-
-  if (convertColumn && FCaretLine != oldLine)
-    FCaretCol = ColumnOfScreen(FCaretLine, ScreenColumn(oldLine, FCaretCol));
+  const auto newLine = static_cast<std::int32_t>(line);
+  std::int32_t column = FPlaces.CaretCol();
+  if (convertColumn && newLine != oldLine) column = ColumnOfScreen(newLine, ScreenColumn(oldLine, column));
 
   // The largest column allowed on the new line.
   const std::int32_t limit = ParaLengthLimit();
   std::int64_t maxCol = FScrollPastEnd ? static_cast<std::int64_t>(limit) + 1
-                                       : static_cast<std::int64_t>(FParaList->LineLength(FCaretLine)) + 1;
-  if (ScreenColumn(FCaretLine, static_cast<std::int32_t>(maxCol)) > limit)
-    maxCol = static_cast<std::int64_t>(ColumnOfScreen(FCaretLine, limit)) + 1;
-  FCaretCol = Clamp64(static_cast<std::int64_t>(FCaretCol) + dc, 1,
-                      static_cast<std::int32_t>(std::max<std::int64_t>(1, maxCol)));
-  FParaList->LineToPara(FCaretLine, FCaretPara, FLineOffset);
+                                       : static_cast<std::int64_t>(FParaList->LineLength(newLine)) + 1;
+  if (ScreenColumn(newLine, static_cast<std::int32_t>(maxCol)) > limit)
+    maxCol = static_cast<std::int64_t>(ColumnOfScreen(newLine, limit)) + 1;
+  column = Clamp64(static_cast<std::int64_t>(column) + dc, 1,
+                   static_cast<std::int32_t>(std::max<std::int64_t>(1, maxCol)));
+  FPlaces.SetCaretLine(*FParaList, newLine, column);
 
   if (extend)
     ExtendToCaret();
@@ -140,63 +134,45 @@ void TCustomEditor::MoveCaret(std::int32_t dc, std::int32_t dl, bool extend, boo
   }
   std::int64_t top;
   if (keepRow)
-    top = static_cast<std::int64_t>(FCaretLine) - row;
-  else if (FCaretLine < FTopLine)
-    top = FCaretLine;
-  else if (FCaretLine >= FTopLine + FVisibleLines)
-    top = static_cast<std::int64_t>(FCaretLine) - (FVisibleLines - 1);
+    top = static_cast<std::int64_t>(FPlaces.CaretLine()) - row;
+  else if (FPlaces.CaretLine() < FView.TopLine)
+    top = FPlaces.CaretLine();
+  else if (FPlaces.CaretLine() >= FView.TopLine + FView.VisibleLines)
+    top = static_cast<std::int64_t>(FPlaces.CaretLine()) - (FView.VisibleLines - 1);
   else
-    top = FTopLine;
+    top = FView.TopLine;
   top = std::max<std::int64_t>(top, 1);
-  if (top + FVisibleLines - 1 < FCaretLine) top = static_cast<std::int64_t>(FCaretLine) - FVisibleLines + 1;
+  if (top + FView.VisibleLines - 1 < FPlaces.CaretLine())
+    top = static_cast<std::int64_t>(FPlaces.CaretLine()) - FView.VisibleLines + 1;
 
-  std::int32_t left = FLeftColumn;
-  if (s < FLeftColumn + 1)
+  std::int32_t left = FView.LeftColumn;
+  if (s < FView.LeftColumn + 1)
     left = s > 2 ? s - 1 : 0;
-  else if (s > FLeftColumn + FVisibleColumns)
-    left = s - FVisibleColumns;
+  else if (s > FView.LeftColumn + FView.VisibleColumns)
+    left = s - FView.VisibleColumns;
   // On reaching a later line the view goes back to the first column, when the caret is
   // visible there (otherwise it would be left out of sight).
-  if (left != FLeftColumn && FCaretLine > oldLine && s <= FVisibleColumns) left = 0;
+  if (left != FView.LeftColumn && FPlaces.CaretLine() > oldLine && s <= FView.VisibleColumns) left = 0;
 
-  ScrollView(left - FLeftColumn, static_cast<std::int32_t>(top - FTopLine));
+  ScrollView(left - FView.LeftColumn, static_cast<std::int32_t>(top - FView.TopLine));
 }
 
 // ---------------------------------------------------------------- collapse and extend
 
-TParaPos TCustomEditor::ClampedCaretPos() {
-  const std::int32_t length = FParaList->ParaLength(FCaretPara);
-  return {FCaretPara, std::min(FLineOffset + FCaretCol, length + 1)};
-}
-
-void TCustomEditor::UpdateSelectionLines() {
-  FParaList->PosToLine(FSelStart.Para, FSelStart.Pos, FSelStartLine, FSelStartCol);
-  FParaList->PosToLine(FSelEnd.Para, FSelEnd.Pos, FSelEndLine, FSelEndCol);
-}
-
 void TCustomEditor::CollapseAtCaret() {
   const bool had = HasSelection();
-  const std::int32_t oldFirst = FSelStartLine;
-  const std::int32_t oldLast = FSelEndLine;
-  const TParaPos p = ClampedCaretPos();
-  FSelStart = FSelEnd = FSelCaretEnd = p;
-  UpdateSelectionLines();
-  if (had) InvalidateLines(std::min(oldFirst, FCaretLine), std::max(oldLast, FCaretLine));
+  const std::int32_t oldFirst = FPlaces.SelStartLine();
+  const std::int32_t oldLast = FPlaces.SelEndLine();
+  FPlaces.Collapse(*FParaList);
+  if (had) InvalidateLines(std::min(oldFirst, FPlaces.CaretLine()), std::max(oldLast, FPlaces.CaretLine()));
 }
 
 void TCustomEditor::ExtendToCaret() {
-  const std::int32_t oldFirst = FSelStartLine;
-  const std::int32_t oldLast = FSelEndLine;
-  const TParaPos p = ClampedCaretPos();
-  if (FSelCaretEnd != FSelStart)
-    FSelEnd = p;
-  else
-    FSelStart = p;
-  if (FSelStart > FSelEnd) std::swap(FSelStart, FSelEnd);
-  FSelCaretEnd = p;
-  UpdateSelectionLines();
-  InvalidateLines(std::min({oldFirst, FSelStartLine, FCaretLine}),
-                  std::max({oldLast, FSelEndLine, FCaretLine}));
+  const std::int32_t oldFirst = FPlaces.SelStartLine();
+  const std::int32_t oldLast = FPlaces.SelEndLine();
+  FPlaces.Extend(*FParaList);
+  InvalidateLines(std::min({oldFirst, FPlaces.SelStartLine(), FPlaces.CaretLine()}),
+                  std::max({oldLast, FPlaces.SelEndLine(), FPlaces.CaretLine()}));
 }
 
 // ---------------------------------------------------------------- selection operations
@@ -204,10 +180,10 @@ void TCustomEditor::ExtendToCaret() {
 bool TCustomEditor::GetSelection(std::int32_t& startLine, std::int32_t& startCol, std::int32_t& endLine,
                                  std::int32_t& endCol) const {
   if (!HasSelection()) return false;
-  startLine = FSelStartLine;
-  startCol = FSelStartCol;
-  endLine = FSelEndLine;
-  endCol = FSelEndCol;
+  startLine = FPlaces.SelStartLine();
+  startCol = FPlaces.SelStartCol();
+  endLine = FPlaces.SelEndLine();
+  endCol = FPlaces.SelEndCol();
   return true;
 }
 
@@ -223,9 +199,7 @@ void TCustomEditor::SetSelection(std::int32_t line1, std::int32_t col1, std::int
     std::swap(line1, line2);
     std::swap(col1, col2);
   }
-  FCaretLine = line1;
-  FCaretCol = col1;
-  FParaList->LineToPara(FCaretLine, FCaretPara, FLineOffset);
+  FPlaces.SetCaretLine(*FParaList, line1, col1);
   CollapseAtCaret();
   MoveCaretTo(line2, col2, true);
 }
@@ -244,64 +218,65 @@ void TCustomEditor::SelectAll(bool caretAtEnd) {
 
 void TCustomEditor::CollapseSelection(bool toEnd) {
   if (!HasSelection()) return;
-  const TParaPos p = toEnd ? FSelEnd : FSelStart;
+  const TParaPos p = toEnd ? FPlaces.SelEnd() : FPlaces.SelStart();
   MoveCaretToPara(p.Para, p.Pos);
 }
 
 // ---------------------------------------------------------------- character and word motion
 
 void TCustomEditor::CharLeft(bool extend) {
-  const std::int32_t p = FLineOffset + FCaretCol;
+  const std::int32_t p = FPlaces.LineOffset() + FPlaces.CaretCol();
   if (p >= 2)
-    MoveCaretToPara(FCaretPara, p - 1, extend);
-  else if (FCaretLine > 1 && FWrapAtLeft)
-    MoveCaretTo(FCaretLine - 1, FParaList->LineLength(FCaretLine - 1) + 1, extend);
+    MoveCaretToPara(FPlaces.CaretPara(), p - 1, extend);
+  else if (FPlaces.CaretLine() > 1 && FWrapAtLeft)
+    MoveCaretTo(FPlaces.CaretLine() - 1, FParaList->LineLength(FPlaces.CaretLine() - 1) + 1, extend);
 }
 
 void TCustomEditor::CharRight(bool extend) {
-  const std::int32_t p = FLineOffset + FCaretCol;
-  if (p <= FParaList->ParaLength(FCaretPara) || FScrollPastEnd)
-    MoveCaretToPara(FCaretPara, p + 1, extend);
+  const std::int32_t p = FPlaces.LineOffset() + FPlaces.CaretCol();
+  if (p <= FParaList->ParaLength(FPlaces.CaretPara()) || FScrollPastEnd)
+    MoveCaretToPara(FPlaces.CaretPara(), p + 1, extend);
   else
-    MoveCaretTo(FCaretLine + 1, 1, extend);
+    MoveCaretTo(FPlaces.CaretLine() + 1, 1, extend);
 }
 
 void TCustomEditor::WordLeft(bool extend) {
-  const std::int32_t p = FLineOffset + FCaretCol;
+  const std::int32_t p = FPlaces.LineOffset() + FPlaces.CaretCol();
   if (p < 2) {
-    if (FCaretPara > 1) MoveCaretTo(FCaretLine - 1, FParaList->LineLength(FCaretLine - 1) + 1, extend);
+    if (FPlaces.CaretPara() > 1)
+      MoveCaretTo(FPlaces.CaretLine() - 1, FParaList->LineLength(FPlaces.CaretLine() - 1) + 1, extend);
     return;
   }
-  const TParaNode* node = FParaList->GetPara(FCaretPara);
+  const TParaNode* node = FParaList->GetPara(FPlaces.CaretPara());
   const char* text = node ? node->Text() : "";
   const std::int32_t n = node ? node->Length() : 0;
   const std::int32_t before = std::min(p, n + 1) - 1;  // characters before the caret
-  MoveCaretToPara(FCaretPara, WordStartBefore(text, before), extend);
+  MoveCaretToPara(FPlaces.CaretPara(), WordStartBefore(text, before), extend);
 }
 
 void TCustomEditor::WordRight(bool extend) {
-  const std::int32_t p = FLineOffset + FCaretCol;
-  const TParaNode* node = FParaList->GetPara(FCaretPara);
+  const std::int32_t p = FPlaces.LineOffset() + FPlaces.CaretCol();
+  const TParaNode* node = FParaList->GetPara(FPlaces.CaretPara());
   const char* text = node ? node->Text() : "";
   const std::int32_t n = node ? node->Length() : 0;
   if (p > n) {
-    MoveCaretTo(FCaretLine + 1, 1, extend);
+    MoveCaretTo(FPlaces.CaretLine() + 1, 1, extend);
     return;
   }
   std::int32_t i = p;
   while (i <= n && !IsWordDelimiter(text[i - 1])) ++i;
   while (i <= n && IsWordDelimiter(text[i - 1])) ++i;
-  MoveCaretToPara(FCaretPara, i, extend);
+  MoveCaretToPara(FPlaces.CaretPara(), i, extend);
 }
 
 // ---------------------------------------------------------------- words and lines
 
 std::string TCustomEditor::GetWordAtCaret() {
-  const TParaNode* node = FParaList->GetPara(FCaretPara);
+  const TParaNode* node = FParaList->GetPara(FPlaces.CaretPara());
   if (!node) return {};
   const char* text = node->Text();
   const std::int32_t n = node->Length();
-  const std::int32_t p = FLineOffset + FCaretCol;
+  const std::int32_t p = FPlaces.LineOffset() + FPlaces.CaretCol();
   if (p > n || IsWordDelimiter(text[p - 1])) return {};
   std::int32_t first = p;
   while (first > 1 && !IsWordDelimiter(text[first - 2])) --first;

@@ -12,23 +12,23 @@ namespace quilmo {
 void TCustomEditor::PointToLineCol(int x, int y, std::int32_t& line, std::int32_t& column) {
   std::int64_t l;
   if (y < 0)
-    l = static_cast<std::int64_t>(FTopLine) - 1;
+    l = static_cast<std::int64_t>(FView.TopLine) - 1;
   else if (y >= FHost->ClientHeight())
-    l = static_cast<std::int64_t>(FTopLine) + FVisibleLines;
+    l = static_cast<std::int64_t>(FView.TopLine) + FView.VisibleLines;
   else {
-    l = y / FLineHeight + static_cast<std::int64_t>(FTopLine);
+    l = y / FLineHeight + static_cast<std::int64_t>(FView.TopLine);
     // The partial row below the last full row counts as the last row.
-    if (y > FVisibleLines * FLineHeight) --l;
+    if (y > FView.VisibleLines * FLineHeight) --l;
   }
   line = static_cast<std::int32_t>(std::clamp<std::int64_t>(l, 1, LineCount()));
 
   // The nearest character boundary; at the right edge of the text area, the last visible column.
   const int leftMargin = LeftMargin();
   std::int64_t screen;
-  if (x >= leftMargin + FVisibleColumns * FCharWidth - FCharWidth / 2 && x < FHost->ClientWidth())
-    screen = static_cast<std::int64_t>(FLeftColumn) + FVisibleColumns;
+  if (x >= leftMargin + FView.VisibleColumns * FCharWidth - FCharWidth / 2 && x < FHost->ClientWidth())
+    screen = static_cast<std::int64_t>(FView.LeftColumn) + FView.VisibleColumns;
   else
-    screen = (x + FCharWidth / 2 - leftMargin) / FCharWidth + static_cast<std::int64_t>(FLeftColumn) + 1;
+    screen = (x + FCharWidth / 2 - leftMargin) / FCharWidth + static_cast<std::int64_t>(FView.LeftColumn) + 1;
   screen = std::min<std::int64_t>(screen, INT32_MAX);
   column = screen > 0 ? std::max(1, ColumnOfScreen(line, static_cast<std::int32_t>(screen))) : 1;
   if (!FScrollPastEnd) column = std::min(column, FParaList->LineLength(line) + 1);
@@ -58,12 +58,12 @@ void TCustomEditor::MouseDown(int x, int y, std::uint8_t shift) {
     if (!FMouseShift) {
       FAnchorLine = line;
       FAnchorCol = 1;
-    } else if (line < FSelStartLine) {
-      FAnchorLine = FSelEndLine;
-      FAnchorCol = FSelEndCol;
+    } else if (line < FPlaces.SelStartLine()) {
+      FAnchorLine = FPlaces.SelEndLine();
+      FAnchorCol = FPlaces.SelEndCol();
     } else {
-      FAnchorLine = FSelStartLine;
-      FAnchorCol = FSelStartCol;
+      FAnchorLine = FPlaces.SelStartLine();
+      FAnchorCol = FPlaces.SelStartCol();
     }
   }
   FFirstTurn = true;
@@ -123,7 +123,7 @@ void TCustomEditor::MouseTurn(bool force) {
     return;
   }
   // Line mode: whole lines from the anchor, line breaks included.
-  const bool outside = line < FTopLine || line >= FTopLine + FVisibleLines;
+  const bool outside = line < FView.TopLine || line >= FView.TopLine + FView.VisibleLines;
   if (outside) FRedrawSuspended = true;
   try {
     if (line < FAnchorLine || FMouseY < 0) {
@@ -159,12 +159,12 @@ void TCustomEditor::DoubleClick(int x, int y, std::uint8_t shift) {
 
   if (FInLeftMargin) {
     // The whole paragraph, or from / to it with Shift.
-    if (!withShift || (FSelStart.Para == para && FSelEnd.Para == para))
+    if (!withShift || (FPlaces.SelStart().Para == para && FPlaces.SelEnd().Para == para))
       SelectParaRange({para, 1}, {para, n + 1}, true);
-    else if (FSelStart.Para < para)
-      SelectParaRange(FSelStart, {para, n + 1}, true);
+    else if (FPlaces.SelStart().Para < para)
+      SelectParaRange(FPlaces.SelStart(), {para, n + 1}, true);
     else
-      SelectParaRange({para, 1}, FSelEnd, false);
+      SelectParaRange({para, 1}, FPlaces.SelEnd(), false);
     return;
   }
 
@@ -178,10 +178,10 @@ void TCustomEditor::DoubleClick(int x, int y, std::uint8_t shift) {
 
   if (!withShift)
     SetSelection(line, c1, line, c2, true);
-  else if (FSelStartLine < line || (FSelStartLine == line && FSelStartCol < c1))
-    SetSelection(FSelStartLine, FSelStartCol, line, c2, true);
+  else if (FPlaces.SelStartLine() < line || (FPlaces.SelStartLine() == line && FPlaces.SelStartCol() < c1))
+    SetSelection(FPlaces.SelStartLine(), FPlaces.SelStartCol(), line, c2, true);
   else
-    SetSelection(line, c1, FSelEndLine, FSelEndCol, false);
+    SetSelection(line, c1, FPlaces.SelEndLine(), FPlaces.SelEndCol(), false);
 }
 
 }  // namespace quilmo

@@ -19,10 +19,10 @@ void TCustomEditor::DoNewLine(bool breakPara, bool moveCaret) {
   {
     TUndoGroup group(*FParaList);
     if (HasSelection() && !readOnly) {
-      const TParaPos start = FSelStart;
+      const TParaPos start = FPlaces.SelStart();
       code = RemoveSelection();
       changed = true;
-      SetCaretFromPara(start);
+      FPlaces.SetCaret(*FParaList, start);
       CollapseAtCaret();
     }
     if (breakPara && code == 0) {
@@ -30,15 +30,15 @@ void TCustomEditor::DoNewLine(bool breakPara, bool moveCaret) {
       std::int32_t width = 0;
       if (FAutoIndent) {
         // The blanks that start the reference line, as far as they lie before the caret.
-        std::int32_t reference = FCaretLine;
-        std::int32_t before = FCaretCol - 1;
-        if (FNewStyleIndent && FLineOffset > 0) {
+        std::int32_t reference = FPlaces.CaretLine();
+        std::int32_t before = FPlaces.CaretCol() - 1;
+        if (FNewStyleIndent && FPlaces.LineOffset() > 0) {
           // The caret is below the first display line of a wrapped paragraph: the reference
           // is that first display line, whichever later line holds the caret, and all the
           // paragraph's characters before the caret count.
           std::int32_t column = 1;
           FParaList->PosToLine(p.Para, 1, reference, column);
-          before = FLineOffset + FCaretCol - 1;
+          before = FPlaces.LineOffset() + FPlaces.CaretCol() - 1;
         }
         std::int32_t length = 0;
         const char* text = FParaList->GetLine(reference, length);
@@ -69,8 +69,8 @@ void TCustomEditor::DoNewLine(bool breakPara, bool moveCaret) {
   }
   // This view's caret did not follow the edit: CaretPara is still the split paragraph.
   if (moveCaret) {
-    if (breakPara || FCaretPara < ParaCount())
-      CaretAfterEdit({FCaretPara + 1, indent + 1});
+    if (breakPara || FPlaces.CaretPara() < ParaCount())
+      CaretAfterEdit({FPlaces.CaretPara() + 1, indent + 1});
     else
       MoveCaretTo(LineCount(), FParaList->LineLength(LineCount()) + 1);
   } else {
@@ -92,7 +92,7 @@ void TCustomEditor::InsertBlanks(std::int32_t count) {
   {
     TUndoGroup group(*FParaList);
     if (HasSelection()) {
-      p = FSelStart;
+      p = FPlaces.SelStart();
       code = RemoveSelection();
     } else if (!FInsertMode && p.Pos <= FParaList->ParaLength(p.Para)) {
       code = FParaList->DeleteText(p.Para, p.Pos, count, this);  // the blanks overwrite as many characters
@@ -118,9 +118,9 @@ void TCustomEditor::DoTab() {
   }
   // The blanks go where the caret is, or replace the selection: measured from its start.
   const bool selection = HasSelection();
-  const std::int32_t line = selection ? FSelStartLine : FCaretLine;
-  const std::int32_t para = selection ? FSelStart.Para : FCaretPara;
-  const std::int32_t x = ScreenColumn(line, selection ? FSelStartCol : FCaretCol);
+  const std::int32_t line = selection ? FPlaces.SelStartLine() : FPlaces.CaretLine();
+  const std::int32_t para = selection ? FPlaces.SelStart().Para : FPlaces.CaretPara();
+  const std::int32_t x = ScreenColumn(line, selection ? FPlaces.SelStartCol() : FPlaces.CaretCol());
   const std::int32_t tabSize = TabSize();
   const std::int32_t toNextStop = tabSize * ((x - 1) / tabSize + 1) - x + 1;
   if (FTabType == TTabType::ttFixed) {

@@ -21,14 +21,14 @@ void TCustomEditor::InvalidateAll() {
 void TCustomEditor::InvalidateLines(std::int32_t first, std::int32_t last) {
   // Rows from the top line down to the client's bottom (a partial row may show below
   // the last counted one); `last` = kMaxInt32 reaches the bottom.
-  const std::int32_t lastRowLine = FTopLine + FVisibleLines - 1;
-  if (last < FTopLine || first > lastRowLine + 1) return;
+  const std::int32_t lastRowLine = FView.TopLine + FView.VisibleLines - 1;
+  if (last < FView.TopLine || first > lastRowLine + 1) return;
   if (FFullRepaintPending) {
     FHost->Invalidate();
     return;
   }
-  const int top = (std::max(first, FTopLine) - FTopLine) * FLineHeight;
-  const int bottom = last >= lastRowLine ? FHost->ClientHeight() : (last - FTopLine + 1) * FLineHeight;
+  const int top = (std::max(first, FView.TopLine) - FView.TopLine) * FLineHeight;
+  const int bottom = last >= lastRowLine ? FHost->ClientHeight() : (last - FView.TopLine + 1) * FLineHeight;
   if (bottom <= top) return;
   FLinesInvalid = true;
   FHost->InvalidateRect(TRect{0, top, FHost->ClientWidth(), bottom});
@@ -43,13 +43,13 @@ void TCustomEditor::PaintNow() {
 void TCustomEditor::UpdateTopPara() {
   std::int32_t para = 1;
   std::int32_t offset = 0;
-  FParaList->LineToPara(FTopLine, para, offset);
-  FTopPara = {para, offset};
+  FParaList->LineToPara(FView.TopLine, para, offset);
+  FView.TopPara = {para, offset};
 }
 
 void TCustomEditor::SetTopLineQuiet(std::int32_t line) {
-  if (line == FTopLine) return;
-  FTopLine = line;
+  if (line == FView.TopLine) return;
+  FView.TopLine = line;
   UpdateTopPara();
   FVThumbPending = true;
   DoTopLineChanged(line);
@@ -57,23 +57,23 @@ void TCustomEditor::SetTopLineQuiet(std::int32_t line) {
 
 void TCustomEditor::SetTopLine(std::int32_t line) {
   if (line < 1 || line > LineCount()) throw EInvalidLineOrPara();
-  if (line != FTopLine) ScrollView(0, line - FTopLine);
+  if (line != FView.TopLine) ScrollView(0, line - FView.TopLine);
 }
 
 void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
-  const std::int32_t oldLeft = FLeftColumn;
-  const std::int32_t oldTop = FTopLine;
-  FLeftColumn = static_cast<std::int32_t>(
-      std::clamp<std::int64_t>(static_cast<std::int64_t>(FLeftColumn) + columns, 0, INT32_MAX));
-  const std::int32_t maxTop = std::max(1, LineCount() - FVisibleLines + 1);
-  FTopLine = static_cast<std::int32_t>(
-      std::clamp<std::int64_t>(static_cast<std::int64_t>(FTopLine) + lines, 1, maxTop));
+  const std::int32_t oldLeft = FView.LeftColumn;
+  const std::int32_t oldTop = FView.TopLine;
+  FView.LeftColumn = static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(static_cast<std::int64_t>(FView.LeftColumn) + columns, 0, INT32_MAX));
+  const std::int32_t maxTop = std::max(1, LineCount() - FView.VisibleLines + 1);
+  FView.TopLine = static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(static_cast<std::int64_t>(FView.TopLine) + lines, 1, maxTop));
   // The top paragraph first: line numbers of another width change the margin, which may wrap
   // the text anew to the window, and the new top is then found again from it.
-  if (FTopLine != oldTop) UpdateTopPara();
+  if (FView.TopLine != oldTop) UpdateTopPara();
   UpdateLineNumberWidth();
-  const bool topChanged = FTopLine != oldTop;
-  const bool leftChanged = FLeftColumn != oldLeft;
+  const bool topChanged = FView.TopLine != oldTop;
+  const bool leftChanged = FView.LeftColumn != oldLeft;
   if (!topChanged && !leftChanged) {
     PlaceCaret();
     return;
@@ -88,10 +88,10 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
   bool movedWhole = false;  // rows moved, the uncovered ones painted at once
   const std::uint32_t paintsBefore = FPaintCount;
   try {
-    const TRect area{LeftMargin(), 0, LeftMargin() + FVisibleColumns * FCharWidth,
-                     FVisibleLines * FLineHeight};
-    const int dx = (oldLeft - FLeftColumn) * FCharWidth;
-    const int dy = (oldTop - FTopLine) * FLineHeight;
+    const TRect area{LeftMargin(), 0, LeftMargin() + FView.VisibleColumns * FCharWidth,
+                     FView.VisibleLines * FLineHeight};
+    const int dx = (oldLeft - FView.LeftColumn) * FCharWidth;
+    const int dy = (oldTop - FView.TopLine) * FLineHeight;
     // Rows left invalid are not moved with the pixels: everything is painted afresh then.
     if (FFullRepaintPending || FRedrawSuspended) {
       PaintNow();
@@ -115,14 +115,14 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
     }
     PlaceCaret();
   } catch (...) {
-    if (topChanged) DoTopLineChanged(FTopLine);
+    if (topChanged) DoTopLineChanged(FView.TopLine);
     throw;
   }
   // The paint above covered the whole control unless it could not take place (hidden
   // window, drawing suspended): only then is everything invalidated once more.
   const bool painted = (wholePaint && !FRedrawSuspended && !FFullRepaintPending) ||
                        (movedWhole && FPaintCount != paintsBefore && !FLinesInvalid);
-  if (topChanged) DoTopLineChanged(FTopLine);
+  if (topChanged) DoTopLineChanged(FView.TopLine);
   if (!painted) InvalidateAll();
 }
 
@@ -140,39 +140,39 @@ bool HasVertBar(TScrollStyle style) {
 void TCustomEditor::SendVScrollRange() {
   FVRangePending = false;
   const std::int32_t lineCount = LineCount();
-  const std::int32_t n = std::max(0, lineCount - FVisibleLines + 1);
+  const std::int32_t n = std::max(0, lineCount - FView.VisibleLines + 1);
   FVScrollDivisor = n > 32767 ? 2 * (n / 32768) : 1;
   FVScrollMax = n / FVScrollDivisor;
   if (FVScrollMax <= 1 && FScrollBarsAlways) FVScrollMax = 2;
   if (!FWindowCreated || !HasVertBar(FScrollBars)) return;
-  FHost->SetScrollBar(
-      TScrollBarKind::sbVertical,
-      TScrollBarInfo{1, lineCount / FVScrollDivisor, FVisibleLines, FTopLine / FVScrollDivisor, true});
+  FHost->SetScrollBar(TScrollBarKind::sbVertical,
+                      TScrollBarInfo{1, lineCount / FVScrollDivisor, FView.VisibleLines,
+                                     FView.TopLine / FVScrollDivisor, true});
 }
 
 void TCustomEditor::SendVScrollThumb() {
   FVThumbPending = false;
   if (!FWindowCreated || !HasVertBar(FScrollBars)) return;
-  FHost->SetScrollPos(TScrollBarKind::sbVertical, FTopLine / FVScrollDivisor);
+  FHost->SetScrollPos(TScrollBarKind::sbVertical, FView.TopLine / FVScrollDivisor);
 }
 
 void TCustomEditor::SendHScrollRange() {
   const bool scrollable = HScrollable();
   if (!FWindowCreated || !HasHorzBar(FScrollBars)) return;
   const int max = scrollable ? FHScrollRange : 0;
-  FHost->SetScrollBar(TScrollBarKind::sbHorizontal, TScrollBarInfo{0, max, 0, FLeftColumn, false});
+  FHost->SetScrollBar(TScrollBarKind::sbHorizontal, TScrollBarInfo{0, max, 0, FView.LeftColumn, false});
 }
 
 bool TCustomEditor::HScrollable() {
   FHScrollRange = std::min(WordWrap() ? WrapColumn() : ParaLengthLimit(), 512);
   if (FHScrollRange <= 0 && FScrollBarsAlways) FHScrollRange = 1;
-  return FVisibleColumns < FHScrollRange || FScrollBarsAlways;
+  return FView.VisibleColumns < FHScrollRange || FScrollBarsAlways;
 }
 
 void TCustomEditor::SendHScrollThumb() {
   FHThumbPending = false;
   if (!FWindowCreated || !HasHorzBar(FScrollBars)) return;
-  FHost->SetScrollPos(TScrollBarKind::sbHorizontal, FLeftColumn);
+  FHost->SetScrollPos(TScrollBarKind::sbHorizontal, FView.LeftColumn);
 }
 
 void TCustomEditor::MarkScrollBarsPending() {
@@ -183,15 +183,15 @@ void TCustomEditor::VScroll(TScrollCode code, int pos) {
   switch (code) {
     case TScrollCode::scLineUp: ScrollView(0, -1); break;
     case TScrollCode::scLineDown: ScrollView(0, 1); break;
-    case TScrollCode::scPageUp: ScrollView(0, -FVisibleLines); break;
-    case TScrollCode::scPageDown: ScrollView(0, FVisibleLines); break;
+    case TScrollCode::scPageUp: ScrollView(0, -FView.VisibleLines); break;
+    case TScrollCode::scPageDown: ScrollView(0, FView.VisibleLines); break;
     case TScrollCode::scThumbPosition:
     case TScrollCode::scThumbTrack: {
       std::int64_t line;
       if (pos == 1)
         line = 1;
       else if (pos == FVScrollMax)
-        line = LineCount() - 1 > FVisibleLines ? FVScrollMax : 1;
+        line = LineCount() - 1 > FView.VisibleLines ? FVScrollMax : 1;
       else
         line = static_cast<std::int64_t>(pos) * FVScrollDivisor;
       line = std::max<std::int64_t>(1, std::min<std::int64_t>(line, LineCount() - 1));
@@ -206,12 +206,12 @@ void TCustomEditor::HScroll(TScrollCode code, int pos) {
   switch (code) {
     case TScrollCode::scLineUp: ScrollView(-1, 0); break;
     case TScrollCode::scLineDown: ScrollView(1, 0); break;
-    case TScrollCode::scPageUp: ScrollView(-(FVisibleColumns - 1), 0); break;
-    case TScrollCode::scPageDown: ScrollView(FVisibleColumns - 1, 0); break;
+    case TScrollCode::scPageUp: ScrollView(-(FView.VisibleColumns - 1), 0); break;
+    case TScrollCode::scPageDown: ScrollView(FView.VisibleColumns - 1, 0); break;
     case TScrollCode::scThumbPosition:
     case TScrollCode::scThumbTrack:
-      if (pos != FLeftColumn) {
-        FLeftColumn = std::max(0, pos);
+      if (pos != FView.LeftColumn) {
+        FView.LeftColumn = std::max(0, pos);
         SendHScrollThumb();
         InvalidateAll();
         PaintNow();
@@ -241,12 +241,12 @@ void TCustomEditor::UpdateLayout() {
     bool changed = false;
     const int width = FHost->ClientWidth();
     const std::int32_t columns = std::max(1, (width - LeftMargin() - RightMargin()) / FCharWidth);
-    if (columns != FVisibleColumns) {
-      FVisibleColumns = columns;
+    if (columns != FView.VisibleColumns) {
+      FView.VisibleColumns = columns;
       changed = true;
       if (width > 0) {
         // Without a range there is no bar to scroll back with: show the first column.
-        if (!HScrollable()) FLeftColumn = 0;
+        if (!HScrollable()) FView.LeftColumn = 0;
         SendHScrollRange();
         SendHScrollThumb();
       }
@@ -255,8 +255,8 @@ void TCustomEditor::UpdateLayout() {
     std::int32_t lines =
         std::max(1, static_cast<std::int32_t>(std::trunc(static_cast<double>(height) / FLineHeight - 1)));
     if (height % FLineHeight > static_cast<int>(std::trunc(FLineHeight * 0.25))) ++lines;
-    if (lines != FVisibleLines) {
-      FVisibleLines = lines;
+    if (lines != FView.VisibleLines) {
+      FView.VisibleLines = lines;
       changed = true;
       if (height > 0) {
         SendVScrollRange();
@@ -267,14 +267,15 @@ void TCustomEditor::UpdateLayout() {
   }
   FInLayout = false;
   InvalidateAll();
-  if (FWrapToWindow && WordWrap() && !FFollowingRewrap) SetWrapColumn(FVisibleColumns - 2);
+  if (FWrapToWindow && WordWrap() && !FFollowingRewrap) SetWrapColumn(FView.VisibleColumns - 2);
 }
 
 void TCustomEditor::Resize() {
   if (!FWindowCreated || FInLayout) return;
-  const bool moreLinesThanRows = LineCount() > FVisibleLines;
+  const bool moreLinesThanRows = LineCount() > FView.VisibleLines;
   UpdateLayout();
-  if (moreLinesThanRows && FVisibleLines >= LineCount() && FTopLine != 1) ScrollView(0, 1 - FTopLine);
+  if (moreLinesThanRows && FView.VisibleLines >= LineCount() && FView.TopLine != 1)
+    ScrollView(0, 1 - FView.TopLine);
 }
 
 void TCustomEditor::RefreshLayout(bool update) {
@@ -288,7 +289,7 @@ void TCustomEditor::RefreshLayout(bool update) {
 }
 
 std::int32_t TCustomEditor::VisibleColumns() {
-  return FVisibleColumns;
+  return FView.VisibleColumns;
 }
 
 // ---------------------------------------------------------------- paint
@@ -301,12 +302,12 @@ void TCustomEditor::Paint(TEditorCanvas& canvas, const TRect& clip) {
   in.RightMargin = RightMargin();
   in.Margins = &FMarginOptions;
   in.Borders = &FBorders;
-  in.VisibleLines = FVisibleLines;
-  in.VisibleColumns = FVisibleColumns;
+  in.VisibleLines = FView.VisibleLines;
+  in.VisibleColumns = FView.VisibleColumns;
   in.CharWidth = FCharWidth;
   in.LineHeight = FLineHeight;
-  in.TopLine = FTopLine;
-  in.LeftColumn = FLeftColumn;
+  in.TopLine = FView.TopLine;
+  in.LeftColumn = FView.LeftColumn;
   in.LineCount = LineCount();
   in.TabSize = TabSize();
   in.LineText = [this](int line) {
@@ -314,8 +315,8 @@ void TCustomEditor::Paint(TEditorCanvas& canvas, const TRect& clip) {
     const char* text = FParaList->GetLine(line, length);
     return std::string_view(text, static_cast<std::size_t>(length));
   };
-  in.SelStart = {FSelStartLine, FSelStartCol};
-  in.SelEnd = {FSelEndLine, FSelEndCol};
+  in.SelStart = {FPlaces.SelStartLine(), FPlaces.SelStartCol()};
+  in.SelEnd = {FPlaces.SelEndLine(), FPlaces.SelEndCol()};
   if (!HasSelection()) in.SelEnd = in.SelStart;
   in.Enabled = FHost->Enabled();
   in.Focused = FHost->Focused();

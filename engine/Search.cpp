@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -9,6 +10,7 @@
 #include "engine/ParaList.h"
 #include "engine/ParaListView.h"
 #include "engine/ParaNode.h"
+#include "engine/UndoGroup.h"
 #include "engine/WordDelimiters.h"
 
 namespace quilmo {
@@ -133,7 +135,8 @@ bool TSearchRun::ReplaceAt(std::int32_t& p, std::int32_t& m) {
   const bool splits = firstBreak != std::string_view::npos;
   if (splits && (error_ = CheckSplit(p, m)) != 0) return false;
 
-  const bool wasInGroup = splits && list_.BeginGroup();  // one undo step, like any replacement
+  std::optional<TUndoGroup> group;  // one undo step, like any replacement
+  if (splits) group.emplace(list_);
   const auto k = static_cast<std::int32_t>(head.size());
   // ReplaceText refuses a replacement beyond ParaLengthLimit or ByteLimit and changes nothing.
   error_ = list_.ReplaceText(p, m, n, head.data(), k, sender_);
@@ -145,7 +148,7 @@ bool TSearchRun::ReplaceAt(std::int32_t& p, std::int32_t& m) {
       if (limit->Para == p && limit->Pos >= m + n) limit->Pos += k - n;
     if (splits) error_ = list_.InsertMultiLine(endPara, endPos, text.substr(firstBreak), sender_);
   }
-  if (splits) list_.EndGroup(wasInGroup);
+  group.reset();
   if (error_ != 0) return false;
   ++count_;
   if (splits) {
