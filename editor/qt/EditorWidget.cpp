@@ -17,6 +17,7 @@
 
 #include "editor/KeyBinding.h"
 #include "editor/qt/Cp1252Text.h"
+#include "editor/qt/EditorAccessible.h"
 #include "editor/qt/ErrorReport.h"
 #include "editor/qt/FontList.h"
 #include "editor/qt/KeyMap.h"
@@ -62,6 +63,7 @@ TEditorWidget::TEditorWidget(std::unique_ptr<TCustomEditor> editor, QWidget* par
 
 void TEditorWidget::Init() {
   FClock.start();
+  TEditorAccessible::Install();
   if (TFixedFont::FixedFontNames().empty()) InstallFixedFontNames();
   if (FEditor->FixedFont().Name().empty() && !TFixedFont::FixedFontNames().empty())
     FEditor->FixedFont().SetName(TFixedFont::FixedFontNames().front());
@@ -94,6 +96,7 @@ void TEditorWidget::Init() {
 }
 
 TEditorWidget::~TEditorWidget() {
+  emit Destroying();
   FEditor->SetHost(nullptr);
   while (FBusyCount > 0) SetBusyCursor(false);
 }
@@ -496,6 +499,7 @@ void TEditorWidget::SetCaretBlinkTime(unsigned milliseconds) {
 // ---------------------------------------------------------------- notifications and clipboard
 
 void TEditorWidget::PostStatus(int column, int line) {
+  emit CaretPlaced();
   QMetaObject::invokeMethod(
       this, [this, column, line] { RunReportingErrors([&] { FEditor->StatusMessage(column, line); }); },
       Qt::QueuedConnection);

@@ -76,6 +76,12 @@ class TEditorWidget : public QAbstractScrollArea, public TEditorHost {
   void StopAutoScrollTimer() override;
   std::int64_t Milliseconds() const override;
 
+ signals:
+  // The caret was placed (after every move and edit); the accessibility interface listens.
+  void CaretPlaced();
+  // The control is about to go: listeners of its text let go of it.
+  void Destroying();
+
  protected:
   bool focusNextPrevChild(bool next) override;
   void paintEvent(QPaintEvent* event) override;

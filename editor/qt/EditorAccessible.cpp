@@ -1,0 +1,495 @@
+#include "editor/qt/EditorAccessible.h"
+
+#include <QScrollBar>
+
+#include <algorithm>
+#include <climits>
+#include <string_view>
+
+#include "editor/CustomEditor.h"
+#include "editor/CustomTextFileEditor.h"
+#include "editor/qt/Cp1252Text.h"
+#include "editor/qt/EditorWidget.h"
+#include "engine/ParaList.h"
+#include "engine/ParaNode.h"
+#include "engine/WordDelimiters.h"
+
+namespace quilmo {
+
+namespace {
+
+// A NUL would end the string on the bus and shift every offset after it.
+QChar ExposedChar(unsigned char byte) {
+  return byte == 0 ? QChar(0xFFFD) : ByteToQChar(byte);
+}
+
+QAccessibleInterface* EditorFactory(const QString& /*key*/, QObject* object) {
+  if (auto* widget = qobject_cast<TEditorWidget*>(object)) return new TEditorAccessible(widget);
+  return nullptr;
+}
+
+TEditorAccessible::TEventSink Sink = nullptr;
+
+bool EventsWanted() {
+  return Sink != nullptr || QAccessible::isActive();
+}
+
+void Send(QAccessibleEvent&& event) {
+  if (Sink != nullptr)
+    Sink(&event);
+  else
+    QAccessible::updateAccessibility(&event);
+}
+
+int ToInt(std::int64_t value) {
+  return static_cast<int>(std::clamp<std::int64_t>(value, 0, INT_MAX));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- offset index
+
+void TParaOffsetIndex::Rebuild(TParaList& list) {
+  const std::int32_t count = list.ParaCount();
+  FTree.assign(static_cast<std::size_t>(count) + 1, 0);
+  std::int32_t i = 1;
+  for (TParaNode* node = list.GetPara(1); node != nullptr && i <= count; node = node->Next(), ++i)
+    FTree[static_cast<std::size_t>(i)] = node->Length() + 1;
+  // Linear Fenwick construction: each node passes its sum to its parent.
+  for (std::int32_t k = 1; k <= count; ++k) {
+    const std::int32_t parent = k + (k & -k);
+    if (parent <= count) FTree[static_cast<std::size_t>(parent)] += FTree[static_cast<std::size_t>(k)];
+  }
+  FHighBit = 1;
+  while (FHighBit * 2 <= count) FHighBit *= 2;
+  FValid = true;
+}
+
+void TParaOffsetIndex::Adjust(std::int32_t para, std::int32_t delta) {
+  if (!FValid) return;
+  const auto size = static_cast<std::int32_t>(FTree.size()) - 1;
+  for (std::int32_t k = para; k >= 1 && k <= size; k += k & -k) FTree[static_cast<std::size_t>(k)] += delta;
+}
+
+std::int64_t TParaOffsetIndex::ParaStart(TParaList& list, std::int32_t para) {
+  if (!FValid) Rebuild(list);
+  std::int64_t sum = 0;
+  const auto size = static_cast<std::int32_t>(FTree.size()) - 1;
+  for (std::int32_t k = std::min(para - 1, size); k > 0; k -= k & -k)
+    sum += FTree[static_cast<std::size_t>(k)];
+  return sum;
+}
+
+std::int32_t TParaOffsetIndex::ParaAt(TParaList& list, std::int64_t offset, std::int64_t& paraStart) {
+  if (!FValid) Rebuild(list);
+  // Descends to the last paragraph whose start is at or before `offset`.
+  const auto size = static_cast<std::int32_t>(FTree.size()) - 1;
+  std::int32_t k = 0;
+  std::int64_t sum = 0;
+  for (std::int32_t step = FHighBit; step > 0; step /= 2) {
+    const std::int32_t next = k + step;
+    if (next <= size && sum + FTree[static_cast<std::size_t>(next)] <= offset) {
+      k = next;
+      sum += FTree[static_cast<std::size_t>(next)];
+    }
+  }
+  if (k >= size) {  // at or past the end: the last paragraph
+    k = size - 1;
+    sum = ParaStart(list, size);
+  }
+  paraStart = sum;
+  return k + 1;
+}
+
+// ---------------------------------------------------------------- interface
+
+TEditorAccessible::TEditorAccessible(TEditorWidget* widget)
+    : QAccessibleWidget(widget, QAccessible::EditableText) {
+  Follow();
+  FCaretConnection = QObject::connect(widget, &TEditorWidget::CaretPlaced, widget, [this] { CaretPlaced(); });
+  FDestroyConnection = QObject::connect(widget, &TEditorWidget::Destroying, widget, [this] { Detach(); });
+}
+
+TEditorAccessible::~TEditorAccessible() {
+  Detach();
+}
+
+void TEditorAccessible::Install() {
+  static const bool installed = [] {
+    QAccessible::installFactory(&EditorFactory);
+    return true;
+  }();
+  (void)installed;
+}
+
+void TEditorAccessible::SetEventSink(TEventSink sink) {
+  Sink = sink;
+}
+
+TEditorWidget* TEditorAccessible::Widget() const {
+  return static_cast<TEditorWidget*>(widget());
+}
+
+TCustomEditor& TEditorAccessible::Editor() const {
+  return Widget()->Editor();
+}
+
+void TEditorAccessible::Detach() {
+  if (FDetached) return;
+  FDetached = true;
+  QObject::disconnect(FCaretConnection);
+  QObject::disconnect(FDestroyConnection);
+  if (widget() == nullptr) return;
+  TParaList& list = Editor().ParaList();
+  if (&list == FList) list.RemoveView(this);
+  FList = nullptr;
+}
+
+bool TEditorAccessible::Follow() const {
+  TParaList& list = Editor().ParaList();
+  const auto& views = list.Views();
+  if (&list == FList &&
+      std::find(views.begin(), views.end(), static_cast<const TParaListView*>(this)) != views.end())
+    return false;
+  list.AddView(const_cast<TEditorAccessible*>(this));
+  FList = &list;
+  FIndex.Invalidate();
+  return true;
+}
+
+void* TEditorAccessible::interface_cast(QAccessible::InterfaceType type) {
+  if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+  if (type == QAccessible::EditableTextInterface) return static_cast<QAccessibleEditableTextInterface*>(this);
+  return QAccessibleWidget::interface_cast(type);
+}
+
+QString TEditorAccessible::text(QAccessible::Text t) const {
+  if (t != QAccessible::Name) return QAccessibleWidget::text(t);
+  if (!widget()->accessibleName().isEmpty()) return widget()->accessibleName();
+  if (const auto* file = dynamic_cast<const TCustomTextFileEditor*>(&Editor());
+      file && !file->FileName().empty())
+    return QString::fromLocal8Bit(file->FileName());
+  return widget()->windowTitle();
+}
+
+QAccessible::State TEditorAccessible::state() const {
+  QAccessible::State s = QAccessibleWidget::state();
+  s.focusable = true;
+  s.focused = widget()->hasFocus();
+  s.editable = !Editor().ReadOnly();
+  s.readOnly = Editor().ReadOnly();
+  s.multiLine = true;
+  s.selectableText = true;
+  return s;
+}
+
+// ---------------------------------------------------------------- offsets
+
+int TEditorAccessible::characterCount() const {
+  // ByteCount counts a CR LF pair per paragraph break; the text shows one "\n" for it.
+  const TCustomEditor& editor = Editor();
+  return ToInt(std::int64_t{editor.ByteCount()} - (editor.ParaCount() - 1));
+}
+
+std::int64_t TEditorAccessible::Clamp(std::int64_t offset) const {
+  return std::clamp<std::int64_t>(offset, 0, characterCount());
+}
+
+std::int64_t TEditorAccessible::Offset(std::int32_t para, std::int32_t pos) const {
+  Follow();
+  return FIndex.ParaStart(*FList, para) + pos - 1;
+}
+
+TEditorAccessible::TPlace TEditorAccessible::Place(std::int64_t offset) const {
+  Follow();
+  std::int64_t start = 0;
+  const std::int32_t para = FIndex.ParaAt(*FList, Clamp(offset), start);
+  const std::int32_t length = FList->ParaLength(para);
+  return {para, static_cast<std::int32_t>(std::min<std::int64_t>(Clamp(offset) - start, length)) + 1};
+}
+
+// ---------------------------------------------------------------- caret and selection
+
+int TEditorAccessible::cursorPosition() const {
+  const TParaPos caret = Editor().CaretParaPos();
+  const std::int32_t pos = std::min(caret.Pos, Editor().ParaList().ParaLength(caret.Para) + 1);
+  return ToInt(Offset(caret.Para, pos));
+}
+
+void TEditorAccessible::setCursorPosition(int position) {
+  const TPlace p = Place(position);
+  Editor().MoveCaretToPara(p.Para, p.Pos);
+}
+
+int TEditorAccessible::selectionCount() const {
+  return Editor().HasSelection() ? 1 : 0;
+}
+
+void TEditorAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const {
+  *startOffset = *endOffset = 0;
+  if (selectionIndex != 0 || !Editor().HasSelection()) return;
+  *startOffset = ToInt(Offset(Editor().SelStart().Para, Editor().SelStart().Pos));
+  *endOffset = ToInt(Offset(Editor().SelEnd().Para, Editor().SelEnd().Pos));
+}
+
+void TEditorAccessible::SelectRange(std::int64_t start, std::int64_t end) {
+  const TPlace from = Place(start);
+  const TPlace to = Place(end);
+  Editor().MoveCaretToPara(from.Para, from.Pos);
+  Editor().MoveCaretToPara(to.Para, to.Pos, true);
+}
+
+void TEditorAccessible::addSelection(int startOffset, int endOffset) {
+  SelectRange(startOffset, endOffset);
+}
+
+void TEditorAccessible::setSelection(int selectionIndex, int startOffset, int endOffset) {
+  if (selectionIndex == 0) SelectRange(startOffset, endOffset);
+}
+
+void TEditorAccessible::removeSelection(int selectionIndex) {
+  if (selectionIndex == 0) Editor().CollapseSelection(true);
+}
+
+// ---------------------------------------------------------------- text
+
+QString TEditorAccessible::text(int startOffset, int endOffset) const {
+  const std::int64_t start = Clamp(startOffset);
+  const std::int64_t end = std::min(Clamp(endOffset), start + kMaxReply);
+  QString result;
+  if (end <= start) return result;
+  result.reserve(static_cast<qsizetype>(end - start));
+  const TPlace from = Place(start);
+  std::int64_t left = end - start;
+  std::int32_t pos = from.Pos;
+  for (TParaNode* node = FList->GetPara(from.Para); node != nullptr && left > 0;
+       node = node->Next(), pos = 1) {
+    const char* chars = node->Text();
+    const std::int32_t length = node->Length();
+    for (std::int32_t i = pos - 1; i < length && left > 0; ++i, --left)
+      result.append(ExposedChar(static_cast<unsigned char>(chars[i])));
+    if (left > 0) {
+      result.append(QLatin1Char('\n'));
+      --left;
+    }
+  }
+  return result;
+}
+
+TEditorAccessible::TSpan TEditorAccessible::Segment(std::int64_t offset,
+                                                    QAccessible::TextBoundaryType boundary) const {
+  const std::int64_t count = characterCount();
+  if (boundary == QAccessible::NoBoundary) return {0, count};
+  if (offset < 0 || offset >= count) return {count, count};
+  const TPlace p = Place(offset);
+  TParaNode* node = FList->GetPara(p.Para);
+  const char* chars = node->Text();
+  const std::int32_t length = node->Length();
+  const std::int64_t paraStart = offset - (p.Pos - 1);
+  const std::int64_t paraEnd = std::min<std::int64_t>(paraStart + length + 1, count);  // break included
+  switch (boundary) {
+    case QAccessible::CharBoundary: return {offset, offset + 1};
+    case QAccessible::WordBoundary: {
+      if (p.Pos > length) return {offset, offset + 1};  // the break
+      // A run of word characters, or a run of delimiters.
+      const bool delimiter = IsWordDelimiter(chars[p.Pos - 1]);
+      std::int32_t first = p.Pos;
+      while (first > 1 && IsWordDelimiter(chars[first - 2]) == delimiter) --first;
+      std::int32_t last = p.Pos;
+      while (last < length && IsWordDelimiter(chars[last]) == delimiter) ++last;
+      return {paraStart + first - 1, paraStart + last};
+    }
+    case QAccessible::LineBoundary: {
+      std::int32_t index = 0;
+      std::int32_t column = 0;
+      node->PosToLineIndex(std::min(p.Pos, std::max(length, 1)), index, column);
+      const std::int64_t lineStart = paraStart + node->LineStart(index);
+      const std::int64_t lineEnd =
+          index + 1 < node->LineCount() ? paraStart + node->LineStart(index + 1) : paraEnd;
+      return {lineStart, lineEnd};
+    }
+    default:  // sentences and paragraphs: the paragraph with its break
+      return {paraStart, paraEnd};
+  }
+}
+
+QString TEditorAccessible::Reply(TSpan span, int* startOffset, int* endOffset) const {
+  span.End = std::min(span.End, span.Start + kMaxReply);
+  *startOffset = ToInt(span.Start);
+  *endOffset = ToInt(span.End);
+  return text(*startOffset, *endOffset);
+}
+
+QString TEditorAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                        int* startOffset, int* endOffset) const {
+  return Reply(Segment(offset, boundaryType), startOffset, endOffset);
+}
+
+QString TEditorAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                            int* startOffset, int* endOffset) const {
+  const std::int64_t count = characterCount();
+  const std::int64_t at = offset >= count ? count : Segment(offset, boundaryType).Start;
+  if (at <= 0 || boundaryType == QAccessible::NoBoundary) return Reply({0, 0}, startOffset, endOffset);
+  return Reply(Segment(at - 1, boundaryType), startOffset, endOffset);
+}
+
+QString TEditorAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                           int* startOffset, int* endOffset) const {
+  const std::int64_t count = characterCount();
+  if (boundaryType == QAccessible::NoBoundary) return Reply({count, count}, startOffset, endOffset);
+  return Reply(Segment(Segment(offset, boundaryType).End, boundaryType), startOffset, endOffset);
+}
+
+QString TEditorAccessible::attributes(int offset, int* startOffset, int* endOffset) const {
+  (void)offset;
+  *startOffset = 0;
+  *endOffset = characterCount();
+  return QString();
+}
+
+// ---------------------------------------------------------------- geometry
+
+QRect TEditorAccessible::characterRect(int offset) const {
+  TCustomEditor& editor = Editor();
+  const TPlace p = Place(offset);
+  std::int32_t line = 0;
+  std::int32_t column = 0;
+  FList->PosToLine(p.Para, p.Pos, line, column);
+  std::int32_t length = 0;
+  const char* chars = FList->GetLine(line, length);
+  const std::uint8_t tabSize = FList->TabSize();
+  const std::int32_t screen = PosToColumn(chars, length, column, tabSize);
+  const std::int32_t width =
+      column <= length ? PosToColumn(chars, length, column + 1, tabSize) - screen : 1;  // a TAB is wider
+  const int textLeft = editor.LeftMargin() + (editor.MarginOptions().Left().Enabled() ? 5 : 0);
+  const QPoint topLeft(textLeft + (screen - editor.LeftColumn() - 1) * editor.CharWidth(),
+                       (line - editor.TopLine()) * editor.LineHeight());
+  return QRect(Widget()->viewport()->mapToGlobal(topLeft),
+               QSize(width * editor.CharWidth(), editor.LineHeight()));
+}
+
+int TEditorAccessible::offsetAtPoint(const QPoint& point) const {
+  const QPoint local = Widget()->viewport()->mapFromGlobal(point);
+  if (!Widget()->viewport()->rect().contains(local)) return -1;
+  std::int32_t line = 0;
+  std::int32_t column = 0;
+  Editor().PointToLineCol(local.x(), local.y(), line, column);
+  std::int32_t para = 0;
+  std::int32_t lineStart = 0;
+  FList->LineToPara(line, para, lineStart);
+  const std::int32_t pos = std::min(lineStart + column, FList->ParaLength(para) + 1);
+  return ToInt(Offset(para, pos));
+}
+
+void TEditorAccessible::scrollToSubstring(int startIndex, int endIndex) {
+  (void)endIndex;
+  const TPlace p = Place(startIndex);
+  std::int32_t line = 0;
+  std::int32_t column = 0;
+  FList->PosToLine(p.Para, p.Pos, line, column);
+  TCustomEditor& editor = Editor();
+  if (line < editor.TopLine() || line >= editor.TopLine() + editor.VisibleLines()) editor.SetTopLine(line);
+}
+
+// ---------------------------------------------------------------- editing
+
+void TEditorAccessible::deleteText(int startOffset, int endOffset) {
+  if (Editor().ReadOnly() || endOffset <= startOffset) return;
+  SelectRange(startOffset, endOffset);
+  Editor().DeleteSelection();
+}
+
+void TEditorAccessible::insertText(int offset, const QString& text) {
+  if (Editor().ReadOnly()) return;
+  setCursorPosition(offset);
+  Editor().InsertString(QStringToBytes(text));
+}
+
+void TEditorAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
+  if (Editor().ReadOnly()) return;
+  SelectRange(startOffset, endOffset);
+  Editor().InsertString(QStringToBytes(text));  // replaces the selection as one undoable group
+}
+
+// ---------------------------------------------------------------- events
+
+void TEditorAccessible::CaretPlaced() {
+  if (!EventsWanted()) return;
+  QObject* object = widget();
+  if (Follow()) {  // a new text (a file was loaded): one update, readers ask again
+    Send(QAccessibleTextUpdateEvent(object, 0, QString(), QString()));
+    FLastCaret = -1;
+    FLastSelStart = FLastSelEnd = 0;
+  }
+  int start = 0;
+  int end = 0;
+  selection(0, &start, &end);
+  if (start != FLastSelStart || end != FLastSelEnd) {
+    FLastSelStart = start;
+    FLastSelEnd = end;
+    Send(QAccessibleTextSelectionEvent(object, start, end));
+  }
+  const int caret = cursorPosition();
+  if (caret != FLastCaret) {
+    FLastCaret = caret;
+    Send(QAccessibleTextCursorEvent(object, caret));
+  }
+}
+
+void TEditorAccessible::CharsInserted(int para, int pos, int count, bool /*isSender*/) {
+  FIndex.Adjust(para, count);  // first: a rebuild below already sees the new text
+  if (!EventsWanted()) return;
+  const std::int64_t at = Offset(para, pos);
+  if (count == 0) {  // as many characters replaced: the paragraph's text is new
+    const std::int64_t start = Offset(para, 1);
+    const QString now = text(ToInt(start), ToInt(start + FList->ParaLength(para)));
+    Send(QAccessibleTextUpdateEvent(widget(), ToInt(start), now, now));
+    return;
+  }
+  Send(QAccessibleTextInsertEvent(widget(), ToInt(at), text(ToInt(at), ToInt(at + count))));
+}
+
+void TEditorAccessible::CharsDeleted(int para, int pos, int count, bool /*isSender*/) {
+  FIndex.Adjust(para, -count);
+  if (!EventsWanted()) return;
+  // The characters are gone: the event tells where and how many.
+  Send(QAccessibleTextRemoveEvent(widget(), ToInt(Offset(para, pos)), QString(count, QChar(0xFFFC))));
+}
+
+void TEditorAccessible::ParaInserted(int para, int pos, int indent, bool /*isSender*/) {
+  if (!EventsWanted()) {
+    FIndex.Invalidate();
+    return;
+  }
+  const std::int64_t at = Offset(para, pos);  // nothing before `para` moved
+  FIndex.Invalidate();
+  QString inserted;
+  if (pos == 1 && indent == 0) {  // a paragraph in front of `para`
+    inserted = text(ToInt(at), ToInt(at + FList->ParaLength(para) + 1));
+  } else {  // a split: the break and the new paragraph's indent
+    inserted = text(ToInt(at), ToInt(at + 1 + indent));
+  }
+  Send(QAccessibleTextInsertEvent(widget(), ToInt(at), inserted));
+}
+
+void TEditorAccessible::ParaDeleted(int para, bool /*isSender*/) {
+  if (!EventsWanted()) {
+    FIndex.Invalidate();
+    return;
+  }
+  // The old index still knows the paragraph's length; a last paragraph takes the break before it.
+  const bool known = FIndex.Valid();
+  std::int64_t start = Offset(para, 1);
+  std::int64_t removed = known ? Offset(para + 1, 1) - start : 0;
+  if (known && para > FList->ParaCount() && para > 1) --start;
+  FIndex.Invalidate();
+  Send(QAccessibleTextRemoveEvent(widget(), ToInt(start), QString(ToInt(removed), QChar(0xFFFC))));
+}
+
+void TEditorAccessible::ParasJoined(int para, int pos, bool /*isSender*/) {
+  const std::int64_t at = EventsWanted() ? Offset(para, pos) : 0;
+  FIndex.Invalidate();
+  if (EventsWanted()) Send(QAccessibleTextRemoveEvent(widget(), ToInt(at), QStringLiteral("\n")));
+}
+
+}  // namespace quilmo

@@ -1,0 +1,143 @@
+#pragma once
+// What a screen reader sees of the editor widget: an editable, multi-line text whose
+// paragraph breaks are one "\n" each, with the caret, the selection, character rectangles,
+// text by character, word, display line and paragraph, and editing through the control's own
+// operations (so undo works). Offsets are counted in characters of the whole text; a running
+// index of paragraph starts maps them to (paragraph, position) in logarithmic time. Nothing
+// of this exists before an assistive technology asks for the widget's interface, and no event
+// is sent while accessibility is inactive.
+
+#include <QAccessibleWidget>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/ParaListView.h"
+
+namespace quilmo {
+
+class TEditorWidget;
+class TCustomEditor;
+class TParaList;
+
+// Character offsets of paragraph starts over a paragraph list (each paragraph counts its
+// length + 1 for its break): a Fenwick tree, updated in place by character edits and rebuilt
+// lazily after paragraphs are added or removed.
+class TParaOffsetIndex {
+ public:
+  // Forgets everything; the next lookup rebuilds from `list`.
+  void Invalidate() { FValid = false; }
+  bool Valid() const { return FValid; }
+  // Paragraph `para` (1-based) grew (delta > 0) or shrank by `delta` characters.
+  void Adjust(std::int32_t para, std::int32_t delta);
+  // Offset of the first character of paragraph `para`.
+  std::int64_t ParaStart(TParaList& list, std::int32_t para);
+  // The paragraph holding `offset` (its break included) and the offset of its start.
+  std::int32_t ParaAt(TParaList& list, std::int64_t offset, std::int64_t& paraStart);
+
+ private:
+  void Rebuild(TParaList& list);
+
+  std::vector<std::int64_t> FTree;  // 1-based Fenwick tree of paragraph lengths + 1
+  std::int32_t FHighBit = 1;
+  bool FValid = false;
+};
+
+class TEditorAccessible : public QAccessibleWidget,
+                          public QAccessibleTextInterface,
+                          public QAccessibleEditableTextInterface,
+                          private TParaListView {
+ public:
+  explicit TEditorAccessible(TEditorWidget* widget);
+  ~TEditorAccessible() override;
+  TEditorAccessible(const TEditorAccessible&) = delete;
+  TEditorAccessible& operator=(const TEditorAccessible&) = delete;
+
+  // The longest text given in one reply; a reader asks again for more.
+  static constexpr std::int64_t kMaxReply = std::int64_t{1} << 25;
+
+  // Installs the factory that gives every TEditorWidget this interface (once per process).
+  static void Install();
+
+  // Where the events go instead of QAccessible::updateAccessibility, whatever isActive()
+  // says (platforms without an accessibility bridge never become active); null restores.
+  using TEventSink = void (*)(QAccessibleEvent* event);
+  static void SetEventSink(TEventSink sink);
+
+  void* interface_cast(QAccessible::InterfaceType type) override;
+  QString text(QAccessible::Text t) const override;
+  QAccessible::State state() const override;
+
+  // --- QAccessibleTextInterface
+  void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
+  int selectionCount() const override;
+  void addSelection(int startOffset, int endOffset) override;
+  void removeSelection(int selectionIndex) override;
+  void setSelection(int selectionIndex, int startOffset, int endOffset) override;
+  int cursorPosition() const override;
+  void setCursorPosition(int position) override;
+  QString text(int startOffset, int endOffset) const override;
+  QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                           int* endOffset) const override;
+  QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                          int* endOffset) const override;
+  QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                       int* endOffset) const override;
+  int characterCount() const override;
+  QRect characterRect(int offset) const override;
+  int offsetAtPoint(const QPoint& point) const override;
+  void scrollToSubstring(int startIndex, int endIndex) override;
+  QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
+  // --- QAccessibleEditableTextInterface
+  void deleteText(int startOffset, int endOffset) override;
+  void insertText(int offset, const QString& text) override;
+  void replaceText(int startOffset, int endOffset, const QString& text) override;
+
+ private:
+  struct TPlace {
+    std::int32_t Para;
+    std::int32_t Pos;  // 1-based; Length + 1 is the paragraph's break
+  };
+  struct TSpan {
+    std::int64_t Start;
+    std::int64_t End;
+  };
+
+  TCustomEditor& Editor() const;
+  TEditorWidget* Widget() const;
+  // Registers with the editor's present paragraph list; true when that list is a new one.
+  bool Follow() const;
+  std::int64_t Offset(std::int32_t para, std::int32_t pos) const;
+  TPlace Place(std::int64_t offset) const;
+  std::int64_t Clamp(std::int64_t offset) const;
+  // The segment of the given kind that holds `offset` (a paragraph break is its own word).
+  TSpan Segment(std::int64_t offset, QAccessible::TextBoundaryType boundary) const;
+  QString Reply(TSpan span, int* startOffset, int* endOffset) const;
+  // Selects [start, end) with the caret at `end`.
+  void SelectRange(std::int64_t start, std::int64_t end);
+  // After each caret placement: the caret and selection events, one update after a new text.
+  void CaretPlaced();
+  void Detach();
+
+  // TParaListView: the edits of the text, for the index and the events.
+  void ParaDeleted(int para, bool isSender) override;
+  void CharsDeleted(int para, int pos, int count, bool isSender) override;
+  void ParaInserted(int para, int pos, int indent, bool isSender) override;
+  void CharsInserted(int para, int pos, int count, bool isSender) override;
+  void ParasJoined(int para, int pos, bool isSender) override;
+  void TextRewrapped() override {}
+  void ModifiedChanged() override {}
+
+  QMetaObject::Connection FCaretConnection;
+  QMetaObject::Connection FDestroyConnection;
+  mutable TParaList* FList = nullptr;  // the list this interface is registered with
+  mutable TParaOffsetIndex FIndex;
+  bool FDetached = false;
+  int FLastCaret = -1;
+  int FLastSelStart = 0;
+  int FLastSelEnd = 0;
+};
+
+}  // namespace quilmo

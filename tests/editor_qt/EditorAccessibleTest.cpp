@@ -1,0 +1,223 @@
+// What a screen reader reads of the editor widget: the text, caret and selection after
+// typing, deleting, selecting, undo and load, the events sent on the way, text by
+// character, word, display line and paragraph, and edits made through the interface.
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/Controller.h"
+#include "editor/qt/Cp1252Text.h"
+#include "editor/qt/EditorAccessible.h"
+#include "editor/qt/EditorWidget.h"
+#include "support/EditorDoc.h"
+
+namespace quilmo::test {
+namespace {
+
+std::vector<std::string> Events;
+
+void RecordEvent(QAccessibleEvent* event) {
+  switch (event->type()) {
+    case QAccessible::TextInserted: {
+      auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
+      Events.push_back("ins " + std::to_string(e->changePosition()) + " " + e->textInserted().toStdString());
+      break;
+    }
+    case QAccessible::TextRemoved: {
+      auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
+      Events.push_back("del " + std::to_string(e->changePosition()) + " " +
+                       std::to_string(e->textRemoved().size()));
+      break;
+    }
+    case QAccessible::TextUpdated: Events.push_back("upd"); break;
+    case QAccessible::TextCaretMoved:
+      Events.push_back("caret " +
+                       std::to_string(static_cast<QAccessibleTextCursorEvent*>(event)->cursorPosition()));
+      break;
+    case QAccessible::TextSelectionChanged: {
+      auto* e = static_cast<QAccessibleTextSelectionEvent*>(event);
+      Events.push_back("sel " + std::to_string(e->selectionStart()) + " " +
+                       std::to_string(e->selectionEnd()));
+      break;
+    }
+    default: break;
+  }
+}
+
+class EditorAccessible : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TEditorAccessible::SetEventSink(&RecordEvent);  // offscreen, accessibility never becomes active
+    Widget = std::make_unique<TEditorWidget>();
+    Widget->Editor().SetController(&Controller);
+    Widget->resize(400, 200);
+    Widget->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Widget.get()));
+    Widget->setFocus();
+    Iface = QAccessible::queryAccessibleInterface(Widget.get());
+    ASSERT_NE(Iface, nullptr);
+    Text = Iface->textInterface();
+    ASSERT_NE(Text, nullptr);
+    Events.clear();
+  }
+  void TearDown() override {
+    Widget.reset();
+    TEditorAccessible::SetEventSink(nullptr);
+  }
+  // The text as a reader must see it, from the paragraphs themselves.
+  QString Expected() {
+    QString s = BytesToQString(PlainEditorText(Widget->Editor()));
+    return s.replace(QChar(0), QChar(0xFFFD));
+  }
+  // Every offset maps to its own character, and the caret to its paragraph position.
+  void CheckAgainstText() {
+    const QString expected = Expected();
+    ASSERT_EQ(Text->characterCount(), expected.size());
+    EXPECT_EQ(Text->text(0, Text->characterCount()), expected);
+    for (int i = 0; i < expected.size(); ++i) ASSERT_EQ(Text->text(i, i + 1), expected.mid(i, 1)) << i;
+    const TParaPos caret = Widget->Editor().CaretParaPos();
+    int offset = caret.Pos - 1;
+    for (int p = 1; p < caret.Para; ++p) offset += Widget->Editor().ParaList().ParaLength(p) + 1;
+    EXPECT_EQ(Text->cursorPosition(), offset);
+  }
+
+  TController Controller;
+  std::unique_ptr<TEditorWidget> Widget;
+  QAccessibleInterface* Iface = nullptr;
+  QAccessibleTextInterface* Text = nullptr;
+};
+
+TEST_F(EditorAccessible, EditsSendTheirEventsAndTheTextFollows) {
+  using Action = std::function<void(TEditorWidget&, QAccessibleInterface&)>;
+  const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    return [k, m](TEditorWidget& w, QAccessibleInterface&) { QTest::keyClick(&w, k, m); };
+  };
+  struct Case {
+    const char* Before;
+    Action Act;
+    const char* After;
+    std::vector<std::string> Events;
+  } cases[] = {
+      {"ab|c\nd",
+       [](TEditorWidget& w, QAccessibleInterface&) { QTest::keyClicks(&w, "x"); },
+       "abx|c\nd",
+       {"ins 2 x", "caret 3"}},
+      {"ab|c\nd", key(Qt::Key_Return), "ab\n|c\nd", {"ins 2 \n", "caret 3"}},
+      {"ab\n|c", key(Qt::Key_Backspace), "ab|c", {"caret 2", "del 2 1"}},
+      {"a|bc", key(Qt::Key_Delete), "a|c", {"del 1 1"}},
+      {"a|bc", key(Qt::Key_Right, Qt::ShiftModifier), "a[b]c", {"sel 1 2", "caret 2"}},
+      {"ab|c",
+       [](TEditorWidget& w, QAccessibleInterface&) { QTest::keyClicks(&w, "y"), w.Editor().Undo(); },
+       "ab|c",
+       {"ins 2 y", "caret 3", "del 2 1", "caret 2"}},
+      {"ab|c\nd",
+       [](TEditorWidget& w, QAccessibleInterface&) { w.Editor().ClearText(true); },
+       "|",
+       {"upd", "caret 0"}},
+      {"ab|c\nd",
+       [](TEditorWidget&, QAccessibleInterface& i) {
+         i.editableTextInterface()->replaceText(1, 4, QStringLiteral("é\n"));
+       },
+       "a\xe9\n|d",
+       {"caret 1", "sel 1 4", "caret 4", "del 1 2", "del 1 1", "ins 1 é", "ins 2 \n", "sel 0 0", "caret 3"}},
+      {"abc",
+       [](TEditorWidget&, QAccessibleInterface& i) { i.textInterface()->setSelection(0, 2, 0); },
+       "[|ab]c",
+       {"caret 2", "sel 0 2", "caret 0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Before);
+    LoadMarkedText(Widget->Editor(), c.Before);
+    QApplication::processEvents();
+    CheckAgainstText();
+    Events.clear();
+    c.Act(*Widget, *Iface);
+    EXPECT_EQ(MarkedEditorText(Widget->Editor()), c.After);
+    EXPECT_EQ(Events, c.Events);
+    CheckAgainstText();
+  }
+}
+
+TEST_F(EditorAccessible, TextByBoundary) {
+  Widget->Editor().SetWordWrap(true);
+  Widget->Editor().SetWrapColumn(8);
+  LoadMarkedText(Widget->Editor(), "Le caf\xe9, noir\nx|y\nfin");
+  Widget->Editor().InsertString(std::string_view("\0", 1));
+  const QString nul = QString("x") + QChar(0xFFFD) + "y";
+  struct Case {
+    int Offset;
+    QAccessible::TextBoundaryType Boundary;
+    QString At, Before, After;
+  } cases[] = {
+      {0, QAccessible::CharBoundary, "L", "", "e"},
+      {13, QAccessible::CharBoundary, "\n", "r", "x"},
+      {5, QAccessible::WordBoundary, "caf\u00e9", " ", ", "},
+      {7, QAccessible::WordBoundary, ", ", "caf\u00e9", "noir"},
+      {13, QAccessible::WordBoundary, "\n", "noir", nul},
+      {15, QAccessible::WordBoundary, nul, "\n", "\n"},
+      {2, QAccessible::LineBoundary, "Le caf\u00e9, ", "", "noir\n"},
+      {10, QAccessible::LineBoundary, "noir\n", "Le caf\u00e9, ", nul + "\n"},
+      {10, QAccessible::ParagraphBoundary, "Le caf\u00e9, noir\n", "", nul + "\n"},
+      {20, QAccessible::ParagraphBoundary, "fin", nul + "\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Offset);
+    int start = -1;
+    int end = -1;
+    const QString at = Text->textAtOffset(c.Offset, c.Boundary, &start, &end);
+    EXPECT_EQ(at, c.At);
+    EXPECT_EQ(Text->text(start, end), at);
+    EXPECT_EQ(Text->textBeforeOffset(c.Offset, c.Boundary, &start, &end), c.Before);
+    EXPECT_EQ(Text->text(start, end), c.Before);
+    EXPECT_EQ(Text->textAfterOffset(c.Offset, c.Boundary, &start, &end), c.After);
+    EXPECT_EQ(Text->text(start, end), c.After);
+  }
+}
+
+TEST_F(EditorAccessible, OffsetsFollowEditsAcrossManyParagraphs) {
+  std::string doc;
+  for (int p = 0; p < 300; ++p) doc += std::string(static_cast<std::size_t>(p % 7), 'a' + p % 26) + '\n';
+  LoadMarkedText(Widget->Editor(), doc + "|end");
+  CheckAgainstText();  // builds the index; the edits below then adjust it in place
+  struct Step {
+    int Para, Pos;
+    const char* Insert;  // null: delete one character before the caret
+  } steps[] = {{150, 1, "xyz"},  {2, 1, "q"},       {299, 4, nullptr},
+               {150, 3, "\n\n"}, {151, 1, nullptr}, {1, 1, "w"}};
+  for (const Step& s : steps) {
+    SCOPED_TRACE(s.Para);
+    Widget->Editor().MoveCaretToPara(s.Para, s.Pos);
+    if (s.Insert != nullptr)
+      Widget->Editor().InsertString(s.Insert);
+    else
+      QTest::keyClick(Widget.get(), Qt::Key_Backspace);
+    CheckAgainstText();
+  }
+}
+
+TEST_F(EditorAccessible, RoleNameAndStates) {
+  EXPECT_EQ(Iface->role(), QAccessible::EditableText);
+  Widget->setAccessibleName(QStringLiteral("notes.txt"));
+  EXPECT_EQ(Iface->text(QAccessible::Name), "notes.txt");
+  for (const bool readOnly : {false, true}) {
+    Widget->Editor().SetReadOnly(readOnly);
+    const QAccessible::State s = Iface->state();
+    EXPECT_TRUE(s.multiLine && s.selectableText && s.focusable);
+    EXPECT_EQ(s.readOnly, readOnly);
+    EXPECT_EQ(s.editable, !readOnly);
+  }
+  LoadMarkedText(Widget->Editor(), "ab|c");
+  Iface->editableTextInterface()->insertText(0, QStringLiteral("z"));
+  EXPECT_EQ(MarkedEditorText(Widget->Editor()), "ab|c");  // read-only: no change
+}
+
+}  // namespace
+}  // namespace quilmo::test
