@@ -1,9 +1,8 @@
 #include "app/StatusPanel.h"
 
+#include <qdrawutil.h>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOption>
 
 namespace quilmo {
 
@@ -50,6 +49,10 @@ TStatusPanel::TStatusPanel(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  // The panels' widths are fixed in pixels: a small font keeps their labels inside them.
+  QFont small = font();
+  small.setPointSizeF(8);
+  setFont(small);
 }
 
 int TStatusPanel::PanelLeft(int index) {
@@ -118,12 +121,11 @@ void TStatusPanel::paintEvent(QPaintEvent*) {
     painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Hint_);
     return;
   }
-  QStyleOption frame;
-  frame.initFrom(this);
   for (int index = 0; index < kPanelCount; ++index) {
     const QRect panel(PanelLeft(index), 0, kPanelWidths[static_cast<std::size_t>(index)], height());
-    frame.rect = panel.adjusted(0, 1, -2, -1);
-    style()->drawPrimitive(QStyle::PE_FrameStatusBarItem, &frame, &painter, this);
+    // Each panel is sunk into the bar, two pixels apart from the next.
+    const QRect frame = panel.adjusted(0, 1, -2, -1);
+    if (frame.width() > 2) qDrawShadePanel(&painter, frame, palette(), true, 1);
     const QString text = PanelText(index);
     if (text.isEmpty()) continue;
     painter.save();

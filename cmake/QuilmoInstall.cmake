@@ -68,6 +68,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Orvane <quilmo@orvane.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded at run time, so invisible to dpkg-shlibdeps: the SVG image plugin draws the tool bar.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 # French standard dialogs and the preferred fixed-pitch font.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

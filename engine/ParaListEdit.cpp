@@ -133,12 +133,14 @@ std::uint16_t TParaList::ReplaceText(std::int32_t para, std::int32_t pos, std::i
   SetModified(true);
   if (trackMarkers_) {
     MarkersReplaced(para, pos, oldLength, newLength);
-    // Views follow the change in length, at the end of the replaced run.
+    // Views follow the change in length, at the end of the replaced run. A replacement of
+    // the same length moves no place but may wrap the paragraph anew: it reaches the views
+    // as an insertion of no characters.
     for (std::size_t i = 0; i < views_.size(); ++i) {
-      if (newLength > oldLength) {
-        views_[i]->CharsInserted(para, pos + oldLength, newLength - oldLength, views_[i] == sender);
-      } else if (newLength < oldLength) {
+      if (newLength < oldLength) {
         views_[i]->CharsDeleted(para, pos + newLength, oldLength - newLength, views_[i] == sender);
+      } else {
+        views_[i]->CharsInserted(para, pos + oldLength, newLength - oldLength, views_[i] == sender);
       }
     }
   }

@@ -1,0 +1,83 @@
+// Files dropped on the window or the editor, and further copies of the program.
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+#include "app/EditForm.h"
+#include "app/InstanceStarter.h"
+#include "editor/TextFileEditor.h"
+
+namespace quilmo {
+
+namespace {
+
+// The longest dropped name taken when the drop replaces the document.
+constexpr qsizetype kMaxDroppedName = 255;
+
+}  // namespace
+
+QStringList TEditForm::DroppedFileNames(const QMimeData* data) {
+  QStringList names;
+  if (!data || !data->hasUrls()) return names;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) names << QDir::toNativeSeparators(url.toLocalFile());
+  return names;
+}
+
+void TEditForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFileNames(event->mimeData()).isEmpty())
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void TEditForm::dropEvent(QDropEvent* event) {
+  const QStringList names = DroppedFileNames(event->mimeData());
+  if (names.isEmpty()) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  try {
+    FilesDropped(names);
+  } catch (const std::exception& error) {
+    ShowError(error);
+  }
+}
+
+void TEditForm::FilesDropped(const QStringList& names) {
+  if (!ConfirmDiscard(TPromptSound::Silent)) return;
+  if (!FMultipleOpenings) {
+    const QString name = names.front().left(kMaxDroppedName);
+    OpenDocument(name);
+    ApplyLogStamp();
+    SetCaption(DocumentName());
+    AddToHistory(name);
+    UpdateButtons(FEditor->ByteCount() != 0);
+  } else {
+    for (const QString& name : names) SpawnInstance({QStringLiteral("-i"), name});
+  }
+  if (isMinimized())
+    showNormal();
+  else {
+    raise();
+    activateWindow();
+  }
+}
+
+void TEditForm::SpawnInstance(const QStringList& arguments) {
+#ifdef Q_OS_WIN
+  const QString program = FProgramFolder + QStringLiteral("Kel.exe");
+#else
+  const QString program = FProgramFolder + QStringLiteral("Kel");
+#endif
+  // A copy that cannot be started is not reported.
+  FServices.Starter->Start(program, arguments);
+}
+
+}  // namespace quilmo

@@ -1,0 +1,227 @@
+// The window's view modes: full screen and back, the status bar's refresh and hint mode, the
+// double-click actions, auto-scroll and the look of the tool buttons.
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <string>
+
+#include "FormFixture.h"
+#include "app/StatusPanel.h"
+#include "editor/KeyBinding.h"
+#include "editor/TextFileEditor.h"
+#include "editor/qt/EditorWidget.h"
+
+namespace quilmo::test {
+namespace {
+
+class EditFormView : public FormFixture {
+ protected:
+  TEditForm& Shown(const QStringList& arguments = {}) {
+    TEditForm& form = Start(arguments);
+    form.setGeometry(100, 120, 640, 480);
+    form.show();
+    QApplication::processEvents();
+    return form;
+  }
+  QString LinesFile(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) text += "ligne " + std::to_string(i) + "\r\n";
+    return MakeFile("lignes.txt", text);
+  }
+};
+
+// From a normal or a maximised window, with the tool bar shown or hidden before.
+TEST_F(EditFormView, FullScreenAndBackRestoresTheWindowAndTheBars) {
+  const struct {
+    bool Maximized;
+    bool ToolBarShown;
+  } cases[] = {{false, true}, {true, true}, {false, false}, {true, false}};
+  for (const auto& c : cases) {
+    TEditForm& form = Shown();
+    if (!c.ToolBarShown) form.Barredoutils1Click();
+    if (c.Maximized) form.showMaximized();
+    QApplication::processEvents();
+    const QRect before = form.geometry();
+    const TBars& bars = form.Bars();
+
+    form.Pleincran1Click();
+    QApplication::processEvents();
+    EXPECT_TRUE(form.FullScreen());
+    EXPECT_TRUE(form.isFullScreen());
+    EXPECT_FALSE(form.menuBar()->isVisible());
+    EXPECT_FALSE(bars.Toolbar->isVisible());
+    EXPECT_FALSE(bars.PanelBar->isVisible());
+    EXPECT_TRUE(bars.ScreenButton->isVisible());
+    EXPECT_TRUE(bars.ScreenButton->isWindow());
+    EXPECT_FALSE(form.ViewMenu().Pleincran1->isEnabled());
+    EXPECT_FALSE(form.ViewMenu().Barredoutils1->isEnabled());
+    EXPECT_TRUE(form.ContextMenu().Barrededfilement1->isVisible());
+    EXPECT_TRUE(form.ContextMenu().Barrededfilement1->isChecked());
+    EXPECT_FALSE(form.ContextMenu().Affichagenormal1->isVisible());
+    // The view flags stay as they were: leaving gives the bars back as the user had them.
+    EXPECT_EQ(form.ViewFlags().ToolBarShown, c.ToolBarShown);
+
+    form.PecranBtnClick();
+    QApplication::processEvents();
+    EXPECT_FALSE(form.FullScreen());
+    EXPECT_FALSE(form.isFullScreen());
+    EXPECT_EQ(form.isMaximized(), c.Maximized);
+    if (!c.Maximized) {
+      EXPECT_EQ(form.geometry(), before);
+    }
+    EXPECT_TRUE(form.menuBar()->isVisible());
+    EXPECT_EQ(bars.Toolbar->isVisible(), c.ToolBarShown);
+    EXPECT_TRUE(bars.PanelBar->isVisible());
+    EXPECT_FALSE(bars.ScreenButton->isVisible());
+    EXPECT_FALSE(bars.ScreenButton->isWindow());
+    EXPECT_TRUE(form.ViewMenu().Pleincran1->isEnabled());
+    EXPECT_FALSE(form.ContextMenu().Barrededfilement1->isVisible());
+    Stop();
+  }
+}
+
+TEST_F(EditFormView, ClosingTheScreenButtonLeavesTheContextItemAsTheWayBack) {
+  TEditForm& form = Shown();
+  form.Pleincran1Click();
+  EXPECT_FALSE(form.ContextMenu().Affichagenormal1->isVisible());
+  form.Bars().ScreenButton->close();
+  EXPECT_TRUE(form.ContextMenu().Affichagenormal1->isVisible());
+  form.Affichagenormal1Click();
+  EXPECT_FALSE(form.FullScreen());
+  EXPECT_FALSE(form.ContextMenu().Affichagenormal1->isVisible());
+  // Where the system has no clipboard viewer, its item and separator stay hidden.
+  form.Voir1Click();
+  EXPECT_FALSE(form.ViewMenu().Pressepapiers1->isVisible());
+  EXPECT_FALSE(form.ViewMenu().N15->isVisible());
+}
+
+// A status tip (the long hint of a menu item or button) takes the whole bar only while
+// "Messages d'aide" is on.
+TEST_F(EditFormView, HintsTakeTheStatusBarOnlyWithHelpMessagesOn) {
+  TEditForm& form = Shown();
+  const struct {
+    bool HelpMessages;
+    const char* Tip;
+    bool SinglePanel;
+  } cases[] = {{true, "Créer un nouveau document", true},
+               {true, "", false},
+               {false, "Créer un nouveau document", false},
+               {true, "Ligne|Rechercher une ligne dans le document", true}};
+  for (const auto& c : cases) {
+    if (form.ViewFlags().StatusHelp != c.HelpMessages) form.Informationslavole1Click();
+    QStatusTipEvent tip(QString::fromUtf8(c.Tip));
+    QApplication::sendEvent(&form, &tip);
+    EXPECT_EQ(form.Panel1()->SinglePanel(), c.SinglePanel) << c.Tip;
+    if (c.SinglePanel) {
+      EXPECT_EQ(form.Panel1()->HintText(), LongHint(QString::fromUtf8(c.Tip)));
+    }
+  }
+}
+
+TEST_F(EditFormView, TheIdleRefreshShowsTheCaretTheCountsAndTheModes) {
+  TEditForm& form = Shown();
+  TEditorWidget* editor = form.Editor1Widget();
+  editor->setFocus();
+  const struct {
+    const char* Typed;
+    bool ToggleInsert;
+    TDocumentStatus Expected;
+  } cases[] = {
+      {"", false, {1, 1, 1, 0, true, false}},
+      {"abc", false, {1, 4, 1, 3, true, true}},
+      {"\rde", true, {2, 3, 2, 7, false, true}},
+  };
+  for (const auto& c : cases) {
+    QTest::keyClicks(editor, QString::fromUtf8(c.Typed));
+    if (c.ToggleInsert) QTest::keyClick(editor, Qt::Key_Insert);
+    form.AppIdle();
+    EXPECT_EQ(form.Panel1()->DocumentStatus(), c.Expected) << c.Typed;
+  }
+  // Hidden, the bar keeps its last texts.
+  form.Barredestatus1Click();
+  QTest::keyClicks(editor, "xyz");
+  form.AppIdle();
+  EXPECT_EQ(form.Panel1()->DocumentStatus(), cases[2].Expected);
+}
+
+TEST_F(EditFormView, DoubleClickActionsMoveTheCaretAndSwitchTheInsertMode) {
+  TEditForm& form = Shown({LinesFile(30)});
+  TTextFileEditor& editor = form.Editor1();
+  form.Panel1DblClick(TStatusAction::saLastLine);
+  std::int32_t line = 0;
+  std::int32_t column = 0;
+  editor.GetCaretPosition(line, column);
+  EXPECT_EQ(line, editor.LineCount());
+  EXPECT_EQ(column, 1);
+  const bool insert = editor.InsertMode();
+  form.Panel1DblClick(TStatusAction::saInsertMode);
+  EXPECT_EQ(editor.InsertMode(), !insert);
+  form.Panel1DblClick(TStatusAction::saInsertMode);
+  EXPECT_EQ(editor.InsertMode(), insert);
+}
+
+// F7 scrolls up one line per tick and stops when the first line reaches the top.
+TEST_F(EditFormView, AutoScrollUpStopsAtTheTop) {
+  TEditForm& form = Shown({LinesFile(200)});
+  TTextFileEditor& editor = form.Editor1();
+  editor.SetTopLine(6);
+  std::uint16_t key = vkF1 + 6;  // F7
+  editor.OnKeyDown(editor, key, sfNone);
+  EXPECT_EQ(editor.TopLine(), 5) << "one step at once";
+  EXPECT_TRUE(form.Timer1()->isActive());
+  EXPECT_EQ(form.Timer1()->interval(), 200);
+  for (int tick = 0; tick < 3; ++tick) form.Timer1Timer();
+  EXPECT_EQ(editor.TopLine(), 2);
+  EXPECT_TRUE(form.Timer1()->isActive());
+  form.Timer1Timer();
+  EXPECT_EQ(editor.TopLine(), 1);
+  EXPECT_FALSE(form.Timer1()->isActive());
+  EXPECT_FALSE(form.AutoScroll().Running());
+}
+
+TEST_F(EditFormView, CtrlKeypadKeysPaceTheRunningTimer) {
+  TEditForm& form = Shown({LinesFile(200)});
+  TTextFileEditor& editor = form.Editor1();
+  std::uint16_t key = vkF1 + 5;  // F6
+  editor.OnKeyDown(editor, key, sfNone);
+  const int expected[] = {100, 10, 10};
+  for (const int interval : expected) {
+    key = vkAdd;
+    editor.OnKeyDown(editor, key, sfCtrl);
+    EXPECT_EQ(form.Timer1()->interval(), interval);
+    EXPECT_TRUE(form.Timer1()->isActive());
+  }
+  key = vkF1 + 7;  // F8
+  editor.OnKeyDown(editor, key, sfShift);
+  EXPECT_FALSE(form.Timer1()->isActive());
+}
+
+TEST_F(EditFormView, StandardButtonsAreRaisedWithBlankSeparators) {
+  TEditForm& form = Shown();
+  QToolBar* bar = form.Bars().Toolbar;
+  for (const bool standard : {true, false, true}) {
+    form.SetButtonStyle(standard);
+    for (QAction* action : bar->actions()) {
+      QWidget* widget = bar->widgetForAction(action);
+      if (auto* button = qobject_cast<QToolButton*>(widget)) {
+        EXPECT_EQ(button->autoRaise(), !standard);
+      }
+    }
+    for (QAction* separator : form.ToolButtons().Separators) {
+      QWidget* widget = bar->widgetForAction(separator);
+      ASSERT_NE(widget, nullptr);
+      EXPECT_EQ(widget->style() != QApplication::style(), standard);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quilmo::test
