@@ -15,6 +15,8 @@
 #include <QToolBar>
 
 #include "app/AppInfo.h"
+#include "app/FileCommands.h"
+#include "app/FileErrors.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
 #include "editor/Controller.h"
@@ -98,8 +100,8 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
   FApplicationTitle = windowTitle();
   setAttribute(Qt::WA_AlwaysShowToolTips);
-  // The program's command tables come with the application's controller once it exists.
-  FController = std::make_unique<TController>();
+  // The editor runs on the program's own command tables (Ctrl+D deletes the line, ...).
+  FController = MakeApplicationController();
   CreateEditor();
   CreateMenus();
   CreateContextMenus();
@@ -151,7 +153,7 @@ void TEditForm::ApplyEditorDesign() {
 
 void TEditForm::FormCreate() {
   FTimer1->stop();
-  FHistory.clear();
+  FHistory = THistory();
   setAcceptDrops(true);
   FEditorWidget->viewport()->setAcceptDrops(true);
   FEditorWidget->viewport()->installEventFilter(this);
@@ -264,8 +266,11 @@ void TEditForm::UntitledStart() {
 }
 
 void TEditForm::OpenDocument(const QString& name) {
+  // An unreadable file is reported before the document's name changes.
+  CheckReadable(FEditor->FileSystem(), Bytes(name));
   FEditor->SetFileName(Bytes(name));
   FEditor->SetIsOpen(true);
+  FileCommands().RememberDiskState();
   ShowLoadReport();
 }
 

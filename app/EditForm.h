@@ -25,6 +25,7 @@
 
 #include "app/Answer.h"
 #include "app/AutoScroll.h"
+#include "app/History.h"
 
 class QAction;
 class QDialog;
@@ -39,6 +40,8 @@ class QToolBar;
 namespace quilmo {
 
 class TController;
+class TEditFormFileWindow;
+class TFileCommands;
 class TCustomEditor;
 class TEditorWidget;
 class TInstanceStarter;
@@ -270,7 +273,7 @@ class TEditForm : public QMainWindow {
   bool MultipleOpenings() const { return FMultipleOpenings; }
   bool OpenDialogAtStart() const { return FOpenDialogAtStart; }
   bool FullScreen() const { return FFullScreen; }
-  const QStringList& History() const { return FHistory; }
+  const THistory& History() const { return FHistory; }
   TSearchState& Search() { return FSearchState; }
   const TViewFlags& ViewFlags() const { return FViewFlags; }
   const TEditingOptions& EditingOptions() const { return FEditingOptions; }
@@ -322,7 +325,10 @@ class TEditForm : public QMainWindow {
   void OpenHistoryEntry(int index);
   void AddToHistory(const QString& name);
   void RefreshHistoryMenu();
+  void ReadHistory();
   void WriteHistory();
+  // The commands behind the file menu (made on first use).
+  TFileCommands& FileCommands();
 
   // ------------------------------------------------------------------ edit commands
   void Undo1Click();
@@ -438,6 +444,8 @@ class TEditForm : public QMainWindow {
   // Loads FileName (IsOpen) and shows what the load changed, if anything.
   void OpenDocument(const QString& name);
   void ShowLoadReport();
+  // Before a save under the name of a document whose load changed something: the user agrees.
+  bool MayReplaceUncleanLoad();
   TAnswer AskSaveChanges(TPromptSound sound);
   // Save as asked by the close query: true when the window may close.
   bool CloseQuery();
@@ -501,7 +509,11 @@ class TEditForm : public QMainWindow {
   bool FMultipleOpenings = false;
   bool FOpenDialogAtStart = false;
   bool FFullScreen = false;
-  QStringList FHistory;
+  THistory FHistory;
+  // The file commands and the window's side of them (EditFormFile.cpp); shared_ptr so that
+  // the type may stay incomplete here.
+  friend class TEditFormFileWindow;
+  std::shared_ptr<TEditFormFileWindow> FFileWindow;
   TSearchState FSearchState;
   TViewFlags FViewFlags;
   TEditingOptions FEditingOptions;

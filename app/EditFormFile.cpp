@@ -1,10 +1,15 @@
-// The file commands and the history of recent files.
+// The file commands and the history of recent files: the window's side of TFileCommands.
 #include <QAction>
+#include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "app/EditForm.h"
+#include "app/FileCommands.h"
+#include "app/FileErrors.h"
+#include "app/Printing.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
 #include "editor/TextFileEditor.h"
@@ -17,104 +22,131 @@ std::string Bytes(const QString& name) {
   return QFile::encodeName(name).toStdString();
 }
 
+QString FromBytes(const std::string& name) {
+  return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
+std::vector<std::string> BytesOf(const QStringList& names) {
+  std::vector<std::string> result;
+  for (const QString& name : names) result.push_back(Bytes(name));
+  return result;
+}
+
 }  // namespace
 
-void TEditForm::New1Click() {
-  ClearMarksList();
-  if (!ConfirmDiscard()) return;
-  if (FMultipleOpenings) {
-    SpawnInstance({QStringLiteral("-i")});
-    return;
+// The window as the file commands see it: its prompter, dialogs' state, caption and menus.
+class TEditFormFileWindow : public TFileCommandsWindow {
+ public:
+  explicit TEditFormFileWindow(TEditForm& form) : F(form), Commands(*this, form.FHistory) {}
+
+  TTextFileEditor& Editor() override { return *F.FEditor; }
+
+  TDiscard ConfirmDiscard(bool beep) override {
+    const bool wasModified = F.FEditor->Modified();
+    if (!F.ConfirmDiscard(beep ? TPromptSound::Beep : TPromptSound::Silent)) return TDiscard::Cancelled;
+    if (!wasModified) return TDiscard::Unmodified;
+    return F.FEditor->Modified() ? TDiscard::Discarded : TDiscard::Saved;
   }
-  FEditor->NewTextFile(Bytes(QStringLiteral("Sans titre")));
-  FUncleanLoad.clear();
-  SetCaption(QStringLiteral("Sans titre"));
-  UpdateButtons(false);
-  Edit1Click();
+
+  std::vector<std::string> AskOpenFiles(bool multiple) override {
+    TFileDialogState& state = F.FOpenDialog1;
+    state.Title.clear();
+    TFileDialogRequest request = RequestFor(state);
+    request.MultipleFiles = multiple;
+    request.CreatePrompt = !multiple;
+    const QStringList names = F.WithTopmostOff([&] { return F.Prompter().OpenFileNames(&F, request); });
+    if (names.isEmpty()) return {};
+    state.FilterIndex = StoredFilterIndex(state.Filter, request.SelectedFilter);
+    state.FileName = names.front();
+    return BytesOf(names);
+  }
+
+  std::string AskSaveFile(const std::string& title, const std::string& fileName) override {
+    TFileDialogState& state = F.FSaveDialog1;
+    state.Title = FromBytes(title);
+    state.Filter = F.FOpenDialog1.Filter;
+    state.FilterIndex = F.FOpenDialog1.FilterIndex;
+    if (!fileName.empty()) state.FileName = FromBytes(fileName);
+    TFileDialogRequest request = RequestFor(state);
+    request.DefaultSuffix = QStringLiteral("txt");
+    const QString name = F.WithTopmostOff([&] { return F.Prompter().SaveFileName(&F, request); });
+    if (name.isEmpty()) return {};
+    state.FileName = name;
+    return Bytes(name);
+  }
+
+  bool AskPrint(QPrinter& printer, bool hasSelection) override {
+    QPrintDialog dialog(&printer, &F);
+    ConfigurePrintDialog(dialog, hasSelection);
+    return F.WithTopmostOff([&] { return F.Prompter().Exec(dialog); }) == QDialog::Accepted;
+  }
+
+  TAnswer AskWarning(const std::string& text, bool withCancel) override {
+    return F.WithTopmostOff([&] {
+      return F.Prompter().Ask(&F, TMessageKind::Warning, QStringLiteral("Avertissement"), FromBytes(text),
+                              withCancel ? TButtons::YesNoCancel : TButtons::YesNo);
+    });
+  }
+
+  void Beep() override { QApplication::beep(); }
+  bool MultipleOpenings() const override { return F.FMultipleOpenings; }
+  void SpawnInstance(const std::vector<std::string>& arguments) override {
+    QStringList list;
+    for (const std::string& argument : arguments) list << FromBytes(argument);
+    F.SpawnInstance(list);
+  }
+  bool ClearUndoAfterSave() const override { return F.FEditingOptions.ClearUndoAfterSave; }
+  void DocumentLoaded() override { F.ShowLoadReport(); }
+  void ApplyLogStamp() override { F.ApplyLogStamp(); }
+  bool MayReplaceFile() override { return F.MayReplaceUncleanLoad(); }
+  void DocumentSaved() override { F.FUncleanLoad.clear(); }
+  void UpdateButtons(bool hasText) override { F.UpdateButtons(hasText); }
+  void SetDocumentCaption(const std::string& name) override { F.SetCaption(FromBytes(name)); }
+  void CopyCaptionToTitle() override { F.FApplicationTitle = F.windowTitle(); }
+  void RefreshEditMenu() override { F.Edit1Click(); }
+  void RefreshSearchMenu() override { F.Search1Click(); }
+  void ClearMarksList() override { F.ClearMarksList(); }
+
+ private:
+  static TFileDialogRequest RequestFor(const TFileDialogState& state) {
+    TFileDialogRequest request;
+    request.Title = state.Title;
+    request.Filter = QtFilterFromStored(state.Filter);
+    request.SelectedFilter = QtFilterEntry(state.Filter, state.FilterIndex);
+    request.FileName = state.FileName;
+    return request;
+  }
+
+  TEditForm& F;
+
+ public:
+  TFileCommands Commands;
+};
+
+TFileCommands& TEditForm::FileCommands() {
+  if (!FFileWindow) FFileWindow = std::make_shared<TEditFormFileWindow>(*this);
+  return FFileWindow->Commands;
+}
+
+void TEditForm::New1Click() {
+  FileCommands().New();
 }
 
 void TEditForm::Open1Click() {
-  if (!ConfirmDiscard()) return;
-  TTopmostScope topmost(*this);
-  FOpenDialog1.Title.clear();
-  TFileDialogRequest request;
-  request.Filter = QtFilterFromStored(FOpenDialog1.Filter);
-  request.SelectedFilter = QtFilterEntry(FOpenDialog1.Filter, FOpenDialog1.FilterIndex);
-  request.FileName = FOpenDialog1.FileName;
-  request.MultipleFiles = FMultipleOpenings;
-  request.CreatePrompt = !FMultipleOpenings;
-  const QStringList names = Prompter().OpenFileNames(this, request);
-  if (names.isEmpty()) return;
-  FOpenDialog1.FilterIndex = StoredFilterIndex(FOpenDialog1.Filter, request.SelectedFilter);
-  FOpenDialog1.FileName = names.front();
-  if (FMultipleOpenings) {
-    for (const QString& name : names) SpawnInstance({QStringLiteral("-i"), name});
-    return;
-  }
-  const QString name = names.front();
-  if (QFileInfo::exists(name)) {
-    OpenDocument(name);
-    ClearMarksList();
-  } else {
-    FEditor->NewTextFile(Bytes(name));
-    FEditor->SaveTextFile(Bytes(name));
-  }
-  ApplyLogStamp();
-  AddToHistory(name);
-  UpdateButtons(FEditor->ByteCount() != 0);
-  SetCaption(name);
-  Search1Click();
-  Edit1Click();
+  FileCommands().Open();
 }
 
 void TEditForm::Save1Click() {
-  if (IsUntitled()) {
-    SaveAs1Click();
-    return;
-  }
-  // A file whose load changed something is written back only when the user agrees.
-  if (!FUncleanLoad.isEmpty() &&
-      TCustomTextFileEditor::SameFileName(Bytes(FUncleanLoad), FEditor->FileName())) {
-    const TAnswer answer = WithTopmostOff([&] {
-      return Prompter().Ask(this, TMessageKind::Warning, QStringLiteral("Avertissement"),
-                            QStringLiteral("Le fichier %1 a été modifié à l'ouverture. L'enregistrer sous ce "
-                                           "nom remplacera le fichier d'origine. Continuer ?")
-                                .arg(DocumentName()),
-                            TButtons::YesNo);
-    });
-    if (answer != TAnswer::Yes) return;
-  }
-  FEditor->SaveTextFile(FEditor->FileName());
-  FUncleanLoad.clear();
-  if (FEditingOptions.ClearUndoAfterSave) FEditor->ClearUndo();
+  FileCommands().Save();
 }
 
 void TEditForm::SaveAs1Click() {
-  TTopmostScope topmost(*this);
-  FSaveDialog1.Title = QStringLiteral("Enregistrer %1 Sous").arg(DocumentName());
-  FSaveDialog1.Filter = FOpenDialog1.Filter;
-  FSaveDialog1.FilterIndex = FOpenDialog1.FilterIndex;
-  if (!IsUntitled()) FSaveDialog1.FileName = DocumentName();
-  TFileDialogRequest request;
-  request.Title = FSaveDialog1.Title;
-  request.Filter = QtFilterFromStored(FSaveDialog1.Filter);
-  request.SelectedFilter = QtFilterEntry(FSaveDialog1.Filter, FSaveDialog1.FilterIndex);
-  request.FileName = FSaveDialog1.FileName;
-  request.DefaultSuffix = QStringLiteral("txt");
-  const QString name = Prompter().SaveFileName(this, request);
-  if (!name.isEmpty()) {
-    FSaveDialog1.FileName = name;
-    FEditor->SaveTextFile(Bytes(name));
-    FEditor->SetFileName(Bytes(name));
-    FUncleanLoad.clear();
-    SetCaption(DocumentName());
-    if (FEditingOptions.ClearUndoAfterSave) FEditor->ClearUndo();
-    AddToHistory(name);
-  }
-  FApplicationTitle = windowTitle();
+  FileCommands().SaveAs();
 }
 
-void TEditForm::Print1Click() {}
+void TEditForm::Print1Click() {
+  FileCommands().Print();
+}
 
 void TEditForm::Exit1Click() {
   close();
@@ -125,43 +157,48 @@ void TEditForm::Mru1Click(int tag) {
 }
 
 void TEditForm::OpenHistoryEntry(int index) {
-  if (!ConfirmDiscard()) return;
-  if (index < 0 || index >= FHistory.size() || FHistory[index].isEmpty()) return;
-  const QString entry = FHistory[index];
-  if (!QFileInfo::exists(entry)) return;
-  if (FMultipleOpenings) {
-    SpawnInstance({QStringLiteral("-i"), entry});
-  } else {
-    OpenDocument(entry);
-    ApplyLogStamp();
-    UpdateButtons(FEditor->ByteCount() != 0);
-    SetCaption(DocumentName());
-    ClearMarksList();
-  }
-  AddToHistory(entry);
+  FileCommands().OpenHistoryEntry(index);
+}
+
+// A document whose load changed something a save would keep is written back under its name
+// only when the user agrees.
+bool TEditForm::MayReplaceUncleanLoad() {
+  if (FUncleanLoad.isEmpty() ||
+      !TCustomTextFileEditor::SameFileName(Bytes(FUncleanLoad), FEditor->FileName()))
+    return true;
+  return WithTopmostOff([&] {
+           return Prompter().Ask(
+               this, TMessageKind::Warning, QStringLiteral("Avertissement"),
+               QStringLiteral("Le fichier %1 a été modifié à l'ouverture. L'enregistrer sous ce "
+                              "nom remplacera le fichier d'origine. Continuer ?")
+                   .arg(DocumentName()),
+               TButtons::YesNo);
+         }) == TAnswer::Yes;
 }
 
 void TEditForm::AddToHistory(const QString& name) {
-  for (qsizetype i = FHistory.size() - 1; i >= 0; --i)
-    if (TCustomTextFileEditor::SameFileName(Bytes(FHistory[i]), Bytes(name))) FHistory.removeAt(i);
-  while (FHistory.size() > 9) FHistory.removeLast();
-  while (FHistory.size() < 9) FHistory.append(QString());
-  FHistory.prepend(name);
+  FHistory.Add(Bytes(name));
 }
 
 void TEditForm::RefreshHistoryMenu() {
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < kHistorySize; ++i) {
     QAction* item = FFile.Mru[static_cast<std::size_t>(i)];
-    const QString entry = i < FHistory.size() ? FHistory[i] : QString();
-    item->setText(QStringLiteral("&%1  %2").arg(i).arg(entry));
-    item->setVisible(!entry.isEmpty());
+    item->setText(FromBytes(FHistory.Caption(i)));
+    item->setVisible(FHistory.Visible(i));
   }
 }
 
+void TEditForm::ReadHistory() {
+  FHistory.Load([this](const std::string& section, const std::string& name) {
+    return Bytes(
+        Settings().ReadString(QString::fromStdString(section), QString::fromStdString(name), QString()));
+  });
+}
+
 void TEditForm::WriteHistory() {
-  for (int i = 0; i < 10; ++i)
-    Settings().WriteString(QStringLiteral("Historique"), QString::number(i),
-                           i < FHistory.size() ? FHistory[i] : QString());
+  FHistory.Save([this](const std::string& section, const std::string& name, const std::string& value) {
+    Settings().WriteString(QString::fromStdString(section), QString::fromStdString(name), FromBytes(value));
+  });
   Settings().Flush();
 }
 

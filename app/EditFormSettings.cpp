@@ -18,7 +18,6 @@ const QString kStatusBar = QStringLiteral("Barre de statuts");
 const QString kButtons = QStringLiteral("Boutons");
 const QString kFont = QStringLiteral("Police");
 const QString kPosition = QStringLiteral("Position");
-const QString kHistory = QStringLiteral("Historique");
 const QString kBuiltinFilter =
     QStringLiteral("Tous les fichiers (*.*)|*.*|Fichiers texte (*.txt)|*.txt;*.ini");
 const QString kDefaultFontName = QStringLiteral("Fixedsys");
@@ -104,8 +103,7 @@ void TEditForm::LoadSettings() {
   FFontSetting.Name = s.ReadString(kFont, QStringLiteral("Nom"), FFontSetting.Name);
   FFontSetting.Style = s.ReadString(kFont, QStringLiteral("Style"), FFontSetting.Style);
   FFontSetting.Size = s.ReadInteger(kFont, QStringLiteral("Taille"), FFontSetting.Size);
-  FHistory.clear();
-  for (int i = 0; i < 10; ++i) FHistory << s.ReadString(kHistory, QString::number(i), QString());
+  ReadHistory();
 
   // The stored folder while the program is found there; else the running program's own.
   const QString runningFolder = FolderOf(FServices.ProgramFile);

@@ -9,6 +9,7 @@
 #include "app/History.h"
 #include "app/Printing.h"
 #include "editor/TextFileEditor.h"
+#include "engine/FileSystem.h"
 #include "engine/TextFileWriter.h"
 
 namespace quilmo {
@@ -21,8 +22,8 @@ class TNoParagraphs : public TParagraphSource {
   bool Next(const char*&, size_t&) override { return false; }
 };
 
-std::string QuotedFileSwitch(const std::string& name) {
-  return "-i \"" + name + "\"";
+std::vector<std::string> OpenInCopy(const std::string& name) {
+  return {"-i", name};
 }
 
 }  // namespace
@@ -47,6 +48,7 @@ void TFileCommands::Load(const std::string& name) {
   Editor().SetFileName(name);
   Editor().SetIsOpen(true);
   RememberDiskState();
+  FWindow.DocumentLoaded();
 }
 
 void TFileCommands::CreateEmpty(const std::string& name) {
@@ -63,7 +65,7 @@ void TFileCommands::New() {
   FWindow.ClearMarksList();
   if (FWindow.ConfirmDiscard(true) == TDiscard::Cancelled) return;
   if (FWindow.MultipleOpenings()) {
-    FWindow.SpawnInstance("-i ");
+    FWindow.SpawnInstance({"-i"});
     return;
   }
   Editor().NewTextFile(kUntitledName);
@@ -78,14 +80,13 @@ void TFileCommands::Open() {
   if (discard == TDiscard::Cancelled) return;
   if (discard == TDiscard::Saved) FWindow.ClearMarksList();
   const bool multiple = FWindow.MultipleOpenings();
-  const TFileChoice choice = FWindow.AskOpenFiles({multiple, !multiple, FWindow.OpenFilter(), FFilterIndex});
-  if (choice.Names.empty()) return;
-  FFilterIndex = choice.FilterIndex;
+  const std::vector<std::string> names = FWindow.AskOpenFiles(multiple);
+  if (names.empty()) return;
   if (multiple) {
-    for (const std::string& name : choice.Names) FWindow.SpawnInstance(QuotedFileSwitch(name));
+    for (const std::string& name : names) FWindow.SpawnInstance(OpenInCopy(name));
     return;
   }
-  const std::string& name = choice.Names.front();
+  const std::string& name = names.front();
   TFileInfo info;
   if (Editor().FileSystem().Stat(name, info) == ENOENT) {
     CreateEmpty(name);
@@ -93,7 +94,7 @@ void TFileCommands::Open() {
     Load(name);
     FWindow.ClearMarksList();
   }
-  FWindow.DocumentLoaded();
+  FWindow.ApplyLogStamp();
   FHistory.Add(name);
   FWindow.UpdateButtons(Editor().ByteCount() != 0);
   FWindow.SetDocumentCaption(name);
@@ -106,6 +107,7 @@ void TFileCommands::Open() {
 bool TFileCommands::Save() {
   if (IsUntitled(Editor().FileName())) return SaveAs();
   const std::string name = Editor().FileName();
+  if (!FWindow.MayReplaceFile()) return false;
   if (FDiskStamp.ChangedOnDisk(Editor().FileSystem(), name) &&
       FWindow.AskWarning(ChangedOnDiskQuestion(name), false) != TAnswer::Yes)
     return false;
@@ -115,14 +117,10 @@ bool TFileCommands::Save() {
 
 bool TFileCommands::SaveAs() {
   const std::string current = Editor().FileName();
-  TSaveRequest request{"Enregistrer " + current + " Sous", FWindow.OpenFilter(), FFilterIndex, FLastSaveName,
-                       "txt"};
-  if (!IsUntitled(current)) request.FileName = current;
-  const TFileChoice choice = FWindow.AskSaveFile(request);
+  const std::string name =
+      FWindow.AskSaveFile("Enregistrer " + current + " Sous", IsUntitled(current) ? std::string() : current);
   bool saved = false;
-  if (!choice.Names.empty()) {
-    const std::string& name = choice.Names.front();
-    FLastSaveName = name;
+  if (!name.empty()) {
     SaveUnder(name);
     Editor().SetFileName(name);
     RememberDiskState();
@@ -137,16 +135,19 @@ bool TFileCommands::SaveAs() {
 void TFileCommands::SaveUnder(const std::string& name) {
   Editor().SaveTextFile(name);
   if (name == Editor().FileName()) RememberDiskState();
+  FWindow.DocumentSaved();
   if (FWindow.ClearUndoAfterSave()) Editor().ClearUndo();
 }
 
 // ---------------------------------------------------------------- Print
 
 void TFileCommands::Print() {
+  // The job is named after the file without its folder, as print queues and file names show it.
+  const std::string jobName = NameOf(Editor().FileName());
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(QString::fromStdString(Editor().FileName()));
+  printer.setDocName(QString::fromStdString(jobName));
   if (!FWindow.AskPrint(printer, Editor().HasSelection())) return;
-  PrintDocument(Editor(), printer, Editor().FileName());
+  PrintDocument(Editor(), printer, jobName);
 }
 
 // ---------------------------------------------------------------- history
@@ -161,10 +162,10 @@ void TFileCommands::OpenHistoryEntry(int index) {
   TFileInfo info;
   if (Editor().FileSystem().Stat(entry, info) != ENOENT) {
     if (FWindow.MultipleOpenings()) {
-      FWindow.SpawnInstance(QuotedFileSwitch(entry));
+      FWindow.SpawnInstance(OpenInCopy(entry));
     } else {
       Load(entry);
-      FWindow.DocumentLoaded();
+      FWindow.ApplyLogStamp();
       FWindow.UpdateButtons(Editor().ByteCount() != 0);
       FWindow.SetDocumentCaption(Editor().FileName());
       FWindow.ClearMarksList();

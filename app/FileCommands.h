@@ -28,26 +28,6 @@ bool IsUntitled(const std::string& fileName);
 // What the modified-document prompt led to.
 enum class TDiscard { Unmodified, Saved, Discarded, Cancelled };
 
-struct TOpenRequest {
-  bool Multiple = false;      // several files may be chosen (the names come back in order)
-  bool CreatePrompt = false;  // the dialog offers to create a file that does not exist
-  std::string Filter;         // "Tous les fichiers|*.*|Fichiers textes|*.txt;*.ini"
-  int FilterIndex = 1;        // 1-based
-};
-
-struct TSaveRequest {
-  std::string Title;
-  std::string Filter;
-  int FilterIndex = 1;
-  std::string FileName;    // preselected
-  std::string DefaultExt;  // added to a name without extension; the dialog asks before overwriting
-};
-
-struct TFileChoice {
-  std::vector<std::string> Names;  // empty: cancelled
-  int FilterIndex = 1;
-};
-
 // What the file commands ask of the main window. Every dialog and message box is shown by the
 // window inside its always-on-top wrapper.
 class TFileCommandsWindow {
@@ -57,8 +37,14 @@ class TFileCommandsWindow {
   virtual TTextFileEditor& Editor() = 0;
   // The modified-document prompt; its "&Oui" runs TFileCommands::Save.
   virtual TDiscard ConfirmDiscard(bool beep) = 0;
-  virtual TFileChoice AskOpenFiles(const TOpenRequest& request) = 0;
-  virtual TFileChoice AskSaveFile(const TSaveRequest& request) = 0;
+  // The Open dialog with its default title, the settings' filter and the filter chosen last:
+  // several names when `multiple`, otherwise one, which may be a new file after the dialog's
+  // question. Empty when cancelled.
+  virtual std::vector<std::string> AskOpenFiles(bool multiple) = 0;
+  // The Save dialog with this title, starting at fileName (empty: the name it showed last),
+  // the Open dialog's filter, default extension "txt", asking before it overwrites. Empty when
+  // cancelled.
+  virtual std::string AskSaveFile(const std::string& title, const std::string& fileName) = 0;
   // The print dialog (selection offered when hasSelection); false when cancelled.
   virtual bool AskPrint(QPrinter& printer, bool hasSelection) = 0;
   // A warning box captioned "Avertissement"; withCancel adds "Annuler" to "&Oui" and "&Non".
@@ -66,12 +52,17 @@ class TFileCommandsWindow {
   virtual void Beep() = 0;
 
   virtual bool MultipleOpenings() const = 0;
-  virtual void SpawnInstance(const std::string& parameters) = 0;
+  // Starts a copy of the program with {"-i"} (an empty document) or {"-i", file}.
+  virtual void SpawnInstance(const std::vector<std::string>& arguments) = 0;
   virtual bool ClearUndoAfterSave() const = 0;  // the option "Tampon"
-  virtual std::string OpenFilter() const = 0;   // "Filtres de fichiers" of the settings
 
-  // After a document came from disk: the ".LOG" stamp, then any warning of its load report.
+  // After a document was read from disk: what its load changed, if anything, is shown.
   virtual void DocumentLoaded() = 0;
+  virtual void ApplyLogStamp() = 0;
+  // Before Save writes the document over its file: false when the user does not want the file
+  // replaced (its load changed something a save would keep).
+  virtual bool MayReplaceFile() = 0;
+  virtual void DocumentSaved() = 0;
   virtual void UpdateButtons(bool hasText) = 0;
   // Caption "Quilmo - " + name, copied to the application title.
   virtual void SetDocumentCaption(const std::string& name) = 0;
@@ -100,8 +91,6 @@ class TFileCommands {
   // it after loading a document itself (command line, drops).
   void RememberDiskState();
 
-  int FilterIndex() const { return FFilterIndex; }
-
  private:
   TTextFileEditor& Editor();
   // Loads an existing file (checked readable first).
@@ -113,8 +102,6 @@ class TFileCommands {
   TFileCommandsWindow& FWindow;
   THistory& FHistory;
   TDiskStamp FDiskStamp;
-  int FFilterIndex = 1;
-  std::string FLastSaveName;  // the Save dialog's name, kept for untitled documents
 };
 
 }  // namespace quilmo

@@ -1,6 +1,7 @@
 #include "app/Printing.h"
 
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -66,6 +67,12 @@ void ConfigurePrintDialog(QPrintDialog& dialog, bool hasSelection) {
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
   dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+  // Qt's own dialog leaves its "from page … to page" row usable whatever the options say.
+  for (const char* name : {"printRange", "from", "to"})
+    if (auto* widget = dialog.findChild<QWidget*>(QLatin1String(name))) widget->hide();
+  if (auto* to = dialog.findChild<QWidget*>(QStringLiteral("to")))
+    for (auto* label : dialog.findChildren<QLabel*>())
+      if (label->buddy() == to || label->parentWidget() == to->parentWidget()) label->hide();
 }
 
 TPrintRange ChosenRange(const QPrinter& printer) {

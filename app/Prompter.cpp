@@ -112,6 +112,9 @@ QString TQtPrompter::SaveFileName(QWidget* parent, TFileDialogRequest& request) 
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(request.DefaultSuffix);
   if (!request.SelectedFilter.isEmpty()) dialog.selectNameFilter(request.SelectedFilter);
+  // Selecting a filter rewrites the name's extension ("*.*" turns "a.txt" into "a.*"): the name
+  // is given again behind it.
+  if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   request.SelectedFilter = dialog.selectedNameFilter();
   return dialog.selectedFiles().front();

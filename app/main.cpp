@@ -6,6 +6,7 @@
 #include <QTranslator>
 
 #include "app/AppInfo.h"
+#include "app/Application.h"
 #include "app/EditForm.h"
 #include "app/InstanceStarter.h"
 #include "app/ProgramIcon.h"
@@ -16,7 +17,7 @@
 
 int main(int argc, char* argv[]) {
   if (const int code = quilmo::AnswerInformativeArguments(argc, argv); code >= 0) return code;
-  QApplication app(argc, argv);
+  quilmo::TApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(quilmo::kApplicationTitle));
   QApplication::setOrganizationName(QString::fromLatin1(quilmo::kOrganization));
   QApplication::setWindowIcon(quilmo::ProgramIcon());

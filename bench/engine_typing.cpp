@@ -36,11 +36,13 @@ void BM_TypeChars(benchmark::State& state) {
     state.PauseTiming();
     const bool grew = list->ParaLength(para) == lengthBefore + kTyped;
     undoCount = list->UndoCount();
-    list->DeleteText(para, start, kTyped);
+    const std::uint16_t deleted = list->DeleteText(para, start, kTyped);
     list->ClearUndo();
     const bool restored = list->ParaLength(para) == lengthBefore && list->LineCount() == linesBefore;
-    if (rc != 0 || !grew || !restored) {
-      state.SkipWithError(rc != 0 ? "InsertText failed" : "typing did not give the expected paragraph");
+    if (rc != 0 || deleted != 0 || !grew || !restored) {
+      state.SkipWithError(rc != 0        ? "InsertText failed"
+                          : deleted != 0 ? "DeleteText failed"
+                                         : "typing did not give the expected paragraph");
       break;
     }
     state.ResumeTiming();

@@ -10,6 +10,7 @@
 
 #include "bench/BenchDoc.h"
 #include "editor/TextFileEditor.h"
+#include "engine/Cp1252Utf8.h"
 
 namespace quilmo::bench {
 
@@ -53,6 +54,45 @@ std::filesystem::path EnsureRareWordDoc() {
   return path;
 }
 
+// ---------------------------------------------------------------- other formats
+
+std::filesystem::path EnsureFormatDoc(const TTextFormat& format) {
+  const std::filesystem::path source = EnsureDoc(100);
+  const bool utf8 = format.Encoding == TEncoding::enUtf8;
+  const bool lf = format.LineEnd == TLineEnd::leLf;
+  if (!utf8 && !lf) return source;
+  const std::filesystem::path path =
+      BenchDataDir() / (std::string("doc100-") + (utf8 ? "utf8" : "1252") + (lf ? "-lf" : "-crlf") + ".txt");
+  std::error_code ec;
+  if (std::filesystem::file_size(path, ec) > 0 && !ec) return path;  // written complete, then renamed
+
+  const std::string bytes = ReadFileBytes(source);
+  std::string text;
+  text.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (lf && bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    text += bytes[i];
+  }
+  std::string out;
+  if (utf8) {
+    out.resize(text.size() * kMaxUtf8PerByte);
+    out.resize(Cp1252ToUtf8(text.data(), text.size(), out.data()));
+  } else {
+    out = std::move(text);
+  }
+  std::filesystem::path tmp = path;
+  tmp += ".tmp";
+  std::FILE* f = std::fopen(tmp.string().c_str(), "wb");
+  bool ok = f != nullptr && std::fwrite(out.data(), 1, out.size(), f) == out.size();
+  if (f != nullptr && std::fclose(f) != 0) ok = false;
+  if (ok) std::filesystem::rename(tmp, path, ec);
+  if (!ok || ec) {
+    std::filesystem::remove(tmp, ec);
+    throw std::runtime_error("cannot write " + path.string());
+  }
+  return path;
+}
+
 // ---------------------------------------------------------------- editors
 
 namespace {
@@ -60,6 +100,7 @@ namespace {
 std::unique_ptr<TBenchWindow> window;
 bool windowHoldsDoc100 = false;
 std::unique_ptr<THeadlessEditor> rareEditor;
+std::unique_ptr<THeadlessEditor> formatEditor;
 
 void RegisterCleanup() {
   static bool registered = false;
@@ -68,6 +109,7 @@ void RegisterCleanup() {
   AtBenchEnd([] {
     window.reset();
     rareEditor.reset();
+    formatEditor.reset();
     windowHoldsDoc100 = false;
   });
 }
@@ -103,6 +145,18 @@ THeadlessEditor* RareWordEditor(benchmark::State& state) {
     }
     return rareEditor.get();
   });
+}
+
+THeadlessEditor* NewFormatEditor(benchmark::State& state) {
+  return OrSkip(state, RegisterCleanup, [&]() -> THeadlessEditor* {
+    formatEditor.reset();
+    formatEditor = std::make_unique<THeadlessEditor>();
+    return formatEditor.get();
+  });
+}
+
+void DropFormatEditor() {
+  formatEditor.reset();
 }
 
 }  // namespace quilmo::bench

@@ -15,6 +15,7 @@
 
 #include "bench/QtBench.h"
 #include "bench/Reference.h"
+#include "engine/TextFormat.h"
 
 namespace quilmo::bench {
 
@@ -30,6 +31,13 @@ inline constexpr int kRareCount = 1000;
 // spread evenly over it (doc100-rare.txt in the data folder, written when missing).
 std::filesystem::path EnsureRareWordDoc();
 
+// ---- The document in other text formats
+
+// The 100 MB document written in `format` (doc100-<encoding>-<line end>.txt in the data folder,
+// converted from the Windows-1252 CR LF document when missing); that document itself for its
+// own format.
+std::filesystem::path EnsureFormatDoc(const TTextFormat& format);
+
 // ---- Editors kept between benchmarks
 
 // The shown 1000 x 700 window of the file benchmarks, its text about to be replaced (the load
@@ -40,6 +48,10 @@ TBenchWindow* FileWindowForLoading(benchmark::State& state);
 TBenchWindow* FileWindowDoc100(benchmark::State& state);
 // A non-painting editor holding the rare-word document.
 THeadlessEditor* RareWordEditor(benchmark::State& state);
+// A new non-painting editor for the format benchmarks (the previous one destroyed first),
+// kept until DropFormatEditor or the end of the benchmarks.
+THeadlessEditor* NewFormatEditor(benchmark::State& state);
+void DropFormatEditor();
 
 // Ratio of two medians as a counter.
 inline double Ratio(double editor, double reference) {

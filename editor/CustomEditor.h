@@ -365,6 +365,9 @@ class TCustomEditor : public TParaListView {
   void SendVScrollThumb();
   void SendHScrollRange();
   void SendHScrollThumb();
+  // Recomputes HScrollRange; true when the horizontal bar has a range (it scrolls, or is
+  // kept with ScrollBarsAlways).
+  bool HScrollable();
   void MarkScrollBarsPending();
   // Recomputes TopPara from TopLine.
   void UpdateTopPara();
@@ -441,6 +444,7 @@ class TCustomEditor : public TParaListView {
   bool FSuppressChar = false;
   bool FRedrawSuspended = false;
   bool FInLayout = false;
+  bool FFollowingRewrap = false;  // laying out after a re-wrap of the text
   std::int32_t FLineNumberWidth = 0;
 
   // Mouse selection

@@ -45,9 +45,11 @@ void TCustomEditor::CopyToClipboard() {
 void TCustomEditor::CutToClipboard() {
   if (!HasSelection() || ReadOnly()) return;
   CopyToClipboard();
-  ReportError(DeleteSelection());
+  const std::uint16_t code = DeleteSelection();
+  // The view is brought up to date before a failure is reported (which may raise).
   SendVScrollRange();
   ScrollView(0, 0);
+  ReportError(code);
 }
 
 void TCustomEditor::PasteFromClipboard() {
@@ -60,9 +62,9 @@ void TCustomEditor::PasteFromClipboard() {
     if (nul != std::string::npos) text.resize(nul);
     code = InsertString(text);
   }
-  ReportError(code);
   SendVScrollRange();
   ScrollView(0, 0);
+  ReportError(code);
 }
 
 }  // namespace quilmo

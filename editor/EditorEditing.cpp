@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "editor/CustomEditor.h"
-#include "editor/UndoGroup.h"
+#include "engine/UndoGroup.h"
 #include "engine/WordDelimiters.h"
 
 namespace quilmo {
@@ -21,8 +21,7 @@ std::uint16_t TCustomEditor::RemoveSelection() {
   const TParaPos e = FSelEnd;
   if (a == e) return 0;
   if (a.Para == e.Para) return FParaList->DeleteText(a.Para, a.Pos, e.Pos - a.Pos, this);
-  FParaList->DeleteRegion(a.Para, a.Pos, e.Para, e.Pos, this);
-  return 0;
+  return FParaList->DeleteRegion(a.Para, a.Pos, e.Para, e.Pos, this);
 }
 
 void TCustomEditor::CaretAfterEdit(TParaPos pos) {

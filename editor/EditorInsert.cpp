@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "editor/CustomEditor.h"
-#include "editor/UndoGroup.h"
+#include "engine/UndoGroup.h"
 
 namespace quilmo {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "editor/CustomEditor.h"
-#include "editor/UndoGroup.h"
+#include "engine/UndoGroup.h"
 
 namespace quilmo {
 

@@ -68,6 +68,9 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
   const std::int32_t maxTop = std::max(1, LineCount() - FVisibleLines + 1);
   FTopLine = static_cast<std::int32_t>(
       std::clamp<std::int64_t>(static_cast<std::int64_t>(FTopLine) + lines, 1, maxTop));
+  // The top paragraph first: line numbers of another width change the margin, which may wrap
+  // the text anew to the window, and the new top is then found again from it.
+  if (FTopLine != oldTop) UpdateTopPara();
   UpdateLineNumberWidth();
   const bool topChanged = FTopLine != oldTop;
   const bool leftChanged = FLeftColumn != oldLeft;
@@ -154,11 +157,16 @@ void TCustomEditor::SendVScrollThumb() {
 }
 
 void TCustomEditor::SendHScrollRange() {
+  const bool scrollable = HScrollable();
+  if (!FWindowCreated || !HasHorzBar(FScrollBars)) return;
+  const int max = scrollable ? FHScrollRange : 0;
+  FHost->SetScrollBar(TScrollBarKind::sbHorizontal, TScrollBarInfo{0, max, 0, FLeftColumn, false});
+}
+
+bool TCustomEditor::HScrollable() {
   FHScrollRange = std::min(WordWrap() ? WrapColumn() : ParaLengthLimit(), 512);
   if (FHScrollRange <= 0 && FScrollBarsAlways) FHScrollRange = 1;
-  if (!FWindowCreated || !HasHorzBar(FScrollBars)) return;
-  const int max = (FVisibleColumns < FHScrollRange || FScrollBarsAlways) ? FHScrollRange : 0;
-  FHost->SetScrollBar(TScrollBarKind::sbHorizontal, TScrollBarInfo{0, max, 0, FLeftColumn, false});
+  return FVisibleColumns < FHScrollRange || FScrollBarsAlways;
 }
 
 void TCustomEditor::SendHScrollThumb() {
@@ -237,9 +245,10 @@ void TCustomEditor::UpdateLayout() {
       FVisibleColumns = columns;
       changed = true;
       if (width > 0) {
+        // Without a range there is no bar to scroll back with: show the first column.
+        if (!HScrollable()) FLeftColumn = 0;
         SendHScrollRange();
         SendHScrollThumb();
-        if (FHScrollRange == 0) FLeftColumn = 0;
       }
     }
     const int height = FHost->ClientHeight();
@@ -258,7 +267,7 @@ void TCustomEditor::UpdateLayout() {
   }
   FInLayout = false;
   InvalidateAll();
-  if (FWrapToWindow && WordWrap()) SetWrapColumn(FVisibleColumns - 2);
+  if (FWrapToWindow && WordWrap() && !FFollowingRewrap) SetWrapColumn(FVisibleColumns - 2);
 }
 
 void TCustomEditor::Resize() {

@@ -29,6 +29,7 @@ int TCustomEditor::Replace(std::string_view text, std::string_view replacement, 
   TParaList& list = ParaList();
 
   std::int32_t count = 0;
+  TParaPos replaced = CaretParaPos();  // where a replaced selection started
   if ((options & (soReplace | soReplaceAll)) != 0 && HasSelection() &&
       SelectionIsOccurrence(list, ToSearchPoint(SelStart()), ToSearchPoint(SelEnd()), pattern,
                             (options & soMatchCase) != 0)) {
@@ -43,6 +44,7 @@ int TCustomEditor::Replace(std::string_view text, std::string_view replacement, 
       }
     }
     // One undo group; the caret goes behind the inserted text and the selection collapses.
+    replaced = SelStart();
     if (const std::uint16_t code = InsertString(replacement)) {
       DoChange();
       ReportError(code);
@@ -55,7 +57,10 @@ int TCustomEditor::Replace(std::string_view text, std::string_view replacement, 
   request.Pattern = pattern;
   request.Replacement = replacement;
   request.Options = options;
-  request.Caret = ToSearchPoint(CaretParaPos());
+  // Backward, the next occurrence lies before the one just replaced (the replacement may
+  // hold the pattern itself).
+  const bool backward = (options & soBackward) != 0;
+  request.Caret = ToSearchPoint(count > 0 && backward ? replaced : CaretParaPos());
   request.SelStart = ToSearchPoint(SelStart());
   request.SelEnd = ToSearchPoint(SelEnd());
   request.AnchorAtEnd = HasSelection() && SelCaretEnd() == SelStart();

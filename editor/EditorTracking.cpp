@@ -189,7 +189,18 @@ void TCustomEditor::TextRewrapped() {
   UpdateSelectionLines();
   SendHScrollRange();
   FLeftColumn = std::min(FLeftColumn, FHScrollRange);
-  if (FWindowCreated) RefreshLayout(false);
+  if (FWindowCreated) {
+    // The layout follows the new lines but leaves the wrap column alone: another view of the
+    // text wrapping it to its own window would otherwise wrap it back, and so on forever.
+    FFollowingRewrap = true;
+    try {
+      RefreshLayout(false);
+    } catch (...) {
+      FFollowingRewrap = false;
+      throw;
+    }
+    FFollowingRewrap = false;
+  }
 }
 
 void TCustomEditor::ModifiedChanged() {

@@ -29,8 +29,13 @@ TUtf8Decoded Utf8ToCp1252(char* data, std::size_t size);
 // The most UTF-8 bytes one text byte becomes.
 inline constexpr std::size_t kMaxUtf8PerByte = 3;
 
+// What happens to the characters with codes 1 to 8 on the way.
+enum class TControlCodes { ctKeep, ctBlank };
+
 // Writes the UTF-8 form of the text bytes to out, which holds kMaxUtf8PerByte * size bytes;
-// returns the number of bytes written.
-std::size_t Cp1252ToUtf8(const char* text, std::size_t size, char* out);
+// returns the number of bytes written. With ctBlank the codes 1 to 8 are written as blanks
+// (as saving does, in the same pass).
+std::size_t Cp1252ToUtf8(const char* text, std::size_t size, char* out,
+                         TControlCodes controls = TControlCodes::ctKeep);
 
 }  // namespace quilmo

@@ -18,6 +18,7 @@ TParaList::TParaList(bool wordWrap, std::uint16_t undoBufferSize) : wordWrap_(wo
 }
 
 TParaList::~TParaList() {
+  if (observer_ != nullptr) observer_->ListDestroyed();
   undo_.reset();  // destroys the paragraphs its records own
   TParaNode* node = first_;
   while (node != nullptr) {
@@ -317,6 +318,7 @@ TParaNode* TParaList::NewNode(const char* text, std::int32_t count) const {
 void TParaList::AddLinked(TParaNode* node, TParaNode* before, std::int32_t para, std::int32_t line,
                           TParaListView* sender) {
   Link(node, before);
+  if (observer_ != nullptr) observer_->ParaInserted(para, node->text_, node->length_);
   ++paraCount_;
   lineCount_ += node->lineCount_;
   byteCount_ += node->length_ + 2;

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/ParaListObserver.h"
 #include "engine/ParaListView.h"
 #include "engine/ParaNode.h"
 #include "engine/UndoBuffer.h"
@@ -36,6 +37,9 @@ class TParaList {
   void AddView(TParaListView* view);
   void RemoveView(TParaListView* view);
   const std::vector<TParaListView*>& Views() const { return views_; }
+  // The one observer that hears every change of the text (null: none). Not owned.
+  void SetObserver(TParaListObserver* observer) { observer_ = observer; }
+  TParaListObserver* Observer() const { return observer_; }
 
   // Counts.
   std::int32_t ParaCount() const { return paraCount_; }
@@ -83,35 +87,41 @@ class TParaList {
   // Length of the last paragraph, read from the list's end: the cursor cache stays where it is.
   std::int32_t LastParaLength() const { return last_->Length(); }
   std::int32_t LineLength(std::int32_t line);
-  std::uint16_t CheckLimits(std::int32_t targetPara, std::int32_t parasToAdd, std::int64_t bytesToAdd) const;
+  [[nodiscard]] std::uint16_t CheckLimits(std::int32_t targetPara, std::int32_t parasToAdd,
+                                          std::int64_t bytesToAdd) const;
 
   // Display lines touched by the last edit; RepaintLast = kMaxInt32 means to the end.
   std::int32_t RepaintFirst() const { return repaintFirst_; }
   std::int32_t RepaintLast() const { return repaintLast_; }
 
   // Editing primitives: 0 or an error code; `sender` is the view making the edit (may be null).
-  std::uint16_t InsertText(std::int32_t para, std::int32_t pos, const char* text, std::int32_t count,
-                           TParaListView* sender = nullptr);
-  std::uint16_t DeleteText(std::int32_t para, std::int32_t pos, std::int32_t count,
-                           TParaListView* sender = nullptr);
-  std::uint16_t ReplaceText(std::int32_t para, std::int32_t pos, std::int32_t oldLength, const char* text,
-                            std::int32_t newLength, TParaListView* sender = nullptr);
-  std::uint16_t InsertParaBefore(std::int32_t para, const char* text, std::int32_t count,
-                                 TParaListView* sender = nullptr);
-  std::uint16_t InsertParaAfter(std::int32_t para, const char* text, std::int32_t count,
-                                TParaListView* sender = nullptr);
+  [[nodiscard]] std::uint16_t InsertText(std::int32_t para, std::int32_t pos, const char* text,
+                                         std::int32_t count, TParaListView* sender = nullptr);
+  [[nodiscard]] std::uint16_t DeleteText(std::int32_t para, std::int32_t pos, std::int32_t count,
+                                         TParaListView* sender = nullptr);
+  [[nodiscard]] std::uint16_t ReplaceText(std::int32_t para, std::int32_t pos, std::int32_t oldLength,
+                                          const char* text, std::int32_t newLength,
+                                          TParaListView* sender = nullptr);
+  [[nodiscard]] std::uint16_t InsertParaBefore(std::int32_t para, const char* text, std::int32_t count,
+                                               TParaListView* sender = nullptr);
+  [[nodiscard]] std::uint16_t InsertParaAfter(std::int32_t para, const char* text, std::int32_t count,
+                                              TParaListView* sender = nullptr);
   void DeletePara(std::int32_t para, TParaListView* sender = nullptr);
-  std::uint16_t SplitPara(std::int32_t para, std::int32_t pos, bool trim, std::int32_t indent,
-                          std::int32_t tabSize, TParaListView* sender = nullptr);
-  std::uint16_t MergeParas(std::int32_t para, std::int32_t pos, TParaListView* sender = nullptr);
-  void DeleteRegion(std::int32_t startPara, std::int32_t startPos, std::int32_t endPara, std::int32_t endPos,
-                    TParaListView* sender = nullptr);
+  [[nodiscard]] std::uint16_t SplitPara(std::int32_t para, std::int32_t pos, bool trim, std::int32_t indent,
+                                        std::int32_t tabSize, TParaListView* sender = nullptr);
+  [[nodiscard]] std::uint16_t MergeParas(std::int32_t para, std::int32_t pos,
+                                         TParaListView* sender = nullptr);
+  // Stops at the first step that fails and returns its code; a join that would make the
+  // paragraph too long is not a failure: the two paragraphs stay apart.
+  [[nodiscard]] std::uint16_t DeleteRegion(std::int32_t startPara, std::int32_t startPos,
+                                           std::int32_t endPara, std::int32_t endPos,
+                                           TParaListView* sender = nullptr);
   // `para` and `pos` are updated to the end of the inserted text.
-  std::uint16_t InsertMultiLine(std::int32_t& para, std::int32_t& pos, std::string_view text,
-                                TParaListView* sender = nullptr);
+  [[nodiscard]] std::uint16_t InsertMultiLine(std::int32_t& para, std::int32_t& pos, std::string_view text,
+                                              TParaListView* sender = nullptr);
   // Adds text as one or more paragraphs in front of the last paragraph; no undo record. A
   // text longer than ParaLengthLimit is cut into pieces by NextPieceLength.
-  std::uint16_t AppendPara(std::string_view text, bool trimWhiteSpace);
+  [[nodiscard]] std::uint16_t AppendPara(std::string_view text, bool trimWhiteSpace);
 
   // Undo groups: BeginGroup returns whether a group was already open; EndGroup takes that value.
   bool BeginGroup();
@@ -192,6 +202,7 @@ class TParaList {
   int repaintDepth_ = 0;
   bool repaintFresh_ = false;
   std::vector<TParaListView*> views_;
+  TParaListObserver* observer_ = nullptr;
   std::int32_t paraCount_ = 1;
   std::int32_t lineCount_ = 1;
   std::int32_t byteCount_ = 0;

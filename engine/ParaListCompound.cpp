@@ -8,6 +8,7 @@
 #include "engine/EditorErrors.h"
 #include "engine/ParaList.h"
 #include "engine/UndoBuffer.h"
+#include "engine/UndoGroup.h"
 
 namespace quilmo {
 std::uint16_t TParaList::SplitPara(std::int32_t para, std::int32_t pos, bool trim, std::int32_t indent,
@@ -21,7 +22,7 @@ std::uint16_t TParaList::SplitPara(std::int32_t para, std::int32_t pos, bool tri
   // The new paragraph must be allowed before anything changes.
   if (std::uint16_t code = CheckLimits(0, 1, 2)) return code;
 
-  const bool wasInGroup = BeginGroup();
+  TUndoGroup group(*this);
   Record(ukCaret, nullptr, 0, pos, para);
   const bool tracking = trackMarkers_;
   trackMarkers_ = false;
@@ -51,7 +52,6 @@ std::uint16_t TParaList::SplitPara(std::int32_t para, std::int32_t pos, bool tri
     for (std::size_t i = 0; i < views_.size(); ++i)
       views_[i]->ParaInserted(para, pos, indent, views_[i] == sender);
   }
-  EndGroup(wasInGroup);
   return result;
 }
 
@@ -62,68 +62,75 @@ std::uint16_t TParaList::MergeParas(std::int32_t para, std::int32_t pos, TParaLi
   const std::int32_t length = node->length_;
   pos = std::max(pos, length + 1);  // the next paragraph's text goes behind the end
 
-  const bool wasInGroup = BeginGroup();
+  TUndoGroup group(*this);
   const bool tracking = trackMarkers_;
   std::uint16_t result = 0;
+  std::int32_t joinedAt = pos;  // where the next paragraph's text now starts
   if (pos == 1) {
     trackMarkers_ = false;
     DeletePara(para, sender);
     trackMarkers_ = tracking;
   } else {
     const std::int32_t nextLength = node->next_->length_;
-    if (CheckLimits(para, 0, std::int64_t{nextLength} + pos - length - 1) != 0) {
-      EndGroup(wasInGroup);
-      return ErrJoinTooLong;
-    }
+    if (CheckLimits(para, 0, std::int64_t{nextLength} + pos - length - 1) != 0) return ErrJoinTooLong;
     trackMarkers_ = false;
     if (nextLength > 0) result = InsertText(para, pos, node->next_->text_, nextLength, sender);
+    // An empty next paragraph brings no blanks along: what followed it follows the end.
+    if (nextLength == 0) joinedAt = length + 1;
     if (result == 0) DeletePara(para + 1, sender);
     trackMarkers_ = tracking;
     Record(ukCaret, nullptr, 0, pos, para);
   }
   if (result == 0 && tracking) {
-    MarkersJoined(para, pos);
-    for (std::size_t i = 0; i < views_.size(); ++i) views_[i]->ParasJoined(para, pos, views_[i] == sender);
+    MarkersJoined(para, joinedAt);
+    for (std::size_t i = 0; i < views_.size(); ++i)
+      views_[i]->ParasJoined(para, joinedAt, views_[i] == sender);
   }
-  EndGroup(wasInGroup);
   return result;
 }
 
-void TParaList::DeleteRegion(std::int32_t startPara, std::int32_t startPos, std::int32_t endPara,
-                             std::int32_t endPos, TParaListView* sender) {
+std::uint16_t TParaList::DeleteRegion(std::int32_t startPara, std::int32_t startPos, std::int32_t endPara,
+                                      std::int32_t endPos, TParaListView* sender) {
   TRepaintScope scope(*this);
-  if (startPara < 1 || startPara > paraCount_) return;
+  if (startPara < 1 || startPara > paraCount_) return 0;
   if (endPara > paraCount_) {
     // Up to the end of the text.
     endPara = paraCount_;
     endPos = ParaLength(endPara) + 1;
   }
-  if (endPara < startPara) return;
+  if (endPara < startPara) return 0;
   // Positions outside a paragraph mean its start or its end; this also keeps the
   // arithmetic below inside 32 bits.
   startPos = std::clamp(startPos, 1, ParaLength(startPara) + 1);
   endPos = std::clamp(endPos, 1, ParaLength(endPara) + 1);
   if (endPara == startPara) {
-    if (endPos > startPos) DeleteText(startPara, startPos, endPos - startPos, sender);
-    return;
+    return endPos > startPos ? DeleteText(startPara, startPos, endPos - startPos, sender) : 0;
   }
-  const bool wasInGroup = BeginGroup();
+  TUndoGroup group(*this);
   if (startPos == 1 && endPos == 1) {
     for (std::int32_t i = startPara; i < endPara; ++i) DeletePara(startPara, sender);
-  } else {
-    const std::int32_t length = ParaLength(startPara);
-    if (startPos <= length) DeleteText(startPara, startPos, length - startPos + 1, sender);
-    if (endPos > 1) DeleteText(endPara, 1, endPos - 1, sender);
-    for (std::int32_t i = startPara + 1; i < endPara; ++i) DeletePara(startPara + 1, sender);
-    // A join that would be too long leaves the two paragraphs apart.
-    MergeParas(startPara, ParaLength(startPara) + 1, sender);
+    return 0;
   }
-  EndGroup(wasInGroup);
+  const std::int32_t length = ParaLength(startPara);
+  if (startPos <= length) {
+    if (std::uint16_t code = DeleteText(startPara, startPos, length - startPos + 1, sender)) return code;
+  }
+  if (endPos > 1) {
+    if (std::uint16_t code = DeleteText(endPara, 1, endPos - 1, sender)) return code;
+  }
+  for (std::int32_t i = startPara + 1; i < endPara; ++i) DeletePara(startPara + 1, sender);
+  // A join that would be too long leaves the two paragraphs apart; that is the region's
+  // intended outcome, not a failure.
+  const std::uint16_t code = MergeParas(startPara, ParaLength(startPara) + 1, sender);
+  return code == ErrJoinTooLong ? 0 : code;
 }
 
 std::uint16_t TParaList::InsertMultiLine(std::int32_t& para, std::int32_t& pos, std::string_view text,
                                          TParaListView* sender) {
   TRepaintScope scope(*this);
+  // A position before the start means the start, as for InsertText; `pos` then follows the
+  // characters actually inserted, and each break splits the paragraph behind them.
+  pos = std::max(pos, 1);
   std::string copy;
   copy.reserve(text.size());
   for (char c : text) {
@@ -136,7 +143,7 @@ std::uint16_t TParaList::InsertMultiLine(std::int32_t& para, std::int32_t& pos, 
     return result;
   }
 
-  const bool wasInGroup = BeginGroup();
+  TUndoGroup group(*this);
   std::uint16_t result = 0;
   std::size_t start = 0;
   while (start < copy.size() && result == 0) {
@@ -160,7 +167,6 @@ std::uint16_t TParaList::InsertMultiLine(std::int32_t& para, std::int32_t& pos, 
     }
     start = end + 1;
   }
-  EndGroup(wasInGroup);
   if (!repaintFresh_) {
     // From the line before the first one touched to the end of the text.
     repaintFirst_ = std::max(1, repaintFirst_ - 1);
@@ -204,6 +210,7 @@ std::uint16_t TParaList::AppendPara(std::string_view text, bool trimWhiteSpace) 
       break;
     }
     Link(node, last_);
+    if (observer_ != nullptr) observer_->ParaInserted(paraCount_, node->text_, node->length_);
     ++paraCount_;
     ++added;
     byteCount_ += static_cast<std::int32_t>(kept) + 2;

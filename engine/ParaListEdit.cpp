@@ -45,6 +45,10 @@ std::uint16_t TParaList::InsertText(std::int32_t para, std::int32_t pos, const c
   } else {
     Record(ukInsertText, node->text_ + length, static_cast<std::int32_t>(pad) + count, length + 1, para);
   }
+  if (observer_ != nullptr) {
+    const std::int32_t at = pad == 0 ? pos : length + 1;
+    observer_->TextInserted(para, at, node->text_ + at - 1, static_cast<std::int32_t>(pad) + count);
+  }
   byteCount_ += static_cast<std::int32_t>(pad) + count;
   lineCount_ += node->lineCount_ - oldLines;
   SetModified(true);
@@ -74,6 +78,7 @@ std::uint16_t TParaList::DeleteText(std::int32_t para, std::int32_t pos, std::in
   }
   AddParaRepaint(firstChanged, lastChanged, node->lineCount_ != oldLines);
   Record(ukDeleteText, removed.data(), count, pos, para);
+  if (observer_ != nullptr) observer_->TextDeleted(para, pos, count);
   byteCount_ -= count;
   lineCount_ += node->lineCount_ - oldLines;
   SetModified(true);
@@ -122,17 +127,20 @@ std::uint16_t TParaList::ReplaceText(std::int32_t para, std::int32_t pos, std::i
     undo_->AddReplaceRecord(modified_, para, pos, removed.data(), oldLength, node->text_ + pos - 1,
                             newLength);
   }
+  if (observer_ != nullptr) observer_->TextReplaced(para, pos, oldLength, node->text_ + pos - 1, newLength);
   byteCount_ += newLength - oldLength;
   lineCount_ += node->lineCount_ - oldLines;
   SetModified(true);
   if (trackMarkers_) {
     MarkersReplaced(para, pos, oldLength, newLength);
-    // Views follow the change in length, at the end of the replaced run.
+    // Views follow the change in length, at the end of the replaced run. A replacement of
+    // the same length moves no place but may wrap the paragraph anew: it reaches the views
+    // as an insertion of no characters.
     for (std::size_t i = 0; i < views_.size(); ++i) {
-      if (newLength > oldLength) {
-        views_[i]->CharsInserted(para, pos + oldLength, newLength - oldLength, views_[i] == sender);
-      } else if (newLength < oldLength) {
+      if (newLength < oldLength) {
         views_[i]->CharsDeleted(para, pos + newLength, oldLength - newLength, views_[i] == sender);
+      } else {
+        views_[i]->CharsInserted(para, pos + oldLength, newLength - oldLength, views_[i] == sender);
       }
     }
   }
@@ -184,6 +192,7 @@ void TParaList::DeletePara(std::int32_t para, TParaListView* sender) {
     SetCache(node->prev_, para - 1, line - node->prev_->lineCount_, 0);
   }
   Unlink(node);
+  if (observer_ != nullptr) observer_->ParaDeleted(para);
   --paraCount_;
   lineCount_ -= node->lineCount_;
   byteCount_ -= node->length_ + 2;

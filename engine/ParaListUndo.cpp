@@ -54,14 +54,23 @@ bool TParaList::Undo(std::int32_t& para, std::int32_t& pos) {
       }
       step = buffer.TakeUndo();
       applied = true;
+      std::uint16_t code = 0;
       switch (step.Kind) {
         case ukCaret: break;
-        case ukInsertText: DeleteText(step.Para, step.Pos, step.Length); break;
+        case ukInsertText: code = DeleteText(step.Para, step.Pos, step.Length); break;
         case ukInsertParaBefore: DeletePara(step.Para); break;
         case ukInsertParaAfter: DeletePara(step.Para + 1); break;
-        case ukDeleteText: InsertText(step.Para, step.Pos, step.Data, step.Length); break;
+        case ukDeleteText: code = InsertText(step.Para, step.Pos, step.Data, step.Length); break;
         case ukDeletePara: LinkParaAt(step.Node, step.Para); break;
-        case ukReplaceText: ReplaceText(step.Para, step.Pos, step.NewLength, step.Data, step.Length); break;
+        case ukReplaceText:
+          code = ReplaceText(step.Para, step.Pos, step.NewLength, step.Data, step.Length);
+          break;
+      }
+      // A step that cannot be applied (memory ran out) leaves a text the older records no
+      // longer describe.
+      if (code != 0) {
+        consistent = false;
+        break;
       }
     } while (buffer.UndoCount() > 0 && buffer.CurrentGroup() == group);
   }
@@ -105,10 +114,11 @@ bool TParaList::Redo(std::int32_t& para, std::int32_t& pos) {
       applied = true;
       caretPara = step.Para;
       caretPos = step.Pos;
+      std::uint16_t code = 0;
       switch (step.Kind) {
         case ukCaret: break;
         case ukInsertText:
-          InsertText(step.Para, step.Pos, step.Data, step.Length);
+          code = InsertText(step.Para, step.Pos, step.Data, step.Length);
           caretPos = step.Pos + step.Length;
           break;
         case ukInsertParaBefore:
@@ -121,15 +131,20 @@ bool TParaList::Redo(std::int32_t& para, std::int32_t& pos) {
           caretPara = step.Para + 1;
           caretPos = 1;
           break;
-        case ukDeleteText: DeleteText(step.Para, step.Pos, step.Length); break;
+        case ukDeleteText: code = DeleteText(step.Para, step.Pos, step.Length); break;
         case ukDeletePara:
           DeletePara(step.Para);
           caretPos = 1;
           break;
         case ukReplaceText:
-          ReplaceText(step.Para, step.Pos, step.Length, step.NewData, step.NewLength);
+          code = ReplaceText(step.Para, step.Pos, step.Length, step.NewData, step.NewLength);
           caretPos = step.Pos + step.NewLength;
           break;
+      }
+      // As in Undo: the newer records no longer describe the text.
+      if (code != 0) {
+        consistent = false;
+        break;
       }
     } while (buffer.RedoCount() > 0 && buffer.NextGroup() == group);
   }

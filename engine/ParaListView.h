@@ -15,6 +15,8 @@ class TParaListView {
   // Paragraph `para` was split at `pos`, the new paragraph indented by `indent` characters
   // (an insertion before `para` is a split at position 1 with no indent).
   virtual void ParaInserted(int para, int pos, int indent, bool isSender) = 0;
+  // `count` may be 0: characters of `para` were replaced by as many others, which moves no
+  // place but may break the paragraph into other display lines.
   virtual void CharsInserted(int para, int pos, int count, bool isSender) = 0;
   // Paragraph `para` + 1 was appended to `para` at position `pos`.
   virtual void ParasJoined(int para, int pos, bool isSender) = 0;

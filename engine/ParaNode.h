@@ -48,13 +48,15 @@ class TParaNode final {
   const char* LineText(std::int32_t lineIndex, std::int32_t& length) const;
 
   // Character edits followed by RewrapPara; 0 or ErrOutOfMemory.
-  std::uint16_t Insert(std::int32_t offset, const char* text, std::int32_t count, std::int32_t wrapColumn,
-                       std::uint8_t tabSize, std::int32_t& firstChanged, std::int32_t& lastChanged);
-  std::uint16_t Delete(std::int32_t offset, std::int32_t count, std::int32_t wrapColumn, std::uint8_t tabSize,
-                       std::int32_t& firstChanged, std::int32_t& lastChanged);
-  std::uint16_t Replace(std::int32_t offset, std::int32_t oldLength, const char* text, std::int32_t newLength,
-                        std::int32_t wrapColumn, std::uint8_t tabSize, std::int32_t& firstChanged,
-                        std::int32_t& lastChanged);
+  [[nodiscard]] std::uint16_t Insert(std::int32_t offset, const char* text, std::int32_t count,
+                                     std::int32_t wrapColumn, std::uint8_t tabSize,
+                                     std::int32_t& firstChanged, std::int32_t& lastChanged);
+  [[nodiscard]] std::uint16_t Delete(std::int32_t offset, std::int32_t count, std::int32_t wrapColumn,
+                                     std::uint8_t tabSize, std::int32_t& firstChanged,
+                                     std::int32_t& lastChanged);
+  [[nodiscard]] std::uint16_t Replace(std::int32_t offset, std::int32_t oldLength, const char* text,
+                                      std::int32_t newLength, std::int32_t wrapColumn, std::uint8_t tabSize,
+                                      std::int32_t& firstChanged, std::int32_t& lastChanged);
   // Removes trailing blanks (spaces and TABs); returns how many.
   std::int32_t TrimTrailingBlanks(std::int32_t wrapColumn, std::uint8_t tabSize);
   // Number of blanks immediately before position `pos` (1-based).

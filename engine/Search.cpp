@@ -1,6 +1,8 @@
 #include "engine/Search.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string>
 #include <utility>
 
 #include "engine/EditorErrors.h"
@@ -57,6 +59,7 @@ class TSearchRun {
         wholeWord_((request.Options & soWholeWord) != 0),
         count_(request.Count) {
     if (request.Replacement) replacement_ = CutSearchText(*request.Replacement);
+    std::remove_copy(replacement_.begin(), replacement_.end(), std::back_inserter(lines_), '\r');
   }
 
   TSearchResult Run();
@@ -65,8 +68,11 @@ class TSearchRun {
   void SetStartAndScope();
   void Forward();
   void Backward();
-  // Replaces the occurrence at (p, m); moves the scope limits behind it. False on failure.
-  bool ReplaceAt(std::int32_t p, std::int32_t m);
+  // Replaces the occurrence at (p, m); moves the scope limits behind it and (p, m) behind
+  // the replacement. False on failure.
+  bool ReplaceAt(std::int32_t& p, std::int32_t& m);
+  // The limit a replacement holding line ends would break at (p, m), or 0.
+  std::uint16_t CheckSplit(std::int32_t p, std::int32_t m);
   void Select(std::int32_t p, std::int32_t m);
 
   TParaList& list_;
@@ -74,6 +80,7 @@ class TSearchRun {
   TParaListView* sender_;
   TSearchPattern pattern_;
   std::string_view replacement_;
+  std::string lines_;  // the replacement without CR
   bool replaceAll_;
   bool wholeWord_;
   std::int32_t count_;
@@ -117,18 +124,67 @@ void TSearchRun::Select(std::int32_t p, std::int32_t m) {
   selEnd_ = {p, m + pattern_.Length()};
 }
 
-bool TSearchRun::ReplaceAt(std::int32_t p, std::int32_t m) {
+bool TSearchRun::ReplaceAt(std::int32_t& p, std::int32_t& m) {
   const std::int32_t n = pattern_.Length();
-  const auto k = static_cast<std::int32_t>(replacement_.size());
-  const std::int32_t delta = k - n;
+  // The replacement without CR; an LF breaks the paragraph, as inserting at the caret does.
+  const std::string_view text = lines_;
+  const std::size_t firstBreak = text.find('\n');
+  const std::string_view head = text.substr(0, firstBreak);
+  const bool splits = firstBreak != std::string_view::npos;
+  if (splits && (error_ = CheckSplit(p, m)) != 0) return false;
+
+  const bool wasInGroup = splits && list_.BeginGroup();  // one undo step, like any replacement
+  const auto k = static_cast<std::int32_t>(head.size());
   // ReplaceText refuses a replacement beyond ParaLengthLimit or ByteLimit and changes nothing.
-  error_ = list_.ReplaceText(p, m, n, replacement_.data(), k, sender_);
+  error_ = list_.ReplaceText(p, m, n, head.data(), k, sender_);
+  std::int32_t endPara = p;
+  std::int32_t endPos = m + k;
+  if (error_ == 0) {
+    // Scope limits in this paragraph behind the occurrence follow the change in length.
+    for (TSearchPoint* limit : {&scopeStart_, &scopeEnd_})
+      if (limit->Para == p && limit->Pos >= m + n) limit->Pos += k - n;
+    if (splits) error_ = list_.InsertMultiLine(endPara, endPos, text.substr(firstBreak), sender_);
+  }
+  if (splits) list_.EndGroup(wasInGroup);
   if (error_ != 0) return false;
   ++count_;
-  // Scope limits in this paragraph behind the occurrence follow the change in length.
-  if (scopeEnd_.Para == p && scopeEnd_.Pos >= m + n) scopeEnd_.Pos += delta;
-  if (scopeStart_.Para == p && scopeStart_.Pos >= m + n) scopeStart_.Pos += delta;
+  if (splits) {
+    // Limits behind the split go to the paragraph holding the replacement's end; later
+    // paragraphs move by the paragraphs it added.
+    const std::int32_t at = m + k;
+    for (TSearchPoint* limit : {&scopeStart_, &scopeEnd_}) {
+      if (limit->Para == p && limit->Pos >= at)
+        *limit = {endPara, endPos + (limit->Pos - at)};
+      else if (limit->Para > p)
+        limit->Para += endPara - p;
+    }
+  }
+  p = endPara;
+  m = endPos;
   return true;
+}
+
+std::uint16_t TSearchRun::CheckSplit(std::int32_t p, std::int32_t m) {
+  // Every limit is checked before anything changes: the insertion would otherwise stop half
+  // way with the occurrence already replaced.
+  const std::int32_t n = pattern_.Length();
+  const std::int32_t length = list_.ParaLength(p);
+  const auto breaks = static_cast<std::int32_t>(std::count(lines_.begin(), lines_.end(), '\n'));
+  const auto characters = static_cast<std::int64_t>(lines_.size()) - breaks;
+  if (const std::uint16_t code = list_.CheckLimits(0, breaks, characters - n + 2 * std::int64_t{breaks}))
+    return code;
+  // The longest paragraph it leaves: the one it starts in, the one it ends in, or a line of it.
+  const std::size_t firstBreak = lines_.find('\n');
+  const std::size_t lastBreak = lines_.rfind('\n');
+  std::int64_t longest =
+      std::max(std::int64_t{m} - 1 + static_cast<std::int64_t>(firstBreak),
+               static_cast<std::int64_t>(lines_.size() - lastBreak - 1) + (length - (m - 1 + n)));
+  for (std::size_t at = firstBreak; at < lastBreak;) {
+    const std::size_t next = lines_.find('\n', at + 1);
+    longest = std::max(longest, static_cast<std::int64_t>(next - at - 1));
+    at = next;
+  }
+  return longest > list_.ParaLengthLimit() ? ErrParaTooLong : 0;
 }
 
 void TSearchRun::Forward() {
@@ -158,8 +214,10 @@ void TSearchRun::Forward() {
       Select(p, m);
       return;
     }
-    if (!ReplaceAt(p, m)) return;
-    c = m + static_cast<std::int32_t>(replacement_.size());
+    const std::int32_t replaced = p;
+    c = m;
+    if (!ReplaceAt(p, c)) return;  // (p, c) now behind the replacement
+    if (p != replaced) node = list_.GetPara(p);
   }
 }
 
@@ -193,7 +251,11 @@ void TSearchRun::Backward() {
       Select(p, m);
       return;
     }
-    if (!ReplaceAt(p, m)) return;
+    // Backward the scan goes on before the occurrence, in the paragraph that holds its start.
+    std::int32_t endPara = p;
+    std::int32_t endPos = m;
+    if (!ReplaceAt(endPara, endPos)) return;
+    node = list_.GetPara(p);
     last = m - 1;
   }
 }

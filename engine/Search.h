@@ -71,7 +71,9 @@ struct TSearchResult {
 
 // Runs one search, or with soReplaceAll one replace-all, from the request's caret or
 // selection. Replacements are made with ReplaceText, one undo record each, on behalf of
-// `sender` (may be null). The first view of the list shows the busy cursor meanwhile.
+// `sender` (may be null); a replacement holding line ends splits the paragraph as inserting it
+// at the caret does (CR dropped, LF breaks), one undo group each. The first view of the list shows the busy
+// cursor meanwhile.
 TSearchResult FindOrReplaceAll(TParaList& list, const TSearchRequest& request,
                                TParaListView* sender = nullptr);
 

@@ -87,10 +87,12 @@ class TTextFileReader {
 
   // Reads the file and passes every line to the sink. Returns 0, or the sink's non-zero result
   // that stopped reading. Open and read failures raise EFileError.
-  uint16_t Load(const std::string& fileName, const TLineSink& sink, const TRestartSink& restart);
+  [[nodiscard]] uint16_t Load(const std::string& fileName, const TLineSink& sink,
+                              const TRestartSink& restart);
   // The same for bytes in memory.
-  uint16_t LoadBuffer(const char* data, size_t size, const TLineSink& sink, const TRestartSink& restart);
-  uint16_t LoadFrom(TByteSource& source, const TLineSink& sink, const TRestartSink& restart);
+  [[nodiscard]] uint16_t LoadBuffer(const char* data, size_t size, const TLineSink& sink,
+                                    const TRestartSink& restart);
+  [[nodiscard]] uint16_t LoadFrom(TByteSource& source, const TLineSink& sink, const TRestartSink& restart);
 
   // The report of the last load (also after a failure: what was read until then).
   const TLoadReport& Report() const { return FReport; }

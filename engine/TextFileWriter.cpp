@@ -27,6 +27,8 @@ constexpr uint32_t kNewFileMode = 0666;  // narrowed by the process's umask
 constexpr int kMaxLinks = 40;
 constexpr int kTempAttempts = 100;
 constexpr size_t kCopyBufferSize = 256 * 1024;
+constexpr char kBom[] = "\xEF\xBB\xBF";
+constexpr size_t kBomSize = 3;
 
 EFileError SaveError(const std::string& fileName, int err) {
   return EFileError::FromSystem(kSaveFailed, fileName, err);
@@ -55,8 +57,14 @@ std::string TempName(const std::string& folder, const std::string& baseName) {
     c = kHex[bits & 15];
     bits >>= 4;
   }
-  // Hidden, recognisable, and short enough for the longest allowed base name.
-  return JoinPath(folder, "." + baseName.substr(0, 200) + "." + suffix + ".tmp");
+  // Hidden, recognisable, and short enough for the longest allowed base name. (Appended piece
+  // by piece: GCC 12 warns wrongly about "." + a temporary string when optimising fully.)
+  std::string name = ".";
+  name.append(baseName, 0, 200);
+  name += '.';
+  name += suffix;
+  name += ".tmp";
+  return JoinPath(folder, name);
 }
 
 int WriteFully(TFileSystem& fs, TFileHandle handle, const char* data, size_t size) {
@@ -108,6 +116,7 @@ TTextFileWriter::TTextFileWriter(TFileSystem& fileSystem) : FFileSystem(fileSyst
 std::string TTextFileWriter::BackupFileName(const std::string& fileName, const std::string& ext) {
   std::string name = NameOf(fileName);
   size_t dot = name.rfind('.');
+  if (dot == 0) dot = std::string::npos;  // ".profile": a leading dot starts no extension
   size_t keep = fileName.size() - name.size() + (dot == std::string::npos ? name.size() : dot);
   return fileName.substr(0, keep) + "." + ext;
 }
@@ -267,33 +276,38 @@ void TTextFileWriter::SaveInPlace(const TTarget& target, const std::string& back
 
 uint64_t TTextFileWriter::WriteParagraphs(TFileHandle handle, const std::string& fileName,
                                           TParagraphSource& source) {
+  // Paragraphs are copied whole into the buffer; at each flush the codes 1 to 8 are turned
+  // into blanks in one long loop (CR and LF are not among them), for a UTF-8 file in the
+  // same pass that converts the buffer, behind the byte-order mark the first time.
+  const bool utf8 = FFormat.Encoding == TEncoding::enUtf8;
   std::vector<char> buffer(BufferSize);
+  std::vector<char> encoded(utf8 ? kBomSize + BufferSize * kMaxUtf8PerByte : 0);
+  std::size_t mark = utf8 && FFormat.ByteOrderMark == TByteOrderMark::bomPresent ? kBomSize : 0;
   size_t used = 0;
   uint64_t total = 0;
   auto flush = [&] {
-    BlankControlCodes(buffer.data(), used);
-    WriteAll(handle, buffer.data(), used, fileName);
-    total += used;
+    if (utf8) {
+      std::memcpy(encoded.data(), kBom, mark);
+      const size_t size =
+          mark + Cp1252ToUtf8(buffer.data(), used, encoded.data() + mark, TControlCodes::ctBlank);
+      mark = 0;
+      WriteAll(handle, encoded.data(), size, fileName);
+      total += size;
+    } else {
+      BlankControlCodes(buffer.data(), used);
+      WriteAll(handle, buffer.data(), used, fileName);
+      total += used;
+    }
     used = 0;
   };
-  // Paragraphs are copied whole (converted to UTF-8 on the way for a UTF-8 file); the codes 1
-  // to 8 are turned into blanks once per buffer, in one long loop, at the flush (CR, LF and
-  // the bytes of UTF-8 sequences are not among them).
-  const bool utf8 = FFormat.Encoding == TEncoding::enUtf8;
   auto put = [&](const char* text, size_t length) {
     while (length > 0) {
-      size_t n = 0;
-      if (utf8) {
-        n = std::min(length, (BufferSize - used) / kMaxUtf8PerByte);
-        used += Cp1252ToUtf8(text, n, buffer.data() + used);
-      } else {
-        n = std::min(length, BufferSize - used);
-        std::memcpy(buffer.data() + used, text, n);
-        used += n;
-      }
+      size_t n = std::min(length, BufferSize - used);
+      std::memcpy(buffer.data() + used, text, n);
+      used += n;
       text += n;
       length -= n;
-      if (BufferSize - used < kMaxUtf8PerByte) flush();
+      if (used == BufferSize) flush();
     }
   };
   const char* const lineEnd = FFormat.LineEnd == TLineEnd::leLf ? "\n" : "\r\n";
@@ -303,11 +317,6 @@ uint64_t TTextFileWriter::WriteParagraphs(TFileHandle handle, const std::string&
     std::memcpy(buffer.data() + used, lineEnd, lineEndSize);
     used += lineEndSize;
   };
-  if (utf8 && FFormat.ByteOrderMark == TByteOrderMark::bomPresent) {
-    static constexpr char kBom[] = "\xEF\xBB\xBF";
-    std::memcpy(buffer.data(), kBom, 3);  // into the empty buffer, as it is
-    used = 3;
-  }
 
   const char* text = nullptr;
   size_t length = 0;

@@ -210,11 +210,16 @@ bool TUndoBuffer::MakeRoom(std::uint32_t bytes) {
 // Appends a run of typing, deleting or overwriting to the last record. Returns false when the
 // record cannot be merged (the caller writes a new one); otherwise `stored` tells whether the
 // change was recorded.
-bool TUndoBuffer::TryMerge(TUndoKind kind, const char* data, std::int32_t length, std::int32_t pos,
-                           std::int32_t para, const char* newData, std::int32_t newLength, bool& stored) {
+bool TUndoBuffer::TryMerge(TUndoKind kind, bool modified, const char* data, std::int32_t length,
+                           std::int32_t pos, std::int32_t para, const char* newData, std::int32_t newLength,
+                           bool& stored) {
   if (inGroup_ || undoCount_ == 0) return false;
   const TUndoStep last = ReadStep(current_);
   if (last.Kind != kind || last.Para != para) return false;
+  // The text was saved since the last record (a save marks every record modified and clears
+  // the list's flag): a run typed after the save starts a record of its own, so that undoing
+  // it comes back to the saved text, unmodified.
+  if (last.Modified && !modified) return false;
 
   const std::int64_t c = pos;
   bool prepend = false;
@@ -313,7 +318,7 @@ bool TUndoBuffer::AddRecord(TUndoKind kind, bool modified, const char* data, std
   }
   if (kind == ukInsertText || kind == ukDeleteText) {
     bool stored = false;
-    if (TryMerge(kind, data, length, pos, para, nullptr, 0, stored)) return stored;
+    if (TryMerge(kind, modified, data, length, pos, para, nullptr, 0, stored)) return stored;
   }
   if (!inGroup_) ++groupCounter_;
   if (!MakeRoom(static_cast<std::uint32_t>(kUndoHeaderSize) + static_cast<std::uint32_t>(length)))
@@ -328,7 +333,8 @@ bool TUndoBuffer::AddReplaceRecord(bool modified, std::int32_t para, std::int32_
   oldLength = std::max(oldLength, 0);
   newLength = std::max(newLength, 0);
   bool stored = false;
-  if (TryMerge(ukReplaceText, oldText, oldLength, pos, para, newText, newLength, stored)) return stored;
+  if (TryMerge(ukReplaceText, modified, oldText, oldLength, pos, para, newText, newLength, stored))
+    return stored;
   if (!inGroup_) ++groupCounter_;
   const std::uint64_t bytes = std::uint64_t{kUndoHeaderSize} + kReplaceExtra +
                               static_cast<std::uint64_t>(oldLength) + static_cast<std::uint64_t>(newLength);

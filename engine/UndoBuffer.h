@@ -95,8 +95,8 @@ class TUndoBuffer {
   void DestroyOwnedNode(std::uint32_t offset, bool undoable);
   void DiscardRedo();
   bool MakeRoom(std::uint32_t bytes);
-  bool TryMerge(TUndoKind kind, const char* data, std::int32_t length, std::int32_t pos, std::int32_t para,
-                const char* newData, std::int32_t newLength, bool& stored);
+  bool TryMerge(TUndoKind kind, bool modified, const char* data, std::int32_t length, std::int32_t pos,
+                std::int32_t para, const char* newData, std::int32_t newLength, bool& stored);
   void StartRecord();
   void WriteRecord(TUndoKind kind, bool modified, std::int32_t para, std::int32_t pos, const char* data1,
                    std::uint32_t length1, const char* data2, std::uint32_t length2, const char* data3,

@@ -225,8 +225,7 @@ class TEditRun {
         g_op = "DeleteText";
         const std::int32_t p = ParaArg(), c = PosArg(p), n = CountArg(8);
         Classify(rkDelete, p);
-        list_->DeleteText(p, c, n);
-        model_.DeleteText(p, c, n);
+        Expect(list_->DeleteText(p, c, n), model_.DeleteText(p, c, n));
         run_ = {p, c};
         break;
       }
@@ -301,8 +300,7 @@ class TEditRun {
           Classify(rkDelete, a);
         else
           edit_ = TEntry{0, rkAny, 0, false, false};
-        list_->DeleteRegion(a, s, e, t);
-        model_.DeleteRegion(a, s, e, t);
+        Expect(list_->DeleteRegion(a, s, e, t), model_.DeleteRegion(a, s, e, t));
         break;
       }
       case 19:
@@ -398,14 +396,12 @@ class TEditRun {
       const std::int32_t n = 1 + in_.Byte() % 2;
       const std::int32_t c = std::max(1, Moved(run_.Pos, -n));
       const std::int32_t count = Moved(run_.Pos, -std::int64_t{c});
-      list_->DeleteText(p, c, count);
-      model_.DeleteText(p, c, count);
+      Expect(list_->DeleteText(p, c, count), model_.DeleteText(p, c, count));
       run_.Pos = c;
     } else if (op % 32 == 10) {
       g_op = "DeleteText (forward run)";
       const std::int32_t n = 1 + in_.Byte() % 2;
-      list_->DeleteText(p, run_.Pos, n);
-      model_.DeleteText(p, run_.Pos, n);
+      Expect(list_->DeleteText(p, run_.Pos, n), model_.DeleteText(p, run_.Pos, n));
     } else {
       g_op = "ReplaceText (run)";
       const std::int32_t m = in_.Byte() % 3;

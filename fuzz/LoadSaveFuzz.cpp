@@ -1,12 +1,15 @@
-// Random bytes loaded into a paragraph list and saved again, in memory. The saved bytes, the
-// paragraph count and the load report must be those predicted from the input alone
-// (tests/support/SaveModel.h); the list's counts must be the sums over its paragraphs; and
-// loading the saved file again (through the file system, in short reads) and saving it must
-// give what the model predicts from the first save.
-// The first byte chooses TrimWhiteSpace, the paragraph length limit, the reader's block size
-// and the largest transfer the file system makes at once; a second byte 0xFF repeats the rest
-// into a file larger than the writer's buffer.
+// Random bytes loaded into a paragraph list and saved again in the format found, in memory.
+// The format, the saved bytes, the paragraph count and the load report must be those predicted
+// from the input alone (tests/support/SaveModel.h); a file that opens editable and whose report
+// announces no change must save back byte for byte (but for a line end behind its last line);
+// the list's counts must be the sums over its paragraphs; and loading the saved file again
+// (through the file system, in short reads) and saving it must give what the model predicts
+// from the first save.
+// The first byte chooses TrimWhiteSpace, the paragraph length limit, the reader's block size,
+// the platform's format and the largest transfer the file system makes at once; a second byte
+// 0xFF repeats the rest into a file larger than the writer's buffer.
 // fuzz-sources: engine/TextFileReader.cpp engine/TextFileWriter.cpp engine/FileError.cpp
+// fuzz-sources: engine/Cp1252.cpp engine/Cp1252Utf8.cpp engine/LoadReport.cpp engine/TextFormat.cpp
 // fuzz-sources: engine/FileSystem.cpp engine/ParaList.cpp engine/ParaListEdit.cpp
 // fuzz-sources: engine/ParaListCompound.cpp engine/ParaListUndo.cpp engine/ParaNode.cpp
 // fuzz-sources: engine/ParaMemory.cpp engine/UndoBuffer.cpp engine/EditorErrors.cpp
@@ -159,7 +162,7 @@ class TListSource : public TParagraphSource {
 };
 
 // Counts against sums over the paragraphs, and the paragraph rules of loading.
-void CheckList(TParaList& list, std::size_t limit, bool trim) {
+void CheckList(TParaList& list, std::size_t limit, bool trim, TLineEnd lineEnd) {
   std::int64_t bytes = -2, lines = 0, paras = 0;
   for (const TParaNode* node = list.GetPara(1); node != nullptr; node = node->Next()) {
     const std::int32_t length = node->Length();
@@ -168,6 +171,9 @@ void CheckList(TParaList& list, std::size_t limit, bool trim) {
               std::memchr(node->Text(), '\0', static_cast<std::size_t>(length)) == nullptr,
           "NUL in a paragraph");
     Check(std::memchr(node->Text(), '\r', static_cast<std::size_t>(length)) == nullptr, "CR in a paragraph");
+    Check(lineEnd == TLineEnd::leCrLf ||
+              std::memchr(node->Text(), '\n', static_cast<std::size_t>(length)) == nullptr,
+          "LF in a paragraph of an LF file");
     Check(!trim || length == 0 || (node->Text()[length - 1] != ' ' && node->Text()[length - 1] != '\t'),
           "trailing blank kept with TrimWhiteSpace");
     bytes += length + 2;
@@ -185,24 +191,32 @@ void CheckList(TParaList& list, std::size_t limit, bool trim) {
 // list to "/doc/out.txt"; returns the saved bytes.
 std::string LoadAndSave(TMemoryFileSystem& fs, const std::string& bytes, const char* fileName,
                         std::size_t limit, bool trim, std::size_t blockSize, bool wordWrap,
-                        TLoadReport& report, std::int32_t& paras) {
-  TParaList list(wordWrap);
-  list.SetWrapColumn(1 + static_cast<std::int32_t>(limit % 13));
-  list.SetParaLengthLimit(static_cast<std::int32_t>(limit));
+                        const TTextFormat& platform, TLoadReport& report, std::int32_t& paras) {
+  auto newList = [&] {
+    auto list = std::make_unique<TParaList>(wordWrap);
+    list->SetWrapColumn(1 + static_cast<std::int32_t>(limit % 13));
+    list->SetParaLengthLimit(static_cast<std::int32_t>(limit));
+    return list;
+  };
+  std::unique_ptr<TParaList> list = newList();
   TTextFileReader reader(fs);
   reader.SetParaLengthLimit(limit);
   reader.SetBlockSize(blockSize);
+  reader.SetPlatformFormat(platform);
   const TLineSink sink = [&](const char* text, std::size_t length) -> std::uint16_t {
-    return list.AppendPara(std::string_view(text, length), trim);
+    return list->AppendPara(std::string_view(text, length), trim);
   };
-  const std::uint16_t code =
-      fileName != nullptr ? reader.Load(fileName, sink) : reader.LoadBuffer(bytes.data(), bytes.size(), sink);
+  const TRestartSink restart = [&] { list = newList(); };
+  const std::uint16_t code = fileName != nullptr
+                                 ? reader.Load(fileName, sink, restart)
+                                 : reader.LoadBuffer(bytes.data(), bytes.size(), sink, restart);
   Check(code == 0, "loading failed");
   report = reader.Report();
-  CheckList(list, limit, trim);
-  paras = list.ParaCount();
+  CheckList(*list, limit, trim, report.Format.LineEnd);
+  paras = list->ParaCount();
   TTextFileWriter writer(fs);
-  TListSource source(list);
+  writer.SetFormat(report.Format);
+  TListSource source(*list);
   writer.Save("/doc/out.txt", source);
   Check(fs.NoOpenHandles(), "a file handle left open");
   Check(fs.Files.size() == 1 + (fileName != nullptr ? 1 : 0), "a temporary file left behind");
@@ -216,6 +230,12 @@ void CheckReport(const TLoadReport& got, const TLoadReport& expected) {
   Check(got.NulCount == expected.NulCount, "report: NUL count");
   Check(got.EndedByCtrlZ == expected.EndedByCtrlZ, "report: Ctrl-Z");
   Check(got.BytesAfterCtrlZ == expected.BytesAfterCtrlZ, "report: bytes after the Ctrl-Z");
+  Check(got.Format == expected.Format, "report: format");
+  Check(got.ControlCodeCount == expected.ControlCodeCount, "report: control codes");
+  Check(got.CrLfCount == expected.CrLfCount, "report: CR LF count");
+  Check(got.LoneCrCount == expected.LoneCrCount, "report: lone CR count");
+  Check(got.LoneLfCount == expected.LoneLfCount, "report: lone LF count");
+  Check(got.UnmappableCount == expected.UnmappableCount, "report: characters outside the code page");
 }
 
 }  // namespace
@@ -230,6 +250,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Mostly small limits, so that lines are split; sometimes the largest.
   const std::size_t limit = (config & 0x70) == 0x70 ? 32767 : 1 + (config >> 1) % 24;
   const bool wordWrap = (config & 0x80) != 0;
+  const TTextFormat platform =
+      (config & 4) != 0 ? TTextFormat{TEncoding::enUtf8, TLineEnd::leLf, {}} : TTextFormat{};
   std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
   // A second byte 0xFF repeats the rest into a file larger than the writer's buffer.
   const bool large = size > 1 && data[1] == 0xFF;
@@ -244,21 +266,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs.Chunk = large ? 100000 : 1 + (config >> 2) % 5 * 977;
   TLoadReport report;
   std::int32_t paras = 0;
-  const std::string saved = LoadAndSave(fs, bytes, nullptr, limit, trim, blockSize, wordWrap, report, paras);
-  const test::TSavePrediction predicted = test::PredictSave(bytes, limit, trim);
+  const std::string saved =
+      LoadAndSave(fs, bytes, nullptr, limit, trim, blockSize, wordWrap, platform, report, paras);
+  const test::TSavePrediction predicted = test::PredictSave(bytes, limit, trim, platform);
   CheckReport(report, predicted.Report);
   Check(paras == predicted.ParaCount, "paragraph count");
   Check(saved == predicted.Saved, "saved bytes differ from the prediction");
+  if (!trim && !report.ReadOnly() && test::ReportPromisesSameBytes(report))
+    Check(saved == test::WithFinalLineEnd(bytes, report.Format), "an unedited file changed without a word");
 
   if (large) return 0;  // the second round adds nothing to a repeated file but time
 
   // The saved file loaded from the file system and saved over itself.
   fs.Files["/doc/in.txt"] = saved;
   const std::string again =
-      LoadAndSave(fs, saved, "/doc/in.txt", limit, trim, blockSize + 5, !wordWrap, report, paras);
-  const test::TSavePrediction second = test::PredictSave(saved, limit, trim);
+      LoadAndSave(fs, saved, "/doc/in.txt", limit, trim, blockSize + 5, !wordWrap, platform, report, paras);
+  const test::TSavePrediction second = test::PredictSave(saved, limit, trim, platform);
   CheckReport(report, second.Report);
-  Check(report.NulCount == 0 && !report.EndedByCtrlZ && report.LongLineCount == 0,
+  Check(report.NulCount == 0 && !report.EndedByCtrlZ && report.LongLineCount == 0 &&
+            report.ControlCodeCount == 0 && report.LoneCrCount == 0 && !report.ReadOnly(),
         "a saved file needs changes");
   Check(again == second.Saved, "saving the saved file differs from the prediction");
   if (!trim) Check(again == saved, "saving the saved file changed it");

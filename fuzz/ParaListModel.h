@@ -71,13 +71,15 @@ class TParaListModel {
     return 0;
   }
 
-  void DeleteText(std::int64_t p, std::int64_t c, std::int64_t n) {
-    if (!Has(p) || c < 1) return;
+  // Never fails (the engine's only failure is memory running out); a code for symmetry.
+  std::uint16_t DeleteText(std::int64_t p, std::int64_t c, std::int64_t n) {
+    if (!Has(p) || c < 1) return 0;
     n = std::min(n, Len(p) - c + 1);
-    if (n <= 0) return;
+    if (n <= 0) return 0;
     At(p).erase(static_cast<std::size_t>(c - 1), static_cast<std::size_t>(n));
     bytes_ -= n;
     Touched = true;
+    return 0;
   }
 
   std::uint16_t ReplaceText(std::int64_t p, std::int64_t c, std::int64_t m, std::string_view s) {
@@ -171,29 +173,31 @@ class TParaListModel {
     return code;
   }
 
-  void DeleteRegion(std::int64_t a, std::int64_t s, std::int64_t e, std::int64_t t) {
-    if (!Has(a)) return;
+  // Positions outside their paragraphs mean its start or its end.
+  std::uint16_t DeleteRegion(std::int64_t a, std::int64_t s, std::int64_t e, std::int64_t t) {
+    if (!Has(a)) return 0;
     if (e > Count()) {
       e = Count();
       t = Len(e) + 1;
     }
-    if (e < a) return;
-    if (e == a) {
-      if (t > s) DeleteText(a, s, t - s);
-      return;
-    }
+    if (e < a) return 0;
+    s = std::clamp<std::int64_t>(s, 1, Len(a) + 1);
+    t = std::clamp<std::int64_t>(t, 1, Len(e) + 1);
+    if (e == a) return t > s ? DeleteText(a, s, t - s) : 0;
     if (s == 1 && t == 1) {
       for (std::int64_t i = a; i < e; ++i) DeletePara(a);
-      return;
+      return 0;
     }
     const std::int64_t length = Len(a);
     if (s <= length) DeleteText(a, s, length - s + 1);
     if (t > 1) DeleteText(e, 1, t - 1);
     for (std::int64_t i = a + 1; i < e; ++i) DeletePara(a + 1);
     MergeParas(a, Len(a) + 1);  // a join that would be too long leaves the two apart
+    return 0;
   }
 
   std::uint16_t InsertMultiLine(std::int64_t& p, std::int64_t& c, std::string_view text) {
+    c = std::max<std::int64_t>(c, 1);  // before the start means the start
     std::string copy;
     for (char ch : text) {
       if (ch != '\r') copy.push_back(ch);

@@ -17,6 +17,7 @@
 
 #include "editor/KeyBinding.h"
 #include "editor/qt/Cp1252Text.h"
+#include "editor/qt/ErrorReport.h"
 #include "editor/qt/FontList.h"
 #include "editor/qt/KeyMap.h"
 #include "editor/qt/QtCanvas.h"
@@ -80,7 +81,8 @@ void TEditorWidget::Init() {
     UpdateCaretRect();
   });
   FAutoScrollTimer.setInterval(kAutoScrollInterval);
-  connect(&FAutoScrollTimer, &QTimer::timeout, this, [this] { FEditor->AutoScrollTick(); });
+  connect(&FAutoScrollTimer, &QTimer::timeout, this,
+          [this] { RunReportingErrors([this] { FEditor->AutoScrollTick(); }); });
 
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
           [this](int action) { BarAction(TScrollBarKind::sbVertical, action); });
@@ -123,7 +125,9 @@ void TEditorWidget::paintEvent(QPaintEvent* event) {
     const QRect box = repaint.boundingRect();
     QPainter painter(&FBuffer);
     TQtCanvas canvas(painter, FontFor(FEditor->FixedFont().Desc()), viewport()->palette());
-    FEditor->Paint(canvas, TRect{box.left(), box.top(), box.right() + 1, box.bottom() + 1});
+    RunReportingErrors([&] {
+      FEditor->Paint(canvas, TRect{box.left(), box.top(), box.right() + 1, box.bottom() + 1});
+    });
     FDirty -= box;
   }
   QPainter screen(viewport());
@@ -179,7 +183,7 @@ void TEditorWidget::changeEvent(QEvent* event) {
 
 void TEditorWidget::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  FEditor->Resize();
+  RunReportingErrors([this] { FEditor->Resize(); });
 }
 
 const TQtEditorFont& TEditorWidget::FontFor(const TFontDesc& desc) {
@@ -226,12 +230,12 @@ bool TEditorWidget::Enabled() const {
 
 void TEditorWidget::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  FEditor->FocusIn();
+  RunReportingErrors([this] { FEditor->FocusIn(); });
 }
 
 void TEditorWidget::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
-  FEditor->FocusOut();
+  RunReportingErrors([this] { FEditor->FocusOut(); });
 }
 
 bool TEditorWidget::focusNextPrevChild(bool next) {
@@ -243,11 +247,15 @@ bool TEditorWidget::focusNextPrevChild(bool next) {
 // ---------------------------------------------------------------- keys
 
 void TEditorWidget::keyPressEvent(QKeyEvent* event) {
-  const TMappedKey mapped = MapKeyEvent(event);
+  event->accept();
+  RunReportingErrors([this, event] { ForwardKey(*event); });
+}
+
+void TEditorWidget::ForwardKey(const QKeyEvent& event) {
+  const TMappedKey mapped = MapKeyEvent(&event);
   std::uint16_t key = mapped.KeyCode;
   const bool alt = (mapped.ShiftFlags & sfAlt) != 0;
   const bool ctrl = (mapped.ShiftFlags & sfCtrl) != 0;
-  event->accept();
   if (alt && !ctrl) {
     // A key with Alt (not AltGr) is a system key: translated, never typed.
     FEditor->SysKeyDown(key, mapped.ShiftFlags);
@@ -256,7 +264,7 @@ void TEditorWidget::keyPressEvent(QKeyEvent* event) {
   if (FEditor->KeyDown(key, mapped.ShiftFlags)) return;
   // Ctrl alone makes no characters (only control codes, which are not typed anyway).
   if (ctrl && !alt) return;
-  const QString text = event->text();
+  const QString text = event.text();
   for (const char32_t codePoint : text.toUcs4()) {
     unsigned char byte = 0;
     if (codePoint == 0x7F || !QCharToByte(codePoint, byte)) continue;
@@ -266,10 +274,12 @@ void TEditorWidget::keyPressEvent(QKeyEvent* event) {
 
 void TEditorWidget::inputMethodEvent(QInputMethodEvent* event) {
   // Committed text of an input method is typed like keyboard characters.
-  for (const char32_t codePoint : event->commitString().toUcs4()) {
-    unsigned char byte = 0;
-    if (QCharToByte(codePoint, byte)) FEditor->KeyPress(byte);
-  }
+  RunReportingErrors([this, event] {
+    for (const char32_t codePoint : event->commitString().toUcs4()) {
+      unsigned char byte = 0;
+      if (QCharToByte(codePoint, byte)) FEditor->KeyPress(byte);
+    }
+  });
   event->accept();
 }
 
@@ -289,24 +299,24 @@ QVariant TEditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
 void TEditorWidget::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint p = event->position().toPoint();
-  FEditor->MouseDown(p.x(), p.y(), ShiftFlagsOf(event->modifiers()));
+  RunReportingErrors([&] { FEditor->MouseDown(p.x(), p.y(), ShiftFlagsOf(event->modifiers())); });
 }
 
 void TEditorWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  FEditor->MouseMove(p.x(), p.y(), ShiftFlagsOf(event->modifiers()));
+  RunReportingErrors([&] { FEditor->MouseMove(p.x(), p.y(), ShiftFlagsOf(event->modifiers())); });
 }
 
 void TEditorWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint p = event->position().toPoint();
-  FEditor->MouseUp(p.x(), p.y());
+  RunReportingErrors([&] { FEditor->MouseUp(p.x(), p.y()); });
 }
 
 void TEditorWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint p = event->position().toPoint();
-  FEditor->DoubleClick(p.x(), p.y(), ShiftFlagsOf(event->modifiers()));
+  RunReportingErrors([&] { FEditor->DoubleClick(p.x(), p.y(), ShiftFlagsOf(event->modifiers())); });
 }
 
 void TEditorWidget::wheelEvent(QWheelEvent* event) {
@@ -316,7 +326,7 @@ void TEditorWidget::wheelEvent(QWheelEvent* event) {
   while (std::abs(FWheelRemainder) >= kWheelNotch) {
     const int delta = FWheelRemainder > 0 ? kWheelNotch : -kWheelNotch;
     FWheelRemainder -= delta;
-    FEditor->MouseWheel(ShiftFlagsOf(event->modifiers()), delta, p.x(), p.y());
+    RunReportingErrors([&] { FEditor->MouseWheel(ShiftFlagsOf(event->modifiers()), delta, p.x(), p.y()); });
   }
   event->accept();
 }
@@ -403,10 +413,12 @@ void TEditorWidget::BarAction(TScrollBarKind kind, int action) {
     default: return;
   }
   const int pos = bar->sliderPosition();
-  if (kind == TScrollBarKind::sbVertical)
-    FEditor->VScroll(code, pos);
-  else
-    FEditor->HScroll(code, pos);
+  RunReportingErrors([&] {
+    if (kind == TScrollBarKind::sbVertical)
+      FEditor->VScroll(code, pos);
+    else
+      FEditor->HScroll(code, pos);
+  });
   // The bar shows what the control made of the action, not the step Qt computed.
   bar->setValue(FBarPos[kind == TScrollBarKind::sbVertical ? 1 : 0]);
 }
@@ -485,7 +497,8 @@ void TEditorWidget::SetCaretBlinkTime(unsigned milliseconds) {
 
 void TEditorWidget::PostStatus(int column, int line) {
   QMetaObject::invokeMethod(
-      this, [this, column, line] { FEditor->StatusMessage(column, line); }, Qt::QueuedConnection);
+      this, [this, column, line] { RunReportingErrors([&] { FEditor->StatusMessage(column, line); }); },
+      Qt::QueuedConnection);
 }
 
 void TEditorWidget::Beep() {

@@ -3,6 +3,9 @@
 // the mouse, the wheel, focus, size and the scroll bars to the control's logic
 // (TCustomEditor) and gives that logic its window, caret, bars, clock and clipboard
 // (TEditorHost). It paints through one off-screen buffer kept in step with the screen.
+// No exception leaves its event handlers: what the control raises (a failed edit without an
+// OnError handler, an exception of a handler of the control's events) goes to
+// ReportException (editor/qt/ErrorReport.h), and the text stays as the failed edit left it.
 
 #include <QAbstractScrollArea>
 #include <QCursor>
@@ -93,6 +96,8 @@ class TEditorWidget : public QAbstractScrollArea, public TEditorHost {
 
  private:
   void Init();
+  // Key-down and the characters of the key, to the control.
+  void ForwardKey(const QKeyEvent& event);
   const TQtEditorFont& FontFor(const TFontDesc& desc);
   void BarAction(TScrollBarKind kind, int action);
   void UpdateCaretRect();

@@ -66,7 +66,7 @@ TEST_F(EditFormStart, CommandLineRowByRow) {
     EXPECT_EQ(form.Bars().MarkForm->isHidden(), row.Outcome == TStartOutcome::Completed) << label;
     EXPECT_TRUE(Prompter.Answers.empty() && Prompter.OpenNames.empty()) << label;
     if (caption.endsWith(existing) || caption.endsWith(missing)) {
-      EXPECT_EQ(form.History().front(), caption.mid(9)) << label;
+      EXPECT_EQ(QString::fromStdString(form.History().Entry(0)), caption.mid(9)) << label;
     }
     Stop();
   }

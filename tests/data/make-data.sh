@@ -21,3 +21,11 @@ printf 'alpha\r\nbeta' > no-final-eol.txt
   while [ $i -le 255 ]; do printf "\\$(printf '%03o' $i)"; i=$((i + 1)); done
   printf '\r\n'
 } > high8bit.txt
+# Files as a Linux user has them: LF line ends, UTF-8 (é è à ç œ €), a tab.
+printf 'caf\303\251 cr\303\250me\n\303\240 la fa\303\247on\n\tl\342\200\231\305\223uvre \342\202\254\n' > utf8-lf.txt
+# UTF-8 with a byte-order mark and CR LF line ends.
+printf '\357\273\277premi\303\250re\r\nseconde\r\n' > utf8-bom-crlf.txt
+# UTF-8 with a character Windows-1252 lacks (Greek lambda): opens read-only.
+printf 'na\303\257ve \316\273-calcul\n' > utf8-outside-cp1252.txt
+# CR LF lines with lone LFs and a lone CR in between.
+printf 'one\r\ntwo\nthree\rfour\r\n' > mixed-eol.txt

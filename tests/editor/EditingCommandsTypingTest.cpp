@@ -104,6 +104,41 @@ TEST_F(Typing, AFullParagraphRaisesTheLimitError) {
   EXPECT_EQ(Errors.size(), 1u);
 }
 
+TEST_F(Typing, ARunContinuedAfterASaveIsUndoneBackToTheSavedText) {
+  // Keys before the save, keys after it, and what each undo shows. The second run would
+  // merge into the first one's record if no save lay between them.
+  struct Case {
+    const char* Before;
+    std::initializer_list<TStep> First;
+    bool Overwrite;
+    std::initializer_list<TStep> Second;
+    const char* Saved;
+    const char* Original;
+  };
+  const Case cases[] = {
+      {"|", {'a', 'b', 'c'}, false, {'d'}, "abc", ""},
+      {"|abcdef", {ccDel, ccDel}, false, {ccDel}, "cdef", "abcdef"},
+      {"abcdef|", {ccBack, ccBack}, false, {ccBack}, "abcd", "abcdef"},
+      {"|abcdef", {'x', 'y'}, true, {'z'}, "xycdef", "abcdef"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Before);
+    Editor.SetInsertMode(!c.Overwrite);
+    Run(c.Before, c.First);
+    ASSERT_EQ(PlainEditorText(Editor), c.Saved);
+    Editor.SetModified(false);  // what saving does
+    Do(c.Second);
+    EXPECT_TRUE(Editor.Modified());
+    Undone();
+    EXPECT_EQ(PlainEditorText(Editor), c.Saved);
+    EXPECT_FALSE(Editor.Modified());
+    // Undoing past the save point modifies the text again.
+    Undone();
+    EXPECT_EQ(PlainEditorText(Editor), c.Original);
+    EXPECT_TRUE(Editor.Modified());
+  }
+}
+
 TEST_F(Typing, ReadOnlyChangesNothingButStillReportsTheChange) {
   Editor.SetReadOnly(true);
   EXPECT_EQ(Run("a[b]c", {'x'}), "a[b]c");

@@ -20,9 +20,10 @@ constexpr int RowsHeight(int rows) {
 
 void LoadLines(TCustomEditor& editor, int count) {
   editor.ClearText(false);
-  for (int i = 1; i < count; ++i) editor.ParaList().AppendPara("line " + std::to_string(i), false);
+  for (int i = 1; i < count; ++i)
+    EXPECT_EQ(editor.ParaList().AppendPara("line " + std::to_string(i), false), 0);
   const std::string last = "line " + std::to_string(count);
-  editor.ParaList().InsertText(count, 1, last.data(), static_cast<std::int32_t>(last.size()));
+  EXPECT_EQ(editor.ParaList().InsertText(count, 1, last.data(), static_cast<std::int32_t>(last.size())), 0);
   editor.ParaList().ClearUndo();
   editor.RefreshLayout(false);
 }
@@ -269,7 +270,7 @@ TEST_F(EditorScroll, EditsMarkTheBarsForTheNextPaint) {
   LoadLines(Editor, 30);
   PaintAll();
   ASSERT_EQ(Host.VBar.Info->Max, 30);
-  Editor.ParaList().InsertParaBefore(1, "new", 3);  // an edit not made through this view
+  ASSERT_EQ(Editor.ParaList().InsertParaBefore(1, "new", 3), 0);  // an edit not made through this view
   EXPECT_EQ(Host.VBar.Info->Max, 30);
   PaintAll();
   EXPECT_EQ(Host.VBar.Info->Max, 31);
@@ -279,7 +280,7 @@ TEST_F(EditorScroll, TheTopKeepsItsTextWhenLinesComeAboveIt) {
   LoadLines(Editor, 40);
   Editor.SetTopLine(10);
   TopLines.clear();
-  Editor.ParaList().InsertParaBefore(2, "new", 3);
+  ASSERT_EQ(Editor.ParaList().InsertParaBefore(2, "new", 3), 0);
   EXPECT_EQ(Editor.TopLine(), 11);
   EXPECT_EQ(TopLines, (std::vector<int>{11}));
   Editor.ParaList().DeletePara(11);  // the top paragraph itself: the next one comes up

@@ -99,6 +99,100 @@ TEST_F(EditorSearch, ReplaceRecognisesASelectionFoundWithoutRegardToCase) {
   EXPECT_EQ(PlainEditorText(Editor), "x \xE9t\xE9");
 }
 
+TEST_F(EditorSearch, ReplaceMovesOnEvenWhenTheReplacementHoldsThePattern) {
+  // Each Replace edits the selected occurrence and selects the next one in the search's
+  // direction: backward, the next one lies before the replaced occurrence.
+  struct Case {
+    const char* Before;
+    const char* Pattern;
+    const char* Replacement;
+    std::uint8_t Options;
+    std::vector<const char*> After;  // after each further Replace
+  };
+  const Case cases[] = {
+      {"cat cat|", "cat", "cats", soBackward, {"cat [|cat]", "[|cat] cats", "cats| cats"}},
+      {"|cat cat", "cat", "cats", 0, {"[cat] cat", "cats [cat]", "cats cats|"}},
+      {"a|a aa", "a", "aa", soBackward, {"[|a]a aa", "aa|a aa"}},
+      {"x\nab ab|", "ab", "ab\nab", soBackward, {"x\nab [|ab]", "x\n[|ab] ab\nab", "x\nab\nab| ab\nab"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Before);
+    LoadMarkedText(Editor, c.Before);
+    for (const char* after : c.After) {
+      Editor.Replace(c.Pattern, c.Replacement, static_cast<std::uint8_t>(soReplace | c.Options));
+      EXPECT_EQ(MarkedEditorText(Editor), after);
+    }
+  }
+}
+
+TEST_F(EditorSearch, ReplaceAllSplitsParagraphsAtLineEndsAsReplaceDoes) {
+  // LF (alone or after CR) breaks the paragraph, CR is dropped: as when the selected
+  // occurrence is replaced, so that a file saved and loaded again has the same lines.
+  struct Case {
+    const char* Replacement;
+    const char* After;
+  };
+  const Case cases[] = {
+      {"1\r\n2", "|1\n2 x 1\n2\n1\n2"},
+      {"1\n2", "|1\n2 x 1\n2\n1\n2"},
+      {"1\r2", "|12 x 12\n12"},
+      {"\n", "\n| x \n\n\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.After);
+    LoadMarkedText(Editor, "[ab] x ab\nab");
+    ASSERT_EQ(Editor.Replace("ab", c.Replacement, soReplace), 1);
+    const std::string single = PlainEditorText(Editor);
+    LoadMarkedText(Editor, "|ab x ab\nab");
+    ASSERT_EQ(Editor.Replace("ab", c.Replacement, soReplaceAll), 3);
+    EXPECT_EQ(MarkedEditorText(Editor), c.After);
+    const std::string all = PlainEditorText(Editor);
+    EXPECT_EQ(all.substr(0, all.find(" x")), single.substr(0, single.find(" x")));
+    // One undo step per replacement, back to the text as it was.
+    for (int i = 0; i < 3; ++i) Editor.Undo();
+    EXPECT_EQ(PlainEditorText(Editor), "ab x ab\nab");
+    EXPECT_FALSE(Editor.CanUndo());
+  }
+  // In a selection the scope follows the paragraphs the replacements add.
+  for (std::uint8_t direction : {std::uint8_t{0}, std::uint8_t{soBackward}}) {
+    LoadMarkedText(Editor, "ab [ab ab] ab");
+    ASSERT_EQ(
+        Editor.Replace("ab", "<\n>", static_cast<std::uint8_t>(soReplaceAll | soSelectedOnly | direction)),
+        2);
+    EXPECT_EQ(MarkedEditorText(Editor), "ab [|<\n> <\n>] ab");
+  }
+}
+
+TEST_F(EditorSearch, ReplaceAllWithLineEndsStopsBeforeALimitWithNothingHalfDone) {
+  std::vector<std::uint16_t> reported;
+  Editor.OnError = [&](TCustomEditor&, std::uint16_t& code) { reported.push_back(code); };
+  struct Case {
+    const char* Before;
+    const char* Replacement;
+    std::int32_t ParaLimit;
+    std::int32_t ParaLengthLimit;
+    std::uint16_t Code;
+    const char* After;
+  };
+  const Case cases[] = {
+      {"|ab ab", "x\ny", 2, kMaxParaLength, ErrTooManyParas, "|x\ny ab"},
+      {"|ab\nab cd", "12\n345", 10, 5, ErrParaTooLong, "|12\n345\nab cd"},
+      {"|ab", "1\n234567\n8", 10, 5, ErrParaTooLong, "|ab"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Before);
+    Editor.SetParaLimit(kMaxInt32);
+    Editor.SetParaLengthLimit(kMaxParaLength);
+    LoadMarkedText(Editor, c.Before);
+    Editor.SetParaLimit(c.ParaLimit);
+    Editor.SetParaLengthLimit(c.ParaLengthLimit);
+    reported.clear();
+    EXPECT_EQ(Editor.Replace("ab", c.Replacement, soReplaceAll), c.Code);
+    EXPECT_EQ(reported, std::vector<std::uint16_t>{c.Code});
+    EXPECT_EQ(MarkedEditorText(Editor), c.After);
+  }
+}
+
 TEST_F(EditorSearch, ReplaceAllCollapsesTheSelectionAtTheCaret) {
   int changes = 0;
   Editor.OnChange = [&](TCustomEditor&) { ++changes; };

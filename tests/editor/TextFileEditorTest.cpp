@@ -93,6 +93,12 @@ TEST_F(TextFileEditor, SampleFilesSaveBackToThePredictedBytes) {
        digits.substr(0, 32767) + "\r\n" + digits.substr(32767) + "\r\nend\r\n",
        ""},
       {"high8bit.txt", {}, ReadFileBytes(DataFile("high8bit.txt")), ""},
+      {"utf8-lf.txt",
+       {"caf\xE9 cr\xE8me", "\xE0 la fa\xE7on", "\tl\x92\x9Cuvre \x80", ""},
+       ReadFileBytes(DataFile("utf8-lf.txt")),
+       ""},
+      {"utf8-bom-crlf.txt", {"premi\xE8re", "seconde", ""}, ReadFileBytes(DataFile("utf8-bom-crlf.txt")), ""},
+      {"mixed-eol.txt", {"one", "two\nthree", "four", ""}, "one\r\ntwo\nthree\r\nfour\r\n", ""},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.File);

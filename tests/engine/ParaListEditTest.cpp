@@ -185,7 +185,7 @@ TEST(ParaListEditTest, MergeParasTooLongChangesNothing) {
 TEST(ParaListEditTest, DeleteRegion) {
   auto region = [](std::string_view before, std::int32_t a, std::int32_t s, std::int32_t e, std::int32_t t) {
     auto list = MakeParaList(before);
-    list->DeleteRegion(a, s, e, t);
+    EXPECT_EQ(list->DeleteRegion(a, s, e, t), 0);
     EXPECT_EQ(list->ByteCount(), ExpectedBytes(*list));
     EXPECT_EQ(list->LineCount(), list->ParaCount());
     return ParaListText(*list);
@@ -206,7 +206,7 @@ TEST(ParaListEditTest, DeleteRegion) {
 TEST(ParaListEditTest, DeleteRegionWhoseJoinIsTooLongKeepsTheTwoParagraphs) {
   auto list = MakeParaList("abcd\nx\nefgh");
   list->SetParaLengthLimit(5);
-  list->DeleteRegion(1, 4, 3, 2);
+  EXPECT_EQ(list->DeleteRegion(1, 4, 3, 2), 0);  // not a failure
   EXPECT_EQ(ParaListText(*list), "abc\nfgh");
 }
 
@@ -228,6 +228,9 @@ TEST(ParaListEditTest, InsertMultiLine) {
   EXPECT_EQ(insert("ab", 1, 1, "x\ny\n", 3, 1), "x\ny\nab");    // at a paragraph start
   EXPECT_EQ(insert("ab", 1, 2, "x  \n  y", 2, 4), "ax\n  yb");  // blanks before a break go
   EXPECT_EQ(insert("ab", 1, 5, "x\ny", 2, 2), "ab  x\ny");      // behind the end: blanks first
+  // Before the start means the start: the break goes behind the inserted characters.
+  EXPECT_EQ(insert("ab", 1, 0, "xy\nz", 2, 2), "xy\nzab");
+  EXPECT_EQ(insert("ab", 1, -7, "xyz", 1, 4), "xyzab");
 }
 
 TEST(ParaListEditTest, InsertMultiLineStopsAtTheFirstFailure) {

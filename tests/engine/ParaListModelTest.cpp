@@ -233,7 +233,7 @@ TEST(ParaListModelTest, RandomPrimitivesAgreeWithTheModel) {
           const std::int32_t e = p + below(4);
           const std::int32_t t = 1 + below(6);
           op = "DeleteRegion";
-          list.DeleteRegion(p, c, e, t);
+          ASSERT_EQ(list.DeleteRegion(p, c, e, t), 0);
           model.DeleteRegion(p, c, e, t);
           break;
         }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include <gtest/gtest.h>
+
 #include "engine/ParaList.h"
 #include "engine/Search.h"
 #include "support/MarkedText.h"
@@ -17,10 +19,12 @@ class TSearchDoc {
  public:
   explicit TSearchDoc(std::string_view marked) : marks_(ParseMarkedText(marked)) {
     const std::string& first = marks_.Paras.front();
-    list.InsertText(1, 1, first.data(), static_cast<std::int32_t>(first.size()));
+    EXPECT_EQ(list.InsertText(1, 1, first.data(), static_cast<std::int32_t>(first.size())), 0);
     for (std::size_t i = 1; i < marks_.Paras.size(); ++i) {
       const std::string& para = marks_.Paras[i];
-      list.InsertParaAfter(static_cast<std::int32_t>(i), para.data(), static_cast<std::int32_t>(para.size()));
+      EXPECT_EQ(list.InsertParaAfter(static_cast<std::int32_t>(i), para.data(),
+                                     static_cast<std::int32_t>(para.size())),
+                0);
     }
     list.ClearUndo();
     list.SetModified(false);

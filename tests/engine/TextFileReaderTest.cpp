@@ -201,6 +201,13 @@ TEST(TextFileReader, SampleFiles) {
   EXPECT_EQ(tooLong.LinesRead[1], "end");
   EXPECT_EQ(tooLong.Report.LongLineCount, 1u);
 
+  TLoaded outside = LoadFile(DataFile("utf8-outside-cp1252.txt"));
+  EXPECT_EQ(outside.LinesRead, (Lines{"na\xEFve ?-calcul"}));
+  EXPECT_TRUE(outside.Report.ReadOnly());
+  TLoaded utf8 = LoadFile(DataFile("utf8-lf.txt"));
+  EXPECT_EQ(utf8.LinesRead, (Lines{"caf\xE9 cr\xE8me", "\xE0 la fa\xE7on", "\tl\x92\x9Cuvre \x80"}));
+  EXPECT_EQ(utf8.Report.Format, (TTextFormat{TEncoding::enUtf8, TLineEnd::leLf, TByteOrderMark::bomNone}));
+
   TLoaded high = LoadFile(DataFile("high8bit.txt"));
   ASSERT_EQ(high.LinesRead.size(), 2u);
   EXPECT_EQ(high.LinesRead[0], "caf\xe9 \xe0 l'\xe9t\xe9, \x9cuvre");
@@ -233,7 +240,7 @@ TEST(TextFileReader, OpenAndReadFailuresRaiseFrenchMessagesWithTheName) {
   reader.SetBlockSize(5);
   Lines seen;
   try {
-    reader.Load(path, Collect(seen), Forget(seen));
+    (void)reader.Load(path, Collect(seen), Forget(seen));  // throws
     FAIL() << "no exception";
   } catch (const EFileError& e) {
     EXPECT_NE(std::string(e.what()).find("Impossible de lire le fichier « " + path + " »"),

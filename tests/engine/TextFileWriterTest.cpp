@@ -98,13 +98,14 @@ TEST(TextFileWriter, SavedTextReadsBackTheSame) {
   Save(dir.File("r.txt"), paras);
   Lines back;
   TTextFileReader reader;
-  reader.Load(
-      dir.File("r.txt"),
-      [&](const char* text, size_t n) {
-        back.emplace_back(text, n);
-        return uint16_t{0};
-      },
-      [&] { back.clear(); });
+  EXPECT_EQ(reader.Load(
+                dir.File("r.txt"),
+                [&](const char* text, size_t n) {
+                  back.emplace_back(text, n);
+                  return uint16_t{0};
+                },
+                [&] { back.clear(); }),
+            0);
   EXPECT_EQ(back, paras);
 }
 
@@ -116,7 +117,10 @@ TEST(TextFileWriter, BackupFileNames) {
   EXPECT_EQ(name("a.", "BAK"), "a.BAK");
   EXPECT_EQ(name("/home/v1.2/notes", "BAK"), "/home/v1.2/notes.BAK");
   EXPECT_EQ(name("/home/v1.2/notes.txt", "BAK"), "/home/v1.2/notes.BAK");
-  EXPECT_EQ(name("dir.d/.profile", "BAK"), "dir.d/.BAK");  // the part after the last "."
+  // A leading dot starts no extension: each dotfile keeps a backup of its own.
+  EXPECT_EQ(name("dir.d/.profile", "BAK"), "dir.d/.profile.BAK");
+  EXPECT_EQ(name(".bashrc", "BAK"), ".bashrc.BAK");
+  EXPECT_EQ(name(".config.old", "BAK"), ".config.BAK");
   EXPECT_EQ(name("a.BAK", "BAK"), "a.BAK");
   EXPECT_EQ(name("a.bak", "BAK"), "a.BAK");
 }

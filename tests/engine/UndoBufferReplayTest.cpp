@@ -122,7 +122,7 @@ TEST(UndoReplayTest, JoinAndRegionDeletionComeBackWhole) {
   auto list = MakeParaList("one\ntwo\nthree\nfour", TDocOptions{true, 4, 8, 8192});
   ASSERT_EQ(list->MergeParas(1, 6), 0);
   EXPECT_EQ(ParaListText(*list), "one  two\nthree\nfour");
-  list->DeleteRegion(1, 3, 3, 3);
+  ASSERT_EQ(list->DeleteRegion(1, 3, 3, 3), 0);
   EXPECT_EQ(ParaListText(*list), "onur");
 
   EXPECT_EQ(Undo(*list), "on|e  two\nthree\nfour");
@@ -307,7 +307,7 @@ TEST(UndoReplayTest, RemovedParagraphsBelongToTheirRecords) {
     std::string text = "line 0";
     for (int i = 1; i < 30; ++i) text += "\nline " + std::to_string(i);
     auto list = MakeParaList(text, TDocOptions{false, 80, 8, 200});
-    list->DeleteRegion(2, 1, 28, 1);
+    ASSERT_EQ(list->DeleteRegion(2, 1, 28, 1), 0);
     EXPECT_EQ(ParaListText(*list), "line 0\nline 27\nline 28\nline 29");
     EXPECT_EQ(list->UndoCount(), 0);
     EXPECT_EQ(Undo(*list), "nothing to undo");

@@ -176,7 +176,9 @@ class TRandomEdits {
       undo_.back().Last = last;
       return;
     }
-    if (groupDepth_ == 0 && mergeable && !undo_.empty() && Merge(undo_.back().Last, last)) {
+    // An unmodified text was saved (or undone to a save point) since the last record, which
+    // a run typed now must not extend.
+    if (groupDepth_ == 0 && mergeable && wasModified && !undo_.empty() && Merge(undo_.back().Last, last)) {
       undo_.back().After = text_;
       return;
     }
@@ -390,7 +392,7 @@ class TRandomEdits {
       std::int32_t t = Rand(1, Len(e) + 1);
       if (Rand(0, 3) == 0) s = t = 1;
       lastOp_ = "DeleteRegion";
-      list_.DeleteRegion(p, s, e, t);
+      ASSERT_EQ(list_.DeleteRegion(p, s, e, t), 0);
       if (s == 1 && t == 1) {
         text_.erase(text_.begin() + (p - 1), text_.begin() + (e - 1));
       } else {

@@ -1,5 +1,7 @@
 #include "support/EditorDoc.h"
 
+#include <gtest/gtest.h>
+
 #include "support/MarkedText.h"
 
 namespace quilmo::test {
@@ -8,10 +10,11 @@ void LoadMarkedText(TCustomEditor& editor, std::string_view marked) {
   const TMarkedText doc = ParseMarkedText(marked);
   editor.ClearText(false);
   TParaList& list = editor.ParaList();
-  for (std::size_t i = 0; i + 1 < doc.Paras.size(); ++i) list.AppendPara(doc.Paras[i], false);
+  for (std::size_t i = 0; i + 1 < doc.Paras.size(); ++i) EXPECT_EQ(list.AppendPara(doc.Paras[i], false), 0);
   const std::string& last = doc.Paras.back();
-  if (!last.empty())
-    list.InsertText(list.ParaCount(), 1, last.data(), static_cast<std::int32_t>(last.size()));
+  if (!last.empty()) {
+    EXPECT_EQ(list.InsertText(list.ParaCount(), 1, last.data(), static_cast<std::int32_t>(last.size())), 0);
+  }
   list.ClearUndo();
   list.SetModified(false);
   if (editor.HandleAllocated()) editor.RefreshLayout(false);

@@ -9,14 +9,14 @@ namespace quilmo {
 
 class TUndoGroup {
  public:
-  explicit TUndoGroup(TParaList& list) : FList(list), FWasInGroup(list.BeginGroup()) {}
-  ~TUndoGroup() { FList.EndGroup(FWasInGroup); }
+  explicit TUndoGroup(TParaList& list) : list_(list), wasInGroup_(list.BeginGroup()) {}
+  ~TUndoGroup() { list_.EndGroup(wasInGroup_); }
   TUndoGroup(const TUndoGroup&) = delete;
   TUndoGroup& operator=(const TUndoGroup&) = delete;
 
  private:
-  TParaList& FList;
-  bool FWasInGroup;
+  TParaList& list_;
+  bool wasInGroup_;
 };
 
 }  // namespace quilmo

@@ -1,0 +1,107 @@
+// The window document's recovery journal: folder, lock, flush timer.
+
+#include "app/JournalKeeper.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <cstring>
+
+#include "app/FileCommands.h"
+#include "engine/FileSystem.h"
+#include "engine/ParaList.h"
+
+namespace quilmo {
+namespace {
+
+// Changes are on disk at most this long after they are made.
+constexpr int kFlushDelayMs = 1000;
+
+std::string LocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+QString TJournalKeeper::DefaultFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/journaux";
+}
+
+bool TJournalKeeper::PrepareFolder(const QString& folder) {
+  if (!QDir().mkpath(folder)) return false;
+  return QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TJournalKeeper::TJournalKeeper(const QString& folder, QObject* parent) : QObject(parent) {
+  timer_.setSingleShot(true);
+  timer_.setInterval(kFlushDelayMs);
+  connect(&timer_, &QTimer::timeout, this, [this] { FlushNow(); });
+  if (!PrepareFolder(folder)) return;
+  // The process number and the start time make the name unique among running copies.
+  const QString name = QString("kel-%1-%2.journal")
+                           .arg(QCoreApplication::applicationPid())
+                           .arg(QDateTime::currentMSecsSinceEpoch());
+  path_ = QDir(folder).filePath(name);
+  auto lock = std::make_unique<QLockFile>(LockPath(path_));
+  // Held as long as the copy runs, never taken for stale while its process lives.
+  lock->setStaleLockTime(0);
+  if (!lock->tryLock(0)) return;
+  lock_ = std::move(lock);
+  writer_ = std::make_unique<TJournalWriter>(DefaultFileSystem(), LocalPath(path_));
+  writer_->OnPending = [this] {
+    if (!timer_.isActive()) timer_.start();
+  };
+}
+
+TJournalKeeper::~TJournalKeeper() {
+  // A normal end: the window decided about the changes before it went away.
+  End();
+}
+
+void TJournalKeeper::Begin(TParaList& list, const QString& fileName) {
+  if (!writer_) return;
+  TJournalBase base;
+  // An untitled document's name ("Sans titre…") names no file.
+  const bool untitled = IsUntitled(LocalPath(fileName));
+  if (!untitled) base.FileName = LocalPath(fileName);
+  const QFileInfo info(fileName);
+  if (!untitled && info.exists()) {
+    base.FileSize = static_cast<std::uint64_t>(info.size());
+    base.FileTime = info.lastModified().toMSecsSinceEpoch();
+  }
+  base.StartTime = QDateTime::currentMSecsSinceEpoch();
+  timer_.stop();
+  writer_->Start(list, base);
+}
+
+void TJournalKeeper::End() {
+  timer_.stop();
+  if (writer_) writer_->Stop();
+}
+
+bool TJournalKeeper::FlushNow() {
+  timer_.stop();
+  if (!writer_) return true;
+  Flushed(writer_->Flush(QDateTime::currentMSecsSinceEpoch()));
+  return !writer_->HasUnwritten();
+}
+
+void TJournalKeeper::Flushed(int err) {
+  if (err == 0) {
+    errorShown_ = false;
+    return;
+  }
+  // Tried again a second later; the user hears of it once.
+  timer_.start();
+  if (errorShown_ || !OnError) return;
+  errorShown_ = true;
+  OnError(QString("Le journal de récupération ne peut pas être écrit (%1) : les modifications "
+                  "faites depuis ne seront pas récupérées si le programme s'arrête.")
+              .arg(QString::fromLocal8Bit(std::strerror(err))));
+}
+
+}  // namespace quilmo

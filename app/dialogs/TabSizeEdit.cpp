@@ -1,0 +1,48 @@
+#include "app/dialogs/TabSizeEdit.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace quilmo {
+
+bool ParseTabSize(const QString& text, int& size) {
+  bool ok = false;
+  const int value = text.trimmed().toInt(&ok, 10);
+  if (!ok || value < 1 || value > 255) return false;
+  size = value;
+  return true;
+}
+
+TTabSizeEdit::TTabSizeEdit(QWidget* parent) : QAbstractSpinBox(parent) {
+  setWrapping(false);
+  setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+  connect(lineEdit(), &QLineEdit::textChanged, this, &TTabSizeEdit::TextChanged);
+}
+
+void TTabSizeEdit::SetText(const QString& text) {
+  lineEdit()->setText(text);
+}
+
+QValidator::State TTabSizeEdit::validate(QString&, int&) const {
+  return QValidator::Acceptable;
+}
+
+void TTabSizeEdit::stepBy(int steps) {
+  bool ok = false;
+  const int value = text().trimmed().toInt(&ok, 10);
+  const int from = ok ? value : kMin;
+  SetText(QString::number(std::clamp(from + steps * kStep, kMin, kMax)));
+}
+
+QAbstractSpinBox::StepEnabled TTabSizeEdit::stepEnabled() const {
+  bool ok = false;
+  const int value = text().trimmed().toInt(&ok, 10);
+  if (!ok) return StepUpEnabled | StepDownEnabled;
+  StepEnabled enabled = StepNone;
+  if (value < kMax) enabled |= StepUpEnabled;
+  if (value > kMin) enabled |= StepDownEnabled;
+  return enabled;
+}
+
+}  // namespace quilmo
