@@ -18,7 +18,9 @@
 #include "app/AppInfo.h"
 #include "app/FileCommands.h"
 #include "app/FileErrors.h"
+#include "app/JournalKeeper.h"
 #include "app/Prompter.h"
+#include "app/Recovery.h"
 #include "app/Settings.h"
 #include "editor/Controller.h"
 #include "editor/TextFileEditor.h"
@@ -89,7 +91,36 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   FTimer1->setInterval(200);
   connect(FTimer1, &QTimer::timeout, this, &TEditForm::Timer1Timer);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) resize(screen->availableSize() * 3 / 4);
+  if (!FServices.JournalFolder.isEmpty()) {
+    FJournal = std::make_unique<TJournalKeeper>(FServices.JournalFolder, this);
+    FJournal->OnError = [this](const QString& message) {
+      WithTopmostOff([&] { Prompter().Show(this, TMessageKind::Warning, FApplicationTitle, message); });
+    };
+  }
   FormCreate();
+  OfferJournalRecovery();
+}
+
+// Changes left unsaved by copies that died are offered back when this copy starts on an
+// untitled, unchanged document; otherwise their journals wait for a later start.
+void TEditForm::OfferJournalRecovery() {
+  if (!FJournal || !IsUntitled() || FEditor->Modified()) return;
+  try {
+    if (!OfferRecovery(this, *FEditor, *FJournal, FServices.JournalFolder)) return;
+  } catch (const std::exception& error) {
+    ShowError(error);
+    return;
+  }
+  SetCaption(DocumentName());
+  UpdateButtons(FEditor->ByteCount() != 0);
+}
+
+void TEditForm::RestartJournal() {
+  if (FJournal) FJournal->Begin(FEditor->ParaList(), DocumentName());
+}
+
+void TEditForm::EndJournal() {
+  if (FJournal) FJournal->End();
 }
 
 void TEditForm::CreateEditor() {
@@ -199,6 +230,7 @@ TStartOutcome TEditForm::OpenOrCreate(const QString& argument, bool stampNewFile
     }
     FEditor->NewTextFile(Bytes(name));
     FEditor->SaveTextFile(Bytes(name));
+    RestartJournal();
     if (stampNewFile) ApplyLogStamp();
   }
   AddToHistory(name);
@@ -229,6 +261,7 @@ TStartOutcome TEditForm::DialogStart(bool fromCommandLine, bool twoArgumentVaria
   } else {
     FEditor->NewTextFile(Bytes(name));
     FEditor->SaveTextFile(Bytes(name));
+    RestartJournal();
   }
   UpdateButtons(FEditor->ByteCount() != 0);
   if (twoArgumentVariant) ApplyLogStamp();
@@ -239,6 +272,7 @@ TStartOutcome TEditForm::DialogStart(bool fromCommandLine, bool twoArgumentVaria
 
 void TEditForm::UntitledStart() {
   FEditor->SetFileName(Bytes(kUntitled));
+  RestartJournal();
   SetCaption(kUntitled);
   UpdateButtons(false);
 }
@@ -253,6 +287,7 @@ void TEditForm::OpenDocument(const QString& name) {
 }
 
 void TEditForm::ShowLoadReport() {
+  RestartJournal();
   const TLoadReport& report = FEditor->LoadReport();
   const QString warning =
       QString::fromStdString(LoadReportMessage(report, Bytes(DocumentName()), FEditor->ParaLengthLimit()));
@@ -370,6 +405,7 @@ void TEditForm::closeEvent(QCloseEvent* event) {
     return;
   }
   CloseSearchDialogs();
+  EndJournal();
   try {
     if (!FFullScreen && FEditingOptions.SaveOnExit) SaveSettings();
   } catch (const std::exception& error) {

@@ -40,6 +40,8 @@ class QToolBar;
 
 namespace quilmo {
 
+class TJournalKeeper;
+
 class TController;
 class TEditFormFileWindow;
 class TFileCommands;
@@ -61,6 +63,8 @@ struct TEditFormServices {
   QStringList Arguments;
   // The running program's file (for "Path" and for starting copies).
   QString ProgramFile;
+  // Where the recovery journals live; empty: the document is not journaled (tests).
+  QString JournalFolder;
 };
 
 // The menus' items; names as the handlers use them.
@@ -280,6 +284,13 @@ class TEditForm : public QMainWindow {
   // The document's name as the user reads it.
   QString DocumentName() const;
   bool IsUntitled() const;
+  // The recovery journal follows the document now in the window (after a load, New or a
+  // save); EndJournal removes it once the document is closed.
+  // The recovery journal of the document, or null when the window keeps none.
+  TJournalKeeper* Journal() const { return FJournal.get(); }
+  void RestartJournal();
+  void OfferJournalRecovery();
+  void EndJournal();
 
   // ------------------------------------------------------------------ operations used across the window
   void UpdateButtons(bool hasText);
@@ -536,7 +547,8 @@ class TEditForm : public QMainWindow {
   // Whether the clipboard holds text, until it changes.
   mutable bool FClipboardKnown = false;
   mutable bool FClipboardHasText = false;
-  TDialogsHost* FDialogsHost = nullptr;  // a child object of the window, made on first use
+  std::unique_ptr<TJournalKeeper> FJournal;  // null when the document is not journaled
+  TDialogsHost* FDialogsHost = nullptr;      // a child object of the window, made on first use
   // Window placement from the settings, applied when the window is first shown.
   bool FStartMaximized = false;
 };

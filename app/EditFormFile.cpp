@@ -99,7 +99,11 @@ class TEditFormFileWindow : public TFileCommandsWindow {
   void DocumentLoaded() override { F.ShowLoadReport(); }
   void ApplyLogStamp() override { F.ApplyLogStamp(); }
   bool MayReplaceFile() override { return F.MayReplaceUncleanLoad(); }
-  void DocumentSaved() override { F.FUncleanLoad.clear(); }
+  void DocumentSaved() override {
+    F.FUncleanLoad.clear();
+    F.RestartJournal();
+  }
+  void DocumentStarted() override { F.RestartJournal(); }
   void UpdateButtons(bool hasText) override { F.UpdateButtons(hasText); }
   void SetDocumentCaption(const std::string& name) override { F.SetCaption(FromBytes(name)); }
   void CopyCaptionToTitle() override { F.FApplicationTitle = F.windowTitle(); }

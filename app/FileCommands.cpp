@@ -57,6 +57,7 @@ void TFileCommands::CreateEmpty(const std::string& name) {
   TTextFileWriter(Editor().FileSystem()).Save(name, nothing);
   Editor().NewTextFile(name);
   RememberDiskState();
+  FWindow.DocumentStarted();
 }
 
 // ---------------------------------------------------------------- New, Open
@@ -70,6 +71,7 @@ void TFileCommands::New() {
   }
   Editor().NewTextFile(kUntitledName);
   FDiskStamp.Clear();
+  FWindow.DocumentStarted();
   FWindow.SetDocumentCaption(kUntitledName);
   FWindow.UpdateButtons(false);
   FWindow.RefreshEditMenu();

@@ -63,6 +63,8 @@ class TFileCommandsWindow {
   // replaced (its load changed something a save would keep).
   virtual bool MayReplaceFile() = 0;
   virtual void DocumentSaved() = 0;
+  // A new empty document (New, or a file created empty) is now in the window.
+  virtual void DocumentStarted() {}
   virtual void UpdateButtons(bool hasText) = 0;
   // Caption "Quilmo - " + name, copied to the application title.
   virtual void SetDocumentCaption(const std::string& name) = 0;

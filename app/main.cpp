@@ -9,6 +9,7 @@
 #include "app/Application.h"
 #include "app/EditForm.h"
 #include "app/InstanceStarter.h"
+#include "app/JournalKeeper.h"
 #include "app/ProgramIcon.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[]) {
   services.Starter = &starter;
   services.Arguments = QApplication::arguments().mid(1);
   services.ProgramFile = QApplication::applicationFilePath();
+  services.JournalFolder = quilmo::TJournalKeeper::DefaultFolder();
   quilmo::TEditForm form(services);
   form.show();
   form.Editor1Widget()->setFocus();

@@ -68,6 +68,7 @@ TEditForm& FormFixture::Start(const QStringList& arguments) {
   services.Starter = &Starter;
   services.Arguments = arguments;
   services.ProgramFile = TempFile("Kel");
+  services.JournalFolder = JournalFolder;
   Form = std::make_unique<TEditForm>(services);
   return *Form;
 }

@@ -73,6 +73,7 @@ class FormFixture : public ::testing::Test {
   TRecordingStarter Starter;
   std::unique_ptr<TSettingsStore> Store;
   std::unique_ptr<TEditForm> Form;
+  QString JournalFolder;  // empty: windows started without a recovery journal
 };
 
 }  // namespace quilmo::test
