@@ -432,6 +432,9 @@ TEditForm::~TEditForm() {
   FEditorWidget->viewport()->setAcceptDrops(false);
   FEdit.Retourlaligneautomatique1->setChecked(false);
   FEditor->SetWordWrap(false);
+  // The editor widget is a child and goes after the window's own fields, the controller among
+  // them; its last focus change must not reach a controller that is gone.
+  FEditor->SetController(nullptr);
 }
 
 }  // namespace quilmo

@@ -26,7 +26,8 @@ void Check(bool condition, const char* what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quilmo;
-  const char* bytes = reinterpret_cast<const char*>(data);
+  // An empty input may come as a null pointer, which memchr must not see.
+  const char* bytes = size > 0 ? reinterpret_cast<const char*>(data) : "";
   // The first byte picks a block size, so that line ends fall across block boundaries.
   const size_t blockSize = size > 0 ? 1 + data[0] % 97 : 1;
 
