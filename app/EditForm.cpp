@@ -383,20 +383,8 @@ void TEditForm::CenterOver(QWidget& dialog) {
 // ------------------------------------------------------------------ closing
 
 bool TEditForm::CloseQuery() {
-  if (!FEditor->Modified()) return true;
-  switch (AskSaveChanges(TPromptSound::Beep)) {
-    case TAnswer::No: return true;
-    case TAnswer::Cancel: return false;
-    case TAnswer::Yes: break;
-  }
-  try {
-    Save1Click();
-  } catch (const std::exception& error) {
-    ShowError(error);
-    return false;
-  }
   // A save that did not happen (cancelled or failed) keeps the window and its changes.
-  return !FEditor->Modified();
+  return ConfirmDiscard(TPromptSound::Beep);
 }
 
 void TEditForm::closeEvent(QCloseEvent* event) {
