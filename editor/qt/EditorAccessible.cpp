@@ -151,7 +151,7 @@ TEditorAccessible::TPlace TEditorAccessible::Place(std::int64_t offset) const {
   Follow();
   std::int64_t start = 0;
   const std::int32_t para = FIndex.ParaAt(*FList, Clamp(offset), start);
-  const std::int32_t length = FList->ParaLength(para);
+  const std::int32_t length = FIndex.Node(*FList, para)->Length();
   return {para, static_cast<std::int32_t>(std::min<std::int64_t>(Clamp(offset) - start, length)) + 1};
 }
 
@@ -209,7 +209,7 @@ QString TEditorAccessible::text(int startOffset, int endOffset) const {
   const TPlace from = Place(start);
   std::int64_t left = end - start;
   std::int32_t pos = from.Pos;
-  for (TParaNode* node = FList->GetPara(from.Para); node != nullptr && left > 0;
+  for (TParaNode* node = FIndex.Node(*FList, from.Para); node != nullptr && left > 0;
        node = node->Next(), pos = 1) {
     const char* chars = node->Text();
     const std::int32_t length = node->Length();
@@ -229,7 +229,7 @@ TEditorAccessible::TSpan TEditorAccessible::Segment(std::int64_t offset,
   if (boundary == QAccessible::NoBoundary) return {0, count};
   if (offset < 0 || offset >= count) return {count, count};
   const TPlace p = Place(offset);
-  TParaNode* node = FList->GetPara(p.Para);
+  TParaNode* node = FIndex.Node(*FList, p.Para);
   const char* chars = node->Text();
   const std::int32_t length = node->Length();
   const std::int64_t paraStart = offset - (p.Pos - 1);

@@ -102,6 +102,7 @@ TEST(EditorAccessibleOffsets, StartsFollowEveryKindOfEdit) {
             ASSERT_EQ(view.Index.ParaAt(*list, last, found), p) << "offset " << last;
           }
           ASSERT_EQ(byOffset ? found : view.Index.ParaStart(*list, p), startOf(p)) << "paragraph " << p;
+          ASSERT_EQ(view.Index.Node(*list, p), list->GetPara(p)) << "paragraph " << p;
         };
         // Near the edit the anchor serves, one paragraph at a time down and up; then everywhere.
         const std::int32_t low = std::max(1, c.Near - 40);
