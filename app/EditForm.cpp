@@ -75,6 +75,8 @@ QString LogStampText(const QDateTime& now) {
 
 TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
     : QMainWindow(parent), FServices(std::move(services)) {
+  // A copy started to recover one journal opens nothing else.
+  FRecoveryJournal = TakeRecoveryArguments(FServices.Arguments);
   setObjectName(QStringLiteral("EditForm"));
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
   FApplicationTitle = windowTitle();
@@ -99,20 +101,6 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   }
   FormCreate();
   OfferJournalRecovery();
-}
-
-// Changes left unsaved by copies that died are offered back when this copy starts on an
-// untitled, unchanged document; otherwise their journals wait for a later start.
-void TEditForm::OfferJournalRecovery() {
-  if (!FJournal || !IsUntitled() || FEditor->Modified()) return;
-  try {
-    if (!OfferRecovery(this, *FEditor, *FJournal, FServices.JournalFolder)) return;
-  } catch (const std::exception& error) {
-    ShowError(error);
-    return;
-  }
-  SetCaption(DocumentName());
-  UpdateButtons(FEditor->ByteCount() != 0);
 }
 
 void TEditForm::RestartJournal() {
@@ -187,7 +175,7 @@ TStartOutcome TEditForm::InterpretCommandLine() {
   const QStringList& args = FServices.Arguments;
   switch (args.size()) {
     case 0:
-      if (FOpenDialogAtStart) return DialogStart(false, false);
+      if (FOpenDialogAtStart && FRecoveryJournal.isEmpty()) return DialogStart(false, false);
       UntitledStart();
       return TStartOutcome::Completed;
     case 1:
