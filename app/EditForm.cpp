@@ -272,8 +272,7 @@ void TEditForm::UntitledStart() {
 void TEditForm::OpenDocument(const QString& name) {
   // An unreadable file is reported before the document's name changes.
   CheckReadable(FEditor->FileSystem(), Bytes(name));
-  FEditor->SetFileName(Bytes(name));
-  FEditor->SetIsOpen(true);
+  FEditor->OpenTextFile(Bytes(name));
   FileCommands().RememberDiskState();
   ShowLoadReport();
 }
