@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,7 +54,8 @@ class TScriptedPrompter : public TPrompter {
 class TRecordingStarter : public TInstanceStarter {
  public:
   std::vector<QStringList> Started;
-  bool Succeeds = true;  // what Start answers
+  bool Succeeds = true;                // what Start answers
+  std::function<void()> WhenStarting;  // called as each copy starts
   bool Start(const QString&, const QStringList& arguments) override;
 };
 
