@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -14,6 +15,7 @@
 #include <string>
 
 #include "FormFixture.h"
+#include "app/Prompter.h"
 #include "app/StatusPanel.h"
 #include "editor/KeyBinding.h"
 #include "editor/TextFileEditor.h"
@@ -226,6 +228,27 @@ TEST_F(EditFormView, StandardButtonsAreRaisedWithBlankSeparators) {
       ASSERT_NE(widget, nullptr);
       EXPECT_EQ(widget->style() != QApplication::style(), standard);
     }
+  }
+}
+
+// The font dialog is given the style its family lists for the font's weight and slant; without
+// it the dialog took the first style listed, and OK on an unchanged dialog made the text italic.
+TEST(FontDialogStyle, TheStyleNamedHasTheFontsWeightAndSlant) {
+  const QString family = QStringLiteral("DejaVu Sans Mono");
+  if (!QFontDatabase::families().contains(family)) GTEST_SKIP() << "no DejaVu Sans Mono here";
+  const struct {
+    bool Bold;
+    bool Italic;
+  } cases[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+  for (const auto& c : cases) {
+    QFont font(family, 10);
+    font.setBold(c.Bold);
+    font.setItalic(c.Italic);
+    const QString style = MatchingStyleName(font);
+    ASSERT_FALSE(style.isEmpty()) << c.Bold << c.Italic;
+    const QFont listed = QFontDatabase::font(family, style, 10);
+    EXPECT_EQ(listed.bold(), c.Bold) << style.toStdString();
+    EXPECT_EQ(listed.italic(), c.Italic) << style.toStdString();
   }
 }
 
