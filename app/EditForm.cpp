@@ -114,10 +114,12 @@ void TEditForm::EndJournal() {
 void TEditForm::CreateEditor() {
   auto editor = std::make_unique<TTextFileEditor>();
   FEditor = editor.get();
+  // The design values go in before the editor has a window: it lays itself out once, with
+  // them, instead of once for each font property.
+  ApplyEditorDesign();
   FEditorWidget = new TEditorWidget(std::move(editor), this);
   FEditorWidget->setObjectName(QStringLiteral("Editor1"));
   FEditor->SetController(FController.get());
-  ApplyEditorDesign();
   setCentralWidget(FEditorWidget);
   FEditor->OnChange = [this](TCustomEditor&) { Editor1Change(); };
   FEditor->OnShowStatus = [this](TCustomEditor&, int lineNum, int colNum) {
