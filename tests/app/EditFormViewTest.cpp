@@ -3,7 +3,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontDatabase>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -228,6 +230,25 @@ TEST_F(EditFormView, StandardButtonsAreRaisedWithBlankSeparators) {
       ASSERT_NE(widget, nullptr);
       EXPECT_EQ(widget->style() != QApplication::style(), standard);
     }
+  }
+}
+
+// A right click on the text or the keyboard's menu key opens the editor's context menu.
+TEST_F(EditFormView, TheContextMenuOpensFromTheMouseAndTheKeyboard) {
+  TEditForm& form = Shown();
+  const struct {
+    QWidget* Receiver;
+    QContextMenuEvent::Reason Reason;
+  } cases[] = {{form.Editor1Widget()->viewport(), QContextMenuEvent::Mouse},
+               {form.Editor1Widget(), QContextMenuEvent::Keyboard}};
+  for (const auto& c : cases) {
+    QMenu* menu = form.ContextMenu().PopupMenu1;
+    const QPoint at = c.Receiver->mapToGlobal(QPoint(40, 30));
+    QContextMenuEvent event(c.Reason, QPoint(40, 30), at);
+    QApplication::sendEvent(c.Receiver, &event);
+    EXPECT_TRUE(menu->isVisible()) << c.Reason;
+    EXPECT_EQ(menu->pos(), at) << c.Reason;
+    menu->hide();
   }
 }
 
