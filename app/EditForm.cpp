@@ -75,6 +75,8 @@ QString LogStampText(const QDateTime& now) {
 
 TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
     : QMainWindow(parent), FServices(std::move(services)) {
+  // A copy started to recover one journal opens nothing else.
+  FRecoveryJournal = TakeRecoveryArguments(FServices.Arguments);
   setObjectName(QStringLiteral("EditForm"));
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
   FApplicationTitle = windowTitle();
@@ -101,20 +103,6 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   OfferJournalRecovery();
 }
 
-// Changes left unsaved by copies that died are offered back when this copy starts on an
-// untitled, unchanged document; otherwise their journals wait for a later start.
-void TEditForm::OfferJournalRecovery() {
-  if (!FJournal || !IsUntitled() || FEditor->Modified()) return;
-  try {
-    if (!OfferRecovery(this, *FEditor, *FJournal, FServices.JournalFolder)) return;
-  } catch (const std::exception& error) {
-    ShowError(error);
-    return;
-  }
-  SetCaption(DocumentName());
-  UpdateButtons(FEditor->ByteCount() != 0);
-}
-
 void TEditForm::RestartJournal() {
   if (FJournal) FJournal->Begin(FEditor->ParaList(), DocumentName());
 }
@@ -126,10 +114,12 @@ void TEditForm::EndJournal() {
 void TEditForm::CreateEditor() {
   auto editor = std::make_unique<TTextFileEditor>();
   FEditor = editor.get();
+  // The design values go in before the editor has a window: it lays itself out once, with
+  // them, instead of once for each font property.
+  ApplyEditorDesign();
   FEditorWidget = new TEditorWidget(std::move(editor), this);
   FEditorWidget->setObjectName(QStringLiteral("Editor1"));
   FEditor->SetController(FController.get());
-  ApplyEditorDesign();
   setCentralWidget(FEditorWidget);
   FEditor->OnChange = [this](TCustomEditor&) { Editor1Change(); };
   FEditor->OnShowStatus = [this](TCustomEditor&, int lineNum, int colNum) {
@@ -185,7 +175,7 @@ TStartOutcome TEditForm::InterpretCommandLine() {
   const QStringList& args = FServices.Arguments;
   switch (args.size()) {
     case 0:
-      if (FOpenDialogAtStart) return DialogStart(false, false);
+      if (FOpenDialogAtStart && FRecoveryJournal.isEmpty()) return DialogStart(false, false);
       UntitledStart();
       return TStartOutcome::Completed;
     case 1:

@@ -29,6 +29,8 @@ class TScriptedPrompter : public TPrompter {
   };
 
   std::deque<TAnswer> Answers;
+  // Each question with buttons of its own takes the next index.
+  std::deque<int> Choices;
   // Each Open dialog takes the next entry; an empty list is a cancel.
   std::deque<QStringList> OpenNames;
   // Each Save dialog takes the next entry; an empty name is a cancel.
@@ -40,6 +42,8 @@ class TScriptedPrompter : public TPrompter {
 
   TAnswer Ask(QWidget*, TMessageKind kind, const QString& caption, const QString& text, TButtons) override;
   void Show(QWidget*, TMessageKind kind, const QString& caption, const QString& text) override;
+  int Choose(QWidget*, TMessageKind kind, const QString& caption, const QString& text, const QStringList&,
+             int escape) override;
   QStringList OpenFileNames(QWidget*, TFileDialogRequest& request) override;
   QString SaveFileName(QWidget*, TFileDialogRequest& request) override;
   bool ChooseFont(QWidget*, QFont&) override { return false; }
@@ -49,6 +53,7 @@ class TScriptedPrompter : public TPrompter {
 class TRecordingStarter : public TInstanceStarter {
  public:
   std::vector<QStringList> Started;
+  bool Succeeds = true;  // what Start answers
   bool Start(const QString&, const QStringList& arguments) override;
 };
 
