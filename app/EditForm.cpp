@@ -22,6 +22,7 @@
 #include "app/Prompter.h"
 #include "app/Recovery.h"
 #include "app/Settings.h"
+#include "app/dialogs/AccessibleNames.h"
 #include "editor/Controller.h"
 #include "editor/TextFileEditor.h"
 #include "editor/qt/EditorWidget.h"
@@ -88,6 +89,7 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   CreateContextMenus();
   CreateToolbar();
   CreateBars();
+  NameForReaders(this);
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { FClipboardKnown = false; });
   FTimer1 = new QTimer(this);
   FTimer1->setInterval(200);
