@@ -22,6 +22,7 @@
 #include "app/Prompter.h"
 #include "app/Recovery.h"
 #include "app/Settings.h"
+#include "app/dialogs/AccessibleNames.h"
 #include "editor/Controller.h"
 #include "editor/TextFileEditor.h"
 #include "editor/qt/EditorWidget.h"
@@ -89,6 +90,7 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   CreateContextMenus();
   CreateToolbar();
   CreateBars();
+  NameForReaders(this);
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { FClipboardKnown = false; });
   FTimer1 = new QTimer(this);
   FTimer1->setInterval(200);
@@ -278,8 +280,7 @@ void TEditForm::UntitledStart() {
 void TEditForm::OpenDocument(const QString& name) {
   // An unreadable file is reported before the document's name changes.
   CheckReadable(FEditor->FileSystem(), Bytes(name));
-  FEditor->SetFileName(Bytes(name));
-  FEditor->SetIsOpen(true);
+  FEditor->OpenTextFile(Bytes(name));
   FileCommands().RememberDiskState();
   ShowLoadReport();
 }

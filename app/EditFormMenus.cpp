@@ -387,6 +387,7 @@ void TEditForm::CreateBars() {
 
   FBars.ScreenButton = new QToolBar(QString(), this);
   FBars.ScreenButton->setObjectName(QStringLiteral("ScreenButton"));
+  FBars.ScreenButton->setAccessibleName(QStringLiteral("Plein écran"));
   FBars.PecranBtn = FBars.ScreenButton->addAction(GlyphIcon(QStringLiteral(":/toolbar/normalview.svg")),
                                                   QStringLiteral("Affichage normal"));
   FBars.PecranBtn->setToolTip(QStringLiteral("Affichage normal"));

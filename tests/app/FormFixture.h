@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,7 +48,12 @@ class TScriptedPrompter : public TPrompter {
   QStringList OpenFileNames(QWidget*, TFileDialogRequest& request) override;
   QString SaveFileName(QWidget*, TFileDialogRequest& request) override;
   bool ChooseFont(QWidget*, QFont&) override { return false; }
-  int Exec(QDialog&) override { return 0; }
+  // Each modal dialog the window opens comes here instead of running; it is then cancelled.
+  std::function<void(QDialog&)> OnExec;
+  int Exec(QDialog& dialog) override {
+    if (OnExec) OnExec(dialog);
+    return 0;
+  }
 };
 
 class TRecordingStarter : public TInstanceStarter {
