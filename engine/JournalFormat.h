@@ -75,7 +75,7 @@ struct TJournalContents {
   // The changes up to the last checkpoint: a batch the program did not finish writing is
   // left out, so that the text recovered is one the document really had.
   std::vector<TJournalChange> Changes;
-  std::size_t ChangesLeftOut = 0;  // sound changes behind the last checkpoint
+  std::size_t ChangesLeftOut = 0;   // sound changes behind the last checkpoint
   std::int64_t LastChangeTime = 0;  // time of the last checkpoint read, else Base.StartTime
   std::size_t SoundBytes = 0;       // bytes up to the end of the last sound record
 };

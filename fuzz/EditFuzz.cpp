@@ -8,9 +8,6 @@
 // are checked against sums over the paragraphs, markers lie in the text, views heard sane
 // coordinates and lookups from the cursor cache agree with the paragraphs; every few steps each
 // paragraph's line starts are compared with those of a freshly wrapped copy.
-// fuzz-sources: engine/ParaList.cpp engine/ParaListEdit.cpp engine/ParaListCompound.cpp
-// fuzz-sources: engine/ParaListUndo.cpp engine/ParaNode.cpp engine/ParaMemory.cpp
-// fuzz-sources: engine/UndoBuffer.cpp engine/EditorErrors.cpp
 
 #include <algorithm>
 #include <cstdint>

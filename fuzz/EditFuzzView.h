@@ -54,8 +54,10 @@ class TCheckingView : public TParaListView {
   void ParaInserted(int para, int pos, int indent, bool) override {
     Check(para >= 1 && para <= list_.ParaCount() && pos >= 1 && indent >= 0, "ParaInserted coordinates");
   }
+  // A replacement of the same length is told as an insertion of no characters, so that views
+  // wrap the paragraph anew.
   void CharsInserted(int para, int pos, int count, bool) override {
-    Check(para >= 1 && para <= list_.ParaCount() && pos >= 1 && count >= 1, "CharsInserted coordinates");
+    Check(para >= 1 && para <= list_.ParaCount() && pos >= 1 && count >= 0, "CharsInserted coordinates");
     Check(std::int64_t{pos} + count - 1 <= list_.ParaLength(para), "CharsInserted behind the end");
   }
   void ParasJoined(int para, int pos, bool) override {

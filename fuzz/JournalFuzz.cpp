@@ -7,10 +7,6 @@
 // at places the input chooses. Reading must never crash; replay must never crash, must stop
 // at the first change that does not fit and leave a paragraph list whose counts agree with
 // its paragraphs.
-// fuzz-sources: engine/JournalFormat.cpp engine/JournalReplay.cpp
-// fuzz-sources: engine/ParaList.cpp engine/ParaListEdit.cpp engine/ParaListCompound.cpp
-// fuzz-sources: engine/ParaListUndo.cpp engine/ParaNode.cpp engine/ParaMemory.cpp
-// fuzz-sources: engine/UndoBuffer.cpp engine/EditorErrors.cpp
 
 #include <cstdint>
 #include <cstdio>
@@ -80,8 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   AppendBaseRecord(journal, base);
   {
     TParaList copy;
-    copy.InsertText(1, 1, "abc", 3);
-    copy.InsertParaAfter(1, "de", 2);
+    Check(copy.InsertText(1, 1, "abc", 3) == 0 && copy.InsertParaAfter(1, "de", 2) == 0, "base text builds");
     AppendCopyRecord(journal, copy);
   }
   const std::string text = "xyz\tq";

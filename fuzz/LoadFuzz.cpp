@@ -1,8 +1,6 @@
 // Random bytes through the text-file reader. Every line must hold no CR and no NUL, and the
 // lines, their line ends, the Ctrl-Z and the bytes behind it must account for every input byte
 // in order (NUL read as a blank).
-// fuzz-sources: engine/TextFileReader.cpp engine/FileError.cpp engine/FileSystem.cpp
-// fuzz-sources: engine/Cp1252.cpp engine/Cp1252Utf8.cpp engine/LoadReport.cpp
 
 #include <cstdint>
 #include <cstdio>

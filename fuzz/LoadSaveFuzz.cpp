@@ -8,11 +8,6 @@
 // The first byte chooses TrimWhiteSpace, the paragraph length limit, the reader's block size,
 // the platform's format and the largest transfer the file system makes at once; a second byte
 // 0xFF repeats the rest into a file larger than the writer's buffer.
-// fuzz-sources: engine/TextFileReader.cpp engine/TextFileWriter.cpp engine/FileError.cpp
-// fuzz-sources: engine/Cp1252.cpp engine/Cp1252Utf8.cpp engine/LoadReport.cpp engine/TextFormat.cpp
-// fuzz-sources: engine/FileSystem.cpp engine/ParaList.cpp engine/ParaListEdit.cpp
-// fuzz-sources: engine/ParaListCompound.cpp engine/ParaListUndo.cpp engine/ParaNode.cpp
-// fuzz-sources: engine/ParaMemory.cpp engine/UndoBuffer.cpp engine/EditorErrors.cpp
 
 #include <algorithm>
 #include <cerrno>

@@ -1,0 +1,66 @@
+# Checks one target's sources against the layer rule (see QuilmoLayers.cmake).
+#   cmake -DRULES=<build>/layer-check/<target>.cmake -P CheckIncludes.cmake
+# An include is looked up as the compiler would: a quoted one first beside the including file,
+# then in the target's include folders. A header found in the source tree must be one the
+# target may use; a Qt header needs a target that links Qt. Other headers (the system's,
+# generated ones) are not the rule's business.
+
+cmake_minimum_required(VERSION 3.25)
+include("${RULES}")
+include("${QL_OWNERS}")
+
+set(errors 0)
+foreach(file IN LISTS QL_FILES)
+  cmake_path(RELATIVE_PATH file BASE_DIRECTORY "${QL_ROOT}" OUTPUT_VARIABLE shown)
+  cmake_path(GET file PARENT_PATH here)
+  file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"][^>\"]+[>\"]")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"].*$" "\\1;\\2" parsed "${line}")
+    list(GET parsed 0 quote)
+    list(GET parsed 1 name)
+    if(quote STREQUAL "<" AND NOT QL_QT AND name MATCHES "^(Qt[A-Za-z]*/.+|Q[A-Z][A-Za-z0-9]*)$")
+      message(NOTICE "${shown}: ${QL_TARGET} may not include <${name}>: it does not link Qt")
+      math(EXPR errors "${errors} + 1")
+      continue()
+    endif()
+    set(places ${QL_ROOTS})
+    if(quote STREQUAL "\"")
+      list(PREPEND places "${here}")
+    endif()
+    set(found "")
+    foreach(place IN LISTS places)
+      cmake_path(APPEND place "${name}" OUTPUT_VARIABLE candidate)
+      cmake_path(NORMAL_PATH candidate)
+      if(EXISTS "${candidate}" AND NOT IS_DIRECTORY "${candidate}")
+        set(found "${candidate}")
+        break()
+      endif()
+    endforeach()
+    if(found STREQUAL "")
+      continue()
+    endif()
+    cmake_path(IS_PREFIX QL_ROOT "${found}" NORMALIZE in_tree)
+    if(NOT in_tree)
+      continue()
+    endif()
+    cmake_path(RELATIVE_PATH found BASE_DIRECTORY "${QL_ROOT}" OUTPUT_VARIABLE header)
+    if(header IN_LIST QL_ALLOWED)
+      continue()
+    endif()
+    set(owners "${owners/${header}}")
+    if(owners STREQUAL "")
+      message(NOTICE "${shown}: ${QL_TARGET} may not include \"${name}\": "
+        "${header} is in no target's source list")
+    else()
+      string(REPLACE ";" ", " owners "${owners}")
+      message(NOTICE "${shown}: ${QL_TARGET} may not include \"${name}\": "
+        "${header} belongs to ${owners}, which ${QL_TARGET} does not link")
+    endif()
+    math(EXPR errors "${errors} + 1")
+  endforeach()
+endforeach()
+
+if(errors GREATER 0)
+  message(FATAL_ERROR "${QL_TARGET}: ${errors} include(s) break the layer rule (engine <- editor <- "
+    "editor/qt <- app; a target uses the headers of the targets it links)")
+endif()

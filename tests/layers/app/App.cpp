@@ -1,0 +1,5 @@
+#include "app/App.h"
+
+int App() {
+  return Top() + 1;
+}

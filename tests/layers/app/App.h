@@ -1,0 +1,5 @@
+#pragma once
+
+#include "editor/qt/Top.h"
+
+int App();

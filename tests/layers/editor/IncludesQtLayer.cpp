@@ -1,0 +1,5 @@
+#include "editor/qt/Top.h"
+
+int EditorCase() {
+  return Top();
+}

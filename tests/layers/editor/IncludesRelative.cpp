@@ -1,0 +1,5 @@
+#include "qt/Top.h"
+
+int EditorCase() {
+  return Top();
+}

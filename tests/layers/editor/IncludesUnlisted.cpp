@@ -1,0 +1,5 @@
+#include "editor/Unlisted.h"
+
+int EditorCase() {
+  return Unlisted();
+}

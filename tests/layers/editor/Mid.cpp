@@ -1,0 +1,5 @@
+#include "editor/Mid.h"
+
+int Mid() {
+  return Low() + 1;
+}

@@ -1,0 +1,5 @@
+#pragma once
+
+#include "engine/Low.h"
+
+int Mid();

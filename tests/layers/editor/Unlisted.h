@@ -1,0 +1,5 @@
+#pragma once
+
+inline int Unlisted() {
+  return 0;
+}

@@ -1,0 +1,5 @@
+#include "editor/qt/Top.h"
+
+int Top() {
+  return Mid() + 1;
+}

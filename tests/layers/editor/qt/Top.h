@@ -1,0 +1,5 @@
+#pragma once
+
+#include "editor/Mid.h"
+
+int Top();

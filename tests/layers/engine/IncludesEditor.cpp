@@ -1,0 +1,5 @@
+#include "editor/Mid.h"
+
+int EngineCase() {
+  return Mid();
+}

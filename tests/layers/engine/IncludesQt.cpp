@@ -1,0 +1,5 @@
+#include <QString>
+
+int EngineCase() {
+  return 0;
+}

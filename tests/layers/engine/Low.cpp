@@ -1,0 +1,5 @@
+#include "engine/Low.h"
+
+int Low() {
+  return 1;
+}
