@@ -40,7 +40,9 @@ void THistory::Rebuild(std::vector<std::string> rest, const std::string& first) 
 }
 
 std::string THistory::Caption(int index) const {
-  std::string caption = "&" + std::to_string(index) + "  ";
+  std::string caption = "&";
+  caption += std::to_string(index);
+  caption += "  ";
   for (const char c : Entry(index)) {
     if (c == '&') caption += '&';
     caption += c;
