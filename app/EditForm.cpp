@@ -22,6 +22,7 @@
 #include "app/Prompter.h"
 #include "app/Recovery.h"
 #include "app/Settings.h"
+#include "app/dialogs/AccessibleNames.h"
 #include "editor/Controller.h"
 #include "editor/TextFileEditor.h"
 #include "editor/qt/EditorWidget.h"
@@ -75,6 +76,8 @@ QString LogStampText(const QDateTime& now) {
 
 TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
     : QMainWindow(parent), FServices(std::move(services)) {
+  // A copy started to recover one journal opens nothing else.
+  FRecoveryJournal = TakeRecoveryArguments(FServices.Arguments);
   setObjectName(QStringLiteral("EditForm"));
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
   FApplicationTitle = windowTitle();
@@ -86,6 +89,7 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   CreateContextMenus();
   CreateToolbar();
   CreateBars();
+  NameForReaders(this);
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { FClipboardKnown = false; });
   FTimer1 = new QTimer(this);
   FTimer1->setInterval(200);
@@ -101,20 +105,6 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   OfferJournalRecovery();
 }
 
-// Changes left unsaved by copies that died are offered back when this copy starts on an
-// untitled, unchanged document; otherwise their journals wait for a later start.
-void TEditForm::OfferJournalRecovery() {
-  if (!FJournal || !IsUntitled() || FEditor->Modified()) return;
-  try {
-    if (!OfferRecovery(this, *FEditor, *FJournal, FServices.JournalFolder)) return;
-  } catch (const std::exception& error) {
-    ShowError(error);
-    return;
-  }
-  SetCaption(DocumentName());
-  UpdateButtons(FEditor->ByteCount() != 0);
-}
-
 void TEditForm::RestartJournal() {
   if (FJournal) FJournal->Begin(FEditor->ParaList(), DocumentName());
 }
@@ -126,10 +116,12 @@ void TEditForm::EndJournal() {
 void TEditForm::CreateEditor() {
   auto editor = std::make_unique<TTextFileEditor>();
   FEditor = editor.get();
+  // The design values go in before the editor has a window: it lays itself out once, with
+  // them, instead of once for each font property.
+  ApplyEditorDesign();
   FEditorWidget = new TEditorWidget(std::move(editor), this);
   FEditorWidget->setObjectName(QStringLiteral("Editor1"));
   FEditor->SetController(FController.get());
-  ApplyEditorDesign();
   setCentralWidget(FEditorWidget);
   FEditor->OnChange = [this](TCustomEditor&) { Editor1Change(); };
   FEditor->OnShowStatus = [this](TCustomEditor&, int lineNum, int colNum) {
@@ -185,7 +177,7 @@ TStartOutcome TEditForm::InterpretCommandLine() {
   const QStringList& args = FServices.Arguments;
   switch (args.size()) {
     case 0:
-      if (FOpenDialogAtStart) return DialogStart(false, false);
+      if (FOpenDialogAtStart && FRecoveryJournal.isEmpty()) return DialogStart(false, false);
       UntitledStart();
       return TStartOutcome::Completed;
     case 1:
@@ -280,8 +272,7 @@ void TEditForm::UntitledStart() {
 void TEditForm::OpenDocument(const QString& name) {
   // An unreadable file is reported before the document's name changes.
   CheckReadable(FEditor->FileSystem(), Bytes(name));
-  FEditor->SetFileName(Bytes(name));
-  FEditor->SetIsOpen(true);
+  FEditor->OpenTextFile(Bytes(name));
   FileCommands().RememberDiskState();
   ShowLoadReport();
 }

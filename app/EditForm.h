@@ -41,6 +41,7 @@ class QToolBar;
 namespace quilmo {
 
 class TJournalKeeper;
+struct TOrphanJournal;
 
 class TController;
 class TEditFormFileWindow;
@@ -284,21 +285,23 @@ class TEditForm : public QMainWindow {
   // The document's name as the user reads it.
   QString DocumentName() const;
   bool IsUntitled() const;
-  // The recovery journal follows the document now in the window (after a load, New or a
-  // save); EndJournal removes it once the document is closed.
-  // The recovery journal of the document, or null when the window keeps none.
+  // The recovery journal of the document, or null when the window keeps none. It follows the
+  // document now in the window (after a load, New or a save); EndJournal removes it once the
+  // document is closed.
   TJournalKeeper* Journal() const { return FJournal.get(); }
   void RestartJournal();
-  void OfferJournalRecovery();
   void EndJournal();
+  // At start: offers back every journal left by copies that died (EditFormRecovery.cpp).
+  void OfferJournalRecovery();
 
   // ------------------------------------------------------------------ operations used across the window
   void UpdateButtons(bool hasText);
   // The modified-document prompt; false when the user cancelled (or a save failed).
   bool ConfirmDiscard(TPromptSound sound = TPromptSound::Beep);
   void ApplyLogStamp();
-  // Starts a copy of the program with these arguments ({"-i"} or {"-i", file}).
-  void SpawnInstance(const QStringList& arguments);
+  // Starts a copy of the program with these arguments ({"-i"} or {"-i", file}); false when it
+  // could not be started.
+  bool SpawnInstance(const QStringList& arguments);
   // Files dropped from the shell (in its order).
   void FilesDropped(const QStringList& names);
   void CenterOver(QWidget& dialog);
@@ -495,6 +498,13 @@ class TEditForm : public QMainWindow {
   void StopAutoScroll();
   void WatchAutoScrollEnd(bool on);
 
+  // Recovery of journals left by copies that died (EditFormRecovery.cpp).
+  void OfferOrphans();
+  void RecoverRequested();
+  bool MayTakeRecovered() const;
+  void TakeRecovered(TOrphanJournal& orphan);
+  void RecoverInNewCopy(TOrphanJournal& orphan);
+
   // Drops (EditFormDrop.cpp).
   static QStringList DroppedFileNames(const QMimeData* data);
 
@@ -548,7 +558,9 @@ class TEditForm : public QMainWindow {
   mutable bool FClipboardKnown = false;
   mutable bool FClipboardHasText = false;
   std::unique_ptr<TJournalKeeper> FJournal;  // null when the document is not journaled
-  TDialogsHost* FDialogsHost = nullptr;      // a child object of the window, made on first use
+  // The journal this copy was started to recover, or empty.
+  QString FRecoveryJournal;
+  TDialogsHost* FDialogsHost = nullptr;  // a child object of the window, made on first use
   // Window placement from the settings, applied when the window is first shown.
   bool FStartMaximized = false;
 };

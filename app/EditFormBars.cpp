@@ -1,11 +1,17 @@
 // The records of the bars and the marks manager in the settings: derived from the Qt tool
 // bars and dock widget when saving, applied to them when loading.
+//
+// A tool bar can only be made to float by Qt's own layout state, so the window's state is kept
+// beside the records ("Disposition"/"Barres") and restored first: it gives floating bars their
+// place and docked bars their exact positions. The records then rule wherever they disagree
+// with it (or where it is missing or unreadable): a bar goes to the dock its record names, in
+// the order of its row and position.
 #include <QDockWidget>
 #include <QListWidget>
 #include <QToolBar>
 
 #include <algorithm>
-#include <map>
+#include <tuple>
 #include <vector>
 
 #include "app/EditForm.h"
@@ -16,6 +22,9 @@ namespace quilmo {
 namespace {
 
 constexpr int kRecordRevision = 3;
+const QString kLayoutSection = QStringLiteral("Disposition");
+const QString kLayoutValue = QStringLiteral("Barres");
+const QString kFloating = QStringLiteral("+");
 
 struct TBarRecord {
   int Rev = 0;
@@ -114,11 +123,15 @@ void TEditForm::SaveBarRecords() {
     r.Visible = !bar->isHidden();
     const Qt::ToolBarArea area = toolBarArea(bar);
     r.LastDock = DockName(area);
-    r.DockedTo = bar->isFloating() ? QStringLiteral("+") : r.LastDock;
-    // Rows are the distinct offsets across the dock; the position is the offset along it.
+    // A floating bar may have no dock any more: it keeps the one it came from.
+    if (r.LastDock.isEmpty())
+      r.LastDock = s.ReadString(bar->objectName(), QStringLiteral("LastDock"), QString());
+    r.DockedTo = bar->isFloating() ? kFloating : r.LastDock;
+    // Rows are the distinct offsets across the dock of the bars shown there; the position is
+    // the offset along it.
     std::vector<int> rows;
     for (QToolBar* other : findChildren<QToolBar*>())
-      if (!other->isFloating() && toolBarArea(other) == area)
+      if (!other->isFloating() && !other->isHidden() && toolBarArea(other) == area)
         rows.push_back(Horizontal(area) ? other->y() : other->x());
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -137,7 +150,7 @@ void TEditForm::SaveBarRecords() {
   r.Rev = kRecordRevision;
   r.Visible = !form->isHidden();
   r.LastDock = DockName(dockWidgetArea(form));
-  r.DockedTo = form->isFloating() ? QStringLiteral("+") : r.LastDock;
+  r.DockedTo = form->isFloating() ? kFloating : r.LastDock;
   if (form->isFloating()) {
     r.FloatLeft = form->x();
     r.FloatTop = form->y();
@@ -145,32 +158,59 @@ void TEditForm::SaveBarRecords() {
   r.ClientWidth = form->widget()->width();
   r.ClientHeight = form->widget()->height();
   WriteRecord(s, form->objectName(), r, TRecordKind::ToolWindow);
+  s.WriteString(kLayoutSection, kLayoutValue, QString::fromLatin1(saveState().toBase64()));
 }
 
 void TEditForm::LoadBarRecords() {
   const TSettingsStore& s = Settings();
-  // Tool bars are placed again dock by dock, row by row, in the order of their positions.
-  std::map<std::tuple<int, int, int>, std::pair<QToolBar*, Qt::ToolBarArea>> placed;
+  const QByteArray layout =
+      QByteArray::fromBase64(s.ReadString(kLayoutSection, kLayoutValue, QString()).toLatin1());
+  const bool restored = !layout.isEmpty() && restoreState(layout);
+
+  struct TPlacement {
+    int Area;
+    int Row;
+    int Pos;
+    int Order;
+    QToolBar* Bar;
+  };
+  std::vector<TPlacement> placements;
+  bool replace = !restored;
+  int order = 0;
   for (QToolBar* bar : {FBars.Toolbar, FBars.PanelBar, FBars.ScreenButton}) {
     const TBarRecord r = ReadRecord(s, bar->objectName());
+    ++order;
     if (r.Rev != 2 && r.Rev != 3) continue;
-    Qt::ToolBarArea area = toolBarArea(bar);
-    Qt::DockWidgetArea unused;
-    // A tool bar cannot be made to float from here: it goes back to its last dock.
-    const QString& dock = r.DockedTo == QLatin1String("+") ? r.LastDock : r.DockedTo;
-    Qt::ToolBarArea wanted;
-    if (FindDock(dock, wanted, unused) && bar->isAreaAllowed(wanted)) area = wanted;
-    placed[{static_cast<int>(area), r.DockRow, r.DockPos}] = {bar, area};
     bar->setVisible(r.Visible);
+    if (r.DockedTo == kFloating && bar->isFloating()) {
+      bar->move(r.FloatLeft, r.FloatTop);
+      continue;
+    }
+    // A bar that should float but was not restored floating goes back to its last dock.
+    const QString& dock = r.DockedTo == kFloating ? r.LastDock : r.DockedTo;
+    Qt::ToolBarArea area = toolBarArea(bar);
+    Qt::ToolBarArea wanted;
+    Qt::DockWidgetArea unused;
+    if (FindDock(dock, wanted, unused) && bar->isAreaAllowed(wanted)) area = wanted;
+    if (bar->isFloating() || area != toolBarArea(bar)) replace = true;
+    // Rows count from the top or the left; Qt fills a dock from the window's edge inwards.
+    const bool fromEdge = area == Qt::TopToolBarArea || area == Qt::LeftToolBarArea;
+    placements.push_back({static_cast<int>(area), fromEdge ? r.DockRow : -r.DockRow, r.DockPos, order, bar});
   }
-  int previousArea = -1;
-  int previousRow = 0;
-  for (const auto& [key, entry] : placed) {
-    const auto [area, row, pos] = key;
-    if (area == previousArea && row != previousRow) addToolBarBreak(entry.second);
-    addToolBar(entry.second, entry.first);
-    previousArea = area;
-    previousRow = row;
+  // Docked bars are placed again, dock by dock, row by row, unless the restored state already
+  // holds each of them where its record says.
+  if (replace) {
+    std::sort(placements.begin(), placements.end(), [](const TPlacement& a, const TPlacement& b) {
+      return std::tie(a.Area, a.Row, a.Pos, a.Order) < std::tie(b.Area, b.Row, b.Pos, b.Order);
+    });
+    for (std::size_t i = 0; i < placements.size(); ++i) {
+      const TPlacement& p = placements[i];
+      const auto area = static_cast<Qt::ToolBarArea>(p.Area);
+      if (i > 0 && placements[i - 1].Area == p.Area && placements[i - 1].Row != p.Row) addToolBarBreak(area);
+      const bool shown = !p.Bar->isHidden();
+      addToolBar(area, p.Bar);
+      p.Bar->setVisible(shown);
+    }
   }
 
   QDockWidget* form = FBars.MarkForm;
@@ -178,7 +218,7 @@ void TEditForm::LoadBarRecords() {
   if (r.Rev != 2 && r.Rev != 3) return;
   Qt::ToolBarArea unused;
   Qt::DockWidgetArea area;
-  if (r.DockedTo == QLatin1String("+")) {
+  if (r.DockedTo == kFloating) {
     form->setFloating(true);
     form->move(r.FloatLeft, r.FloatTop);
     if (r.ClientWidth > 0 && r.ClientHeight > 0) form->widget()->resize(r.ClientWidth, r.ClientHeight);

@@ -5,6 +5,7 @@
 #include "app/EditFormDialogsHost.h"
 #include "app/Prompter.h"
 #include "app/dialogs/AboutBox.h"
+#include "app/dialogs/AccessibleNames.h"
 #include "app/dialogs/DateForm.h"
 #include "app/dialogs/GoToLine.h"
 #include "app/dialogs/OptionsForm.h"
@@ -26,6 +27,7 @@ void TEditForm::Ligne1Click() {
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Annuler"));
     if (auto* edit = box.findChild<QLineEdit*>()) edit->setMaxLength(255);
+    NameForReaders(&box);
     if (Prompter().Exec(box) != QDialog::Accepted) return false;
     value = box.textValue();
     return true;

@@ -70,14 +70,14 @@ void TEditForm::FilesDropped(const QStringList& names) {
   }
 }
 
-void TEditForm::SpawnInstance(const QStringList& arguments) {
+bool TEditForm::SpawnInstance(const QStringList& arguments) {
 #ifdef Q_OS_WIN
   const QString program = FProgramFolder + QStringLiteral("Kel.exe");
 #else
   const QString program = FProgramFolder + QStringLiteral("Kel");
 #endif
-  // A copy that cannot be started is not reported.
-  FServices.Starter->Start(program, arguments);
+  // Callers that open a document do not report a copy that cannot be started.
+  return FServices.Starter->Start(program, arguments);
 }
 
 }  // namespace quilmo

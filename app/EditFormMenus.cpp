@@ -2,13 +2,13 @@
 // hints, separators and design states.
 #include <QAction>
 #include <QDockWidget>
-#include <QIcon>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 
 #include "app/EditForm.h"
+#include "app/GlyphIcon.h"
 #include "app/dialogs/MarkForm.h"
 #include "editor/qt/EditorWidget.h"
 
@@ -298,7 +298,7 @@ QAction* TEditForm::AddToolButton(const QString& icon, const QString& hint, bool
                                   void (TEditForm::*handler)()) {
   const qsizetype bar = hint.indexOf('|');
   auto* button =
-      new QAction(QIcon(QStringLiteral(":/toolbar/%1.svg").arg(icon)), hint.left(bar), FBars.Toolbar);
+      new QAction(GlyphIcon(QStringLiteral(":/toolbar/%1.svg").arg(icon)), hint.left(bar), FBars.Toolbar);
   button->setToolTip(hint.left(bar));
   button->setStatusTip(hint.mid(bar + 1));
   button->setEnabled(enabled);
@@ -387,7 +387,8 @@ void TEditForm::CreateBars() {
 
   FBars.ScreenButton = new QToolBar(QString(), this);
   FBars.ScreenButton->setObjectName(QStringLiteral("ScreenButton"));
-  FBars.PecranBtn = FBars.ScreenButton->addAction(QIcon(QStringLiteral(":/toolbar/normalview.svg")),
+  FBars.ScreenButton->setAccessibleName(QStringLiteral("Plein écran"));
+  FBars.PecranBtn = FBars.ScreenButton->addAction(GlyphIcon(QStringLiteral(":/toolbar/normalview.svg")),
                                                   QStringLiteral("Affichage normal"));
   FBars.PecranBtn->setToolTip(QStringLiteral("Affichage normal"));
   connect(FBars.PecranBtn, &QAction::triggered, this, &TEditForm::PecranBtnClick);

@@ -45,8 +45,7 @@ void TFileCommands::RememberDiskState() {
 
 void TFileCommands::Load(const std::string& name) {
   CheckReadable(Editor().FileSystem(), name);
-  Editor().SetFileName(name);
-  Editor().SetIsOpen(true);
+  Editor().OpenTextFile(name);
   RememberDiskState();
   FWindow.DocumentLoaded();
 }

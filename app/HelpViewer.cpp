@@ -6,10 +6,13 @@
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quilmo {
 
@@ -58,7 +61,7 @@ THelpViewer::THelpViewer(const QString& folder, QWidget* parent)
   Back_ = NewButton(QStringLiteral("◀ &Précédent"), QStringLiteral("Revenir à la page précédente"), this);
   Forward_ = NewButton(QStringLiteral("&Suivant ▶"), QStringLiteral("Aller à la page suivante"), this);
   QToolButton* index =
-      NewButton(QStringLiteral("&Sommaire"), QStringLiteral("Afficher le sommaire de l'aide"), this);
+      NewButton(QStringLiteral("S&ommaire"), QStringLiteral("Afficher le sommaire de l'aide"), this);
   buttons->addWidget(Back_);
   buttons->addWidget(Forward_);
   buttons->addWidget(index);
@@ -101,6 +104,20 @@ void ShowHelp(QWidget* parent, int context) {
     }
     viewer = new THelpViewer(folder, parent);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
+    // Over the window it helps with, and whole on its screen.
+    if (parent != nullptr) {
+      const QRect over = parent->window()->frameGeometry();
+      QRect place(QPoint(0, 0), viewer->size());
+      place.moveCenter(over.center());
+      if (const QScreen* screen = parent->screen()) {
+        const QRect area = screen->availableGeometry();
+        place.moveRight(std::min(place.right(), area.right() - 20));
+        place.moveBottom(std::min(place.bottom(), area.bottom() - 40));
+        place.moveLeft(std::max(place.left(), area.left()));
+        place.moveTop(std::max(place.top(), area.top()));
+      }
+      viewer->move(place.topLeft());
+    }
   }
   viewer->ShowContext(context);
   viewer->show();

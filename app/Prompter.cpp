@@ -86,6 +86,19 @@ void TQtPrompter::Show(QWidget* parent, TMessageKind kind, const QString& captio
   box.exec();
 }
 
+int TQtPrompter::Choose(QWidget* parent, TMessageKind kind, const QString& caption, const QString& text,
+                        const QStringList& buttons, int escape) {
+  QMessageBox box(IconOf(kind), caption, text, QMessageBox::NoButton, parent);
+  QList<QPushButton*> pushButtons;
+  for (const QString& button : buttons) pushButtons.append(box.addButton(button, QMessageBox::ActionRole));
+  if (pushButtons.isEmpty()) return escape;
+  box.setDefaultButton(pushButtons.front());
+  if (escape >= 0 && escape < pushButtons.size()) box.setEscapeButton(pushButtons[escape]);
+  box.exec();
+  const qsizetype chosen = pushButtons.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+  return chosen >= 0 ? static_cast<int>(chosen) : escape;
+}
+
 QStringList TQtPrompter::OpenFileNames(QWidget* parent, TFileDialogRequest& request) {
   QFileDialog dialog(parent, request.Title, request.FileName, request.Filter);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -36,6 +36,10 @@ class TPrompter {
   virtual TAnswer Ask(QWidget* parent, TMessageKind kind, const QString& caption, const QString& text,
                       TButtons buttons) = 0;
   virtual void Show(QWidget* parent, TMessageKind kind, const QString& caption, const QString& text) = 0;
+  // A question with buttons of its own (texts with their "&" keys, the first one the default):
+  // the index of the button chosen, or `escape` when the box was closed without one.
+  virtual int Choose(QWidget* parent, TMessageKind kind, const QString& caption, const QString& text,
+                     const QStringList& buttons, int escape) = 0;
   // The chosen names; empty when cancelled.
   virtual QStringList OpenFileNames(QWidget* parent, TFileDialogRequest& request) = 0;
   // The chosen name; empty when cancelled.
@@ -51,6 +55,8 @@ class TQtPrompter : public TPrompter {
   TAnswer Ask(QWidget* parent, TMessageKind kind, const QString& caption, const QString& text,
               TButtons buttons) override;
   void Show(QWidget* parent, TMessageKind kind, const QString& caption, const QString& text) override;
+  int Choose(QWidget* parent, TMessageKind kind, const QString& caption, const QString& text,
+             const QStringList& buttons, int escape) override;
   QStringList OpenFileNames(QWidget* parent, TFileDialogRequest& request) override;
   QString SaveFileName(QWidget* parent, TFileDialogRequest& request) override;
   bool ChooseFont(QWidget* parent, QFont& font) override;

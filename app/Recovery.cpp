@@ -1,4 +1,4 @@
-// Orphaned recovery journals: finding, asking, recovering, discarding.
+// Orphaned recovery journals: finding, asking, recovering, discarding, keeping.
 
 #include "app/Recovery.h"
 
@@ -6,14 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 
 #include <algorithm>
 #include <exception>
 
 #include "app/FileCommands.h"
 #include "app/JournalKeeper.h"
+#include "app/Prompter.h"
 #include "editor/TextFileEditor.h"
 #include "engine/JournalReplay.h"
 #include "engine/ParaList.h"
@@ -54,28 +53,32 @@ QString TOrphanJournal::DocumentName() const {
   return QDir::toNativeSeparators(FromLocal(Contents.Base.FileName));
 }
 
+std::optional<TOrphanJournal> OpenOrphanJournal(const QString& path) {
+  TOrphanJournal orphan;
+  orphan.Path = path;
+  orphan.Lock = std::make_unique<QLockFile>(TJournalKeeper::LockPath(path));
+  orphan.Lock->setStaleLockTime(0);
+  // A lock that cannot be had belongs to a running copy.
+  if (!orphan.Lock->tryLock(0)) return std::nullopt;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const QByteArray bytes = file.readAll();
+  orphan.Contents = ReadJournal(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (orphan.Contents.State == TJournalState::jsUnreadable) {
+    DiscardOrphan(orphan);
+    return std::nullopt;
+  }
+  return orphan;
+}
+
 std::vector<TOrphanJournal> FindOrphanJournals(const QString& folder) {
   std::vector<TOrphanJournal> orphans;
   const QDir dir(folder);
-  for (const QString& name : dir.entryList({"*.journal"}, QDir::Files, QDir::Name)) {
-    TOrphanJournal orphan;
-    orphan.Path = dir.filePath(name);
-    orphan.Lock = std::make_unique<QLockFile>(TJournalKeeper::LockPath(orphan.Path));
-    orphan.Lock->setStaleLockTime(0);
-    // A lock that cannot be had belongs to a running copy.
-    if (!orphan.Lock->tryLock(0)) continue;
-    QFile file(orphan.Path);
-    if (!file.open(QIODevice::ReadOnly)) continue;
-    const QByteArray bytes = file.readAll();
-    orphan.Contents =
-        ReadJournal(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (orphan.Contents.State == TJournalState::jsUnreadable) {
-      DiscardOrphan(orphan);
-      continue;
-    }
-    orphans.push_back(std::move(orphan));
-  }
-  std::sort(orphans.begin(), orphans.end(), [](const TOrphanJournal& a, const TOrphanJournal& b) {
+  for (const QString& name : dir.entryList({"*.journal"}, QDir::Files, QDir::Name))
+    if (std::optional<TOrphanJournal> orphan = OpenOrphanJournal(dir.filePath(name)))
+      orphans.push_back(std::move(*orphan));
+  // Journals changed at the same moment keep the order of their names.
+  std::stable_sort(orphans.begin(), orphans.end(), [](const TOrphanJournal& a, const TOrphanJournal& b) {
     return a.Contents.LastChangeTime < b.Contents.LastChangeTime;
   });
   return orphans;
@@ -88,17 +91,17 @@ QString RecoveryQuestion(const TOrphanJournal& orphan) {
       .arg(orphan.DocumentName(), ChangeTime(orphan));
 }
 
-TRecoveryChoice AskRecovery(QWidget* parent, const TOrphanJournal& orphan) {
-  QMessageBox box(QMessageBox::Question, "Récupération", RecoveryQuestion(orphan), QMessageBox::NoButton,
-                  parent);
-  QPushButton* recover = box.addButton("&Récupérer", QMessageBox::AcceptRole);
-  box.addButton("&Plus tard", QMessageBox::RejectRole);
-  QPushButton* discard = box.addButton("&Supprimer", QMessageBox::DestructiveRole);
-  box.setDefaultButton(recover);
-  box.exec();
-  if (box.clickedButton() == recover) return TRecoveryChoice::rcRecover;
-  if (box.clickedButton() == discard) return TRecoveryChoice::rcDiscard;
-  return TRecoveryChoice::rcKeep;
+TRecoveryChoice AskRecovery(TPrompter& prompter, QWidget* parent, const TOrphanJournal& orphan, int index,
+                            int count) {
+  const QString caption =
+      count > 1 ? QString("Récupération (%1 sur %2)").arg(index).arg(count) : QString("Récupération");
+  // Closing the box keeps the journal: nothing goes without the user saying so.
+  const QStringList buttons = {"&Récupérer", "&Plus tard", "&Supprimer"};
+  switch (prompter.Choose(parent, TMessageKind::Question, caption, RecoveryQuestion(orphan), buttons, 1)) {
+    case 0: return TRecoveryChoice::rcRecover;
+    case 2: return TRecoveryChoice::rcDiscard;
+    default: return TRecoveryChoice::rcKeep;
+  }
 }
 
 TRecoveryOutcome RecoverInto(TTextFileEditor& editor, TJournalKeeper& keeper, TOrphanJournal& orphan) {
@@ -133,28 +136,31 @@ TRecoveryOutcome RecoverInto(TTextFileEditor& editor, TJournalKeeper& keeper, TO
   return outcome;
 }
 
-bool OfferRecovery(QWidget* parent, TTextFileEditor& editor, TJournalKeeper& keeper, const QString& folder) {
-  std::vector<TOrphanJournal> orphans = FindOrphanJournals(folder);
-  for (TOrphanJournal& orphan : orphans) {
-    switch (AskRecovery(parent, orphan)) {
-      case TRecoveryChoice::rcKeep: break;
-      case TRecoveryChoice::rcDiscard: DiscardOrphan(orphan); break;
-      case TRecoveryChoice::rcRecover: {
-        const TRecoveryOutcome outcome = RecoverInto(editor, keeper, orphan);
-        if (!outcome.Message.isEmpty()) QMessageBox::warning(parent, "Récupération", outcome.Message);
-        if (outcome.Recovered) return true;
-        break;
-      }
-    }
-  }
-  return false;
-}
-
 void DiscardOrphan(TOrphanJournal& orphan) {
   QFile::remove(orphan.Path);
   // Unlocking removes the lock file.
   if (orphan.Lock) orphan.Lock->unlock();
   orphan.Lock.reset();
+}
+
+void ReleaseOrphan(TOrphanJournal& orphan) {
+  if (orphan.Lock) orphan.Lock->unlock();
+  orphan.Lock.reset();
+}
+
+namespace {
+const QString kRecoverSwitch = QStringLiteral("--recuperer");
+}  // namespace
+
+QStringList RecoveryArguments(const QString& path) {
+  return {kRecoverSwitch, path};
+}
+
+QString TakeRecoveryArguments(QStringList& arguments) {
+  if (arguments.size() != 2 || arguments[0] != kRecoverSwitch) return {};
+  const QString path = arguments[1];
+  arguments.clear();
+  return path;
 }
 
 }  // namespace quilmo

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/StatusPanelAccessible.h"
+
 namespace quilmo {
 
 namespace {
@@ -46,6 +48,7 @@ QString LongHint(const QString& hint) {
 }
 
 TStatusPanel::TStatusPanel(QWidget* parent) : QWidget(parent) {
+  TStatusPanelAccessible::Install();
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -1,19 +1,14 @@
 // The main window after every key: typing at the end of the 100 MB document in the whole
-// window (menus, tool bar, status bar), each key followed by its paint and the window's idle
-// refresh (status bar, lock keys). Run it with QT_QPA_PLATFORM=xcb on an X server to count
-// the keyboard-state query too.
+// window (menus, tool bar, status bar, the recovery journal), each key followed by its paint
+// and the window's idle refresh (status bar, lock keys). Run it with QT_QPA_PLATFORM=xcb on an
+// X server to count the keyboard-state query too.
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTemporaryDir>
-
-#include <memory>
 
 #include "app/EditForm.h"
-#include "app/InstanceStarter.h"
-#include "app/Prompter.h"
-#include "app/Settings.h"
 #include "bench/QtBench.h"
+#include "bench/window_fixture.h"
 #include "editor/TextFileEditor.h"
 #include "editor/qt/EditorWidget.h"
 
@@ -24,52 +19,12 @@ namespace {
 constexpr int kKeys = 60;
 constexpr int kRounds = 20;
 
-struct TWindowFixture {
-  QTemporaryDir Folder;
-  std::unique_ptr<TSettingsStore> Settings;
-  TQtPrompter Prompter;
-  TProcessStarter Starter;
-  std::unique_ptr<TEditForm> Form;
-};
-
-std::unique_ptr<TWindowFixture> fixture;
-
-void RegisterCleanup() {
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
-  AtBenchEnd([] { fixture.reset(); });
-}
-
-TEditForm* WindowWithDoc100(benchmark::State& state) {
-  return OrSkip(state, RegisterCleanup, []() -> TEditForm* {
-    if (!fixture) {
-      auto made = std::make_unique<TWindowFixture>();
-      made->Settings = std::make_unique<TSettingsStore>(made->Folder.filePath(QStringLiteral("Quilmo.conf")));
-      TEditFormServices services;
-      services.Settings = made->Settings.get();
-      services.Prompter = &made->Prompter;
-      services.Starter = &made->Starter;
-      made->Form = std::make_unique<TEditForm>(services);
-      made->Form->resize(kWindowWidth, kWindowHeight);
-      made->Form->show();
-      made->Form->Editor1().FixedFont().Assign(BenchFontDesc());
-      LoadDoc(made->Form->Editor1(), 100);
-      made->Form->Editor1().ClearUndo();
-      made->Form->Editor1Widget()->setFocus();
-      QApplication::processEvents();
-      fixture = std::move(made);
-    }
-    return fixture->Form.get();
-  });
-}
-
 // Args: 0 = the key, its paint and the idle refresh; 1 = the idle refresh alone, after each
 // key (key and paint untimed). Figures per key over all rounds, each round typing kKeys
 // characters at the end of the document and undoing them (untimed).
 void BM_WindowTyping(benchmark::State& state) {
   const bool idleOnly = state.range(0) != 0;
-  TEditForm* form = WindowWithDoc100(state);
+  TEditForm* form = MainWindowWithDoc100(state, TJournalUse::On);
   if (!form) return;
   TTextFileEditor& editor = form->Editor1();
   QWidget* target = form->Editor1Widget();
@@ -77,16 +32,16 @@ void BM_WindowTyping(benchmark::State& state) {
   TSamples cpu;
   TOpTimer timer;
   for (auto _ : state) {
-    editor.MoveCaretToPara(editor.ParaCount(), editor.ParaList().ParaLength(editor.ParaCount()) + 1);
-    QApplication::processEvents();
+    CaretToEnd(*form);
     for (int i = 0; i < kKeys; ++i) {
       QKeyEvent key(QEvent::KeyPress, Qt::Key_A + i % 26, Qt::NoModifier, QString(QChar('a' + i % 26)));
       if (!idleOnly) timer.Start();
       QApplication::sendEvent(target, &key);
-      QApplication::processEvents();
+      PaintWindow(*form);
       if (idleOnly) timer.Start();
       form->AppIdle();
       timer.Stop(wall, cpu);
+      QApplication::processEvents();
     }
     state.PauseTiming();
     while (editor.CanUndo()) editor.Undo();

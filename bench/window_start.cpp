@@ -1,28 +1,28 @@
-// quilmo_window_start [--reference] [FILE]: starts the program's main window as Kel does
-// (settings, menus, tool bar, command line) and ends the process once the editor's first paint
-// is done. With --reference: a minimal Qt program instead (QMainWindow, a menu bar, a tool bar
-// and a QPlainTextEdit), which with FILE first reads and splits the file as the file
+// quilmo_window_start [FILE]: runs Kel itself (the program's own start: settings, journal,
+// translations, icons, menus, tool bar, command line) and ends the process once the editor's
+// first paint is done. Settings and journals are the user's: point XDG_CONFIG_HOME and
+// XDG_DATA_HOME at a scratch folder when timing it.
+// quilmo_window_start --reference [FILE]: a minimal Qt program instead (QMainWindow, a menu bar,
+// a tool bar and a QPlainTextEdit), which with FILE first reads and splits the file as the file
 // benchmark's reference does. Timed from outside as whole processes, one against the other.
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractScrollArea>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <QToolBar>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/EditForm.h"
-#include "app/InstanceStarter.h"
-#include "app/Prompter.h"
-#include "app/Settings.h"
+#include "app/Program.h"
 #include "bench/Reference.h"
 #include "editor/TextFileEditor.h"
 #include "editor/qt/EditorWidget.h"
@@ -30,14 +30,22 @@
 
 namespace {
 
-// Quits the application after the first paint of the watched widget.
+// Ends the process as soon as the watched widget has painted and the program waits for
+// input: what it paints has been sent to the window system by then. The process ends there
+// (no tear-down) on both sides; work the program puts off until it is idle is not counted.
 class TFirstPaint : public QObject {
  public:
+  explicit TFirstPaint(QObject* parent = nullptr) : QObject(parent) {
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+      if (!FSeen) return;
+      std::fflush(stdout);
+      std::fflush(stderr);
+      std::_Exit(0);
+    });
+  }
+
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !FSeen) {
-      FSeen = true;
-      QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    }
+    if (event->type() == QEvent::Paint) FSeen = true;
     return QObject::eventFilter(watched, event);
   }
 
@@ -68,30 +76,7 @@ int RunReference(const std::string& file, bool icons, bool fonts, bool bare) {
   edit->viewport()->installEventFilter(&firstPaint);
   window.resize(1000, 700);
   window.show();
-  const int code = QApplication::exec();
   std::fprintf(stderr, "%zu\n", lines);
-  return code;
-}
-
-int RunWindow(const std::string& file) {
-  quilmo::TSettingsStore settings;
-  quilmo::TQtPrompter prompter;
-  quilmo::TProcessStarter starter;
-  quilmo::TEditFormServices services;
-  services.Settings = &settings;
-  services.Prompter = &prompter;
-  services.Starter = &starter;
-  if (!file.empty()) services.Arguments << QString::fromStdString(file);
-  services.ProgramFile = QApplication::applicationFilePath();
-  QElapsedTimer clock;
-  clock.start();
-  quilmo::TEditForm form(services);
-  if (qEnvironmentVariableIsSet("QUILMO_BENCH_VERBOSE"))
-    std::fprintf(stderr, "form %lld us\n", clock.nsecsElapsed() / 1000);
-  TFirstPaint firstPaint;
-  form.Editor1Widget()->viewport()->installEventFilter(&firstPaint);
-  form.resize(1000, 700);
-  form.show();
   return QApplication::exec();
 }
 
@@ -116,8 +101,11 @@ int main(int argc, char** argv) {
     else
       file = std::string(arg);
   }
+  if (!reference) {
+    return quilmo::RunProgram(argc, argv, [](quilmo::TEditForm& form) {
+      form.Editor1Widget()->viewport()->installEventFilter(new TFirstPaint(&form));
+    });
+  }
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("QuilmoBench"));
-  QApplication::setOrganizationName(QStringLiteral("Orvane"));
-  return reference ? RunReference(file, icons, fonts, bare) : RunWindow(file);
+  return RunReference(file, icons, fonts, bare);
 }

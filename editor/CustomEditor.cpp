@@ -310,7 +310,7 @@ void TCustomEditor::ResetViewState() {
   if (oldTop != 1) DoTopLineChanged(1);
 }
 
-void TCustomEditor::ClearText(bool repaint) {
+std::shared_ptr<TParaList> TCustomEditor::NewEmptyList() const {
   const TParaList& old = *FParaList;
   auto list = std::make_shared<TParaList>(old.WordWrap(), old.UndoBufferSize());
   list->SetByteLimit(old.ByteLimit());
@@ -318,10 +318,18 @@ void TCustomEditor::ClearText(bool repaint) {
   list->SetParaLengthLimit(old.ParaLengthLimit());
   list->SetWrapColumn(old.WrapColumn());
   list->SetTabSize(old.TabSize());
+  return list;
+}
+
+void TCustomEditor::ReplaceText(std::shared_ptr<TParaList> list, bool repaint) {
   DetachList();
   AttachList(std::move(list));
   ResetViewState();
   if (repaint && FWindowCreated) RefreshLayout(true);
+}
+
+void TCustomEditor::ClearText(bool repaint) {
+  ReplaceText(NewEmptyList(), repaint);
 }
 
 void TCustomEditor::Attach(TCustomEditor& other) {

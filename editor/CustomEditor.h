@@ -199,6 +199,10 @@ class TCustomEditor : public TParaListView {
   // Replaces the text by a new empty list that keeps the limits, the wrapping settings and
   // the undo buffer size; leaves a shared ring first.
   void ClearText(bool repaint);
+  // A new empty list with the present list's limits, wrapping settings and undo buffer size.
+  std::shared_ptr<TParaList> NewEmptyList() const;
+  // Shows `list` instead of the present text (leaving a shared ring first), view at the top.
+  void ReplaceText(std::shared_ptr<TParaList> list, bool repaint);
   // Shows the text of `other` (joins its ring of views).
   virtual void Attach(TCustomEditor& other);
   // The next control of the ring sharing this text (this one when alone).

@@ -2,6 +2,7 @@
 
 #include "editor/CustomTextFileEditor.h"
 
+#include <memory>
 #include <new>
 #include <string>
 #include <string_view>
@@ -112,51 +113,49 @@ void TCustomTextFileEditor::ForgetFormat() {
 
 TLoadReport TCustomTextFileEditor::LoadTextFile(const std::string& name) {
   if (name.empty()) return {};
-  FFileName = NormalizeFileName(name);
+  const std::string fileName = NormalizeFileName(name);
   TBusyScope busy(*this);
   TTextFileReader reader(*FFileSystem);
   reader.SetParaLengthLimit(static_cast<size_t>(ParaLengthLimit()));
-  FLoadReport = {};
-  bool cleared = false;
+  // Read into a list of its own, shown only once the whole file is in it: a load that fails
+  // half-way leaves the present text, its name and its state as they were. No view follows
+  // the new list, so nothing is repainted until it is shown.
+  std::shared_ptr<TParaList> list = NewEmptyList();
   try {
-    try {
-      TFileByteSource source(*FFileSystem, FFileName);
-      ClearText(true);
-      cleared = true;
-      // Straight into the list: a fresh text has no caret or selection to move and is
-      // repainted once at the end. A second reading (in the format the first one found out
-      // too late) starts from an empty text again.
-      const bool trim = FTrimWhiteSpace;
-      const std::uint16_t code = reader.LoadFrom(
-          source,
-          [this, trim](const char* text, size_t length) {
-            return ParaList().AppendPara(std::string_view(text, length), trim);
-          },
-          [this] { ClearText(true); });
-      FLoadReport = reader.Report();
-      if (code != 0) throw EEditorError(LoadErrorMessage(code), 0);
-    } catch (const std::bad_alloc&) {
-      FLoadReport = reader.Report();
-      throw EEditorError(LoadErrorMessage(ErrOutOfMemory), 0);
-    } catch (const EFileError&) {
-      FLoadReport = reader.Report();
-      throw;
-    }
-  } catch (...) {
-    // Clears the text when it was open; otherwise what was read so far stays, in the format
-    // found so far.
-    const bool wasOpen = FIsOpen;
-    SetIsOpen(false);
-    if (cleared && !wasOpen) {
-      TakeFormat();
-      ShowLoadedText();
-    }
-    throw;
+    TFileByteSource source(*FFileSystem, fileName);
+    const bool trim = FTrimWhiteSpace;
+    const std::uint16_t code = reader.LoadFrom(
+        source,
+        [&list, trim](const char* text, size_t length) {
+          return list->AppendPara(std::string_view(text, length), trim);
+        },
+        // A second reading (in the format the first one found out too late) starts afresh;
+        // the lines already read are freed first.
+        [this, &list] {
+          list.reset();
+          list = NewEmptyList();
+        });
+    if (code != 0) throw EEditorError(LoadErrorMessage(code), 0);
+  } catch (const std::bad_alloc&) {
+    throw EEditorError(LoadErrorMessage(ErrOutOfMemory), 0);
   }
+  ReplaceText(std::move(list), false);
+  FFileName = fileName;
+  FLoadReport = reader.Report();
   TakeFormat();
   ShowLoadedText();
   FIsOpen = true;
   return FLoadReport;
+}
+
+void TCustomTextFileEditor::OpenTextFile(const std::string& name) {
+  const std::string fileName = NormalizeFileName(name);
+  // The file already shown is not read again (its name may change in letter case).
+  if (fileName.empty() || (FIsOpen && SameFileName(fileName, FFileName))) {
+    SetFileName(fileName);
+    return;
+  }
+  LoadTextFile(fileName);
 }
 
 void TCustomTextFileEditor::TakeFormat() {

@@ -57,11 +57,15 @@ class TCustomTextFileEditor : public TCustomEditor {
   void SetFileSystem(TFileSystem& fileSystem) { FFileSystem = &fileSystem; }
 
   // ------------------------------------------------------------------ operations
-  // Clears the text and reads the file into it; FileName takes the (normalised) name and,
-  // on success, IsOpen becomes true. An empty name does nothing. Raises EFileError when the
-  // file cannot be read and EEditorError (ErrorCode 0) when a limit stops the loading; IsOpen
-  // is then set false (which clears the text only if it was true).
+  // Reads the file and, once it is read completely, shows its text instead of the present
+  // one: FileName takes the (normalised) name and IsOpen becomes true. An empty name does
+  // nothing. Raises EFileError when the file cannot be read and EEditorError (ErrorCode 0) when
+  // a limit or a shortage of memory stops the loading; the text, FileName, IsOpen, the format
+  // and LoadReport are then all as they were.
   virtual TLoadReport LoadTextFile(const std::string& name);
+  // FileName := name, then IsOpen := true, as one step that a failed load leaves undone: the
+  // file already shown (the same name without regard to case) is not read again.
+  void OpenTextFile(const std::string& name);
   // Writes the text to the file in TextFormat (atomically, after the backup when MakeBackup is
   // on) and clears Modified. An empty name does nothing. Raises EFileError, also for a text
   // that could not hold all characters of its file; Modified then stays set. FileName and

@@ -4,8 +4,12 @@
 // platform needs only another implementation of TFileSystem.
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 
@@ -32,6 +36,9 @@ void FillInfo(const struct stat& st, TFileInfo& info) {
 int Result(int rc) {
   return rc == 0 ? 0 : errno;
 }
+
+// Slices beyond the system's limit for one call are left to the next call (a partial write).
+constexpr size_t kMaxSlices = IOV_MAX;
 
 class TPosixFileSystem : public TFileSystem {
  public:
@@ -65,6 +72,21 @@ class TPosixFileSystem : public TFileSystem {
       ssize_t n = ::write(handle, buffer, size);
       if (n >= 0) {
         done = static_cast<size_t>(n);
+        return 0;
+      }
+      if (errno != EINTR) return errno;
+    }
+  }
+
+  int WriteGathered(TFileHandle handle, const TByteSlice* slices, size_t count, size_t& done) override {
+    done = 0;
+    std::array<iovec, kMaxSlices> vector;
+    const size_t n = std::min(count, vector.size());
+    for (size_t i = 0; i < n; ++i) vector[i] = {const_cast<char*>(slices[i].Data), slices[i].Size};
+    for (;;) {
+      ssize_t written = ::writev(handle, vector.data(), static_cast<int>(n));
+      if (written >= 0) {
+        done = static_cast<size_t>(written);
         return 0;
       }
       if (errno != EINTR) return errno;
@@ -179,6 +201,17 @@ bool IsSeparator(char c) {
 }
 
 }  // namespace
+
+int TFileSystem::WriteGathered(TFileHandle handle, const TByteSlice* slices, size_t count, size_t& done) {
+  done = 0;
+  for (size_t i = 0; i < count; ++i) {
+    size_t written = 0;
+    if (int err = Write(handle, slices[i].Data, slices[i].Size, written)) return done > 0 ? 0 : err;
+    done += written;
+    if (written < slices[i].Size) break;
+  }
+  return 0;
+}
 
 TFileSystem& DefaultFileSystem() {
   static TPosixFileSystem fileSystem;

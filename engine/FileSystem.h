@@ -29,6 +29,12 @@ struct TFileInfo {
   bool SameFileAs(const TFileInfo& other) const { return Device == other.Device && Inode == other.Inode; }
 };
 
+// A run of bytes for a gathered write.
+struct TByteSlice {
+  const char* Data = nullptr;
+  size_t Size = 0;
+};
+
 class TFileSystem {
  public:
   virtual ~TFileSystem() = default;
@@ -42,6 +48,10 @@ class TFileSystem {
   virtual int Read(TFileHandle handle, char* buffer, size_t size, size_t& done) = 0;
   // Writes up to size bytes at the current position (a partial write sets done < size).
   virtual int Write(TFileHandle handle, const char* buffer, size_t size, size_t& done) = 0;
+  // Writes the slices one after the other at the current position, in one call where the
+  // platform has one; done is the number of bytes written, fewer than the slices hold after a
+  // partial write. The default passes the slices to Write in turn, stopping at a partial write.
+  virtual int WriteGathered(TFileHandle handle, const TByteSlice* slices, size_t count, size_t& done);
   virtual int Truncate(TFileHandle handle, uint64_t size) = 0;
   virtual int Sync(TFileHandle handle) = 0;
   virtual int Close(TFileHandle handle) = 0;

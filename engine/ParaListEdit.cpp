@@ -67,6 +67,10 @@ std::uint16_t TParaList::DeleteText(std::int32_t para, std::int32_t pos, std::in
   if (node == nullptr || pos < 1) return 0;
   count = std::min(count, node->length_ - pos + 1);
   if (count <= 0) return 0;
+  if (trackMarkers_ && !views_.empty()) {
+    for (TParaListView* view : views_) view->CharsDeleting(para, pos, count);
+    node = GetPara(para);  // the views may have moved the cached place
+  }
   std::string& removed = Removed();
   removed.assign(node->text_ + pos - 1, static_cast<std::size_t>(count));
   const std::int32_t oldLines = node->lineCount_;
@@ -109,6 +113,10 @@ std::uint16_t TParaList::ReplaceText(std::int32_t para, std::int32_t pos, std::i
   // A growing replacement must respect the limits like an insertion.
   if (added > oldLength) {
     if (std::uint16_t code = CheckLimits(para, 0, added - oldLength)) return code;
+  }
+  if (trackMarkers_ && newLength < oldLength && !views_.empty()) {
+    for (TParaListView* view : views_) view->CharsDeleting(para, pos + newLength, oldLength - newLength);
+    node = GetPara(para);  // the views may have moved the cached place
   }
   std::string& removed = Removed();
   removed.assign(node->Text() + pos - 1, static_cast<std::size_t>(oldLength));
@@ -181,9 +189,13 @@ std::uint16_t TParaList::InsertParaAfter(std::int32_t para, const char* text, st
 
 void TParaList::DeletePara(std::int32_t para, TParaListView* sender) {
   TRepaintScope scope(*this);
-  TParaNode* node = GetPara(para);
   // The list always keeps one paragraph.
-  if (node == nullptr || paraCount_ == 1) return;
+  if (para < 1 || para > paraCount_ || paraCount_ == 1) return;
+  if (trackMarkers_) {
+    for (TParaListView* view : views_) view->ParaDeleting(para);
+  }
+  TParaNode* node = GetPara(para);
+  if (node == nullptr) return;
   const std::int32_t line = cacheLine_;
   const bool owned = Record(ukDeletePara, nullptr, 0, 1, para, node);
   if (para == 1) {

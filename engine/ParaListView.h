@@ -12,6 +12,10 @@ class TParaListView {
 
   virtual void ParaDeleted(int para, bool isSender) = 0;
   virtual void CharsDeleted(int para, int pos, int count, bool isSender) = 0;
+  // Just before the matching ParaDeleted and CharsDeleted, while the text is still there
+  // (a view that reports what goes reads it here).
+  virtual void ParaDeleting(int /*para*/) {}
+  virtual void CharsDeleting(int /*para*/, int /*pos*/, int /*count*/) {}
   // Paragraph `para` was split at `pos`, the new paragraph indented by `indent` characters
   // (an insertion before `para` is a split at position 1 with no indent).
   virtual void ParaInserted(int para, int pos, int indent, bool isSender) = 0;

@@ -7,7 +7,6 @@
 #include <random>
 #include <vector>
 
-#include "engine/Cp1252Utf8.h"
 #include "engine/FileError.h"
 
 namespace quilmo {
@@ -27,8 +26,6 @@ constexpr uint32_t kNewFileMode = 0666;  // narrowed by the process's umask
 constexpr int kMaxLinks = 40;
 constexpr int kTempAttempts = 100;
 constexpr size_t kCopyBufferSize = 256 * 1024;
-constexpr char kBom[] = "\xEF\xBB\xBF";
-constexpr size_t kBomSize = 3;
 
 EFileError SaveError(const std::string& fileName, int err) {
   return EFileError::FromSystem(kSaveFailed, fileName, err);
@@ -76,16 +73,6 @@ int WriteFully(TFileSystem& fs, TFileHandle handle, const char* data, size_t siz
     size -= done;
   }
   return 0;
-}
-
-// Turns the characters with codes 1 to 8 into blanks. Written without branches on plain
-// bytes so that the compiler can process many bytes per step.
-void BlankControlCodes(char* data, size_t size) {
-  auto* bytes = reinterpret_cast<unsigned char*>(data);
-  for (size_t i = 0; i < size; ++i) {
-    const unsigned char c = bytes[i];
-    bytes[i] = static_cast<unsigned char>(c - 1u) < 8u ? static_cast<unsigned char>(' ') : c;
-  }
 }
 
 // Closes a handle on every path out of a scope unless released.
@@ -276,66 +263,10 @@ void TTextFileWriter::SaveInPlace(const TTarget& target, const std::string& back
 
 uint64_t TTextFileWriter::WriteParagraphs(TFileHandle handle, const std::string& fileName,
                                           TParagraphSource& source) {
-  // Paragraphs are copied whole into the buffer; at each flush the codes 1 to 8 are turned
-  // into blanks in one long loop (CR and LF are not among them), for a UTF-8 file in the
-  // same pass that converts the buffer, behind the byte-order mark the first time.
-  const bool utf8 = FFormat.Encoding == TEncoding::enUtf8;
-  std::vector<char> buffer(BufferSize);
-  std::vector<char> encoded(utf8 ? kBomSize + BufferSize * kMaxUtf8PerByte : 0);
-  std::size_t mark = utf8 && FFormat.ByteOrderMark == TByteOrderMark::bomPresent ? kBomSize : 0;
-  size_t used = 0;
-  uint64_t total = 0;
-  auto flush = [&] {
-    if (utf8) {
-      std::memcpy(encoded.data(), kBom, mark);
-      const size_t size =
-          mark + Cp1252ToUtf8(buffer.data(), used, encoded.data() + mark, TControlCodes::ctBlank);
-      mark = 0;
-      WriteAll(handle, encoded.data(), size, fileName);
-      total += size;
-    } else {
-      BlankControlCodes(buffer.data(), used);
-      WriteAll(handle, buffer.data(), used, fileName);
-      total += used;
-    }
-    used = 0;
-  };
-  auto put = [&](const char* text, size_t length) {
-    while (length > 0) {
-      size_t n = std::min(length, BufferSize - used);
-      std::memcpy(buffer.data() + used, text, n);
-      used += n;
-      text += n;
-      length -= n;
-      if (used == BufferSize) flush();
-    }
-  };
-  const char* const lineEnd = FFormat.LineEnd == TLineEnd::leLf ? "\n" : "\r\n";
-  const size_t lineEndSize = FFormat.LineEnd == TLineEnd::leLf ? 1 : 2;
-  auto putLineEnd = [&] {
-    if (BufferSize - used < lineEndSize) flush();
-    std::memcpy(buffer.data() + used, lineEnd, lineEndSize);
-    used += lineEndSize;
-  };
-
-  const char* text = nullptr;
-  size_t length = 0;
-  bool pendingEmpty = false;  // an empty paragraph gets its line end only if one follows
-  while (source.Next(text, length)) {
-    if (pendingEmpty) putLineEnd();
-    pendingEmpty = length == 0;
-    if (!pendingEmpty) {
-      put(text, length);
-      putLineEnd();
-    }
-  }
-  flush();
-  return total;
-}
-
-void TTextFileWriter::WriteAll(TFileHandle handle, const char* data, size_t size,
-                               const std::string& fileName) {
-  if (int err = WriteFully(FFileSystem, handle, data, size)) throw SaveError(fileName, err);
+  TTextFileOutput output(FFileSystem, handle, FFormat);
+  uint64_t written = 0;
+  if (int err = output.Write(source, written)) throw SaveError(fileName, err);
+  return written;
 }
 
 int TTextFileWriter::CreateTemp(const std::string& folder, const std::string& baseName, uint32_t mode,

@@ -1,10 +1,8 @@
 #pragma once
 // Saves paragraphs as a text file in a given format (TTextFormat), never leaving a partial file.
 //
-// Every paragraph is written followed by the format's line end (CR LF or LF), except an empty
-// last paragraph; characters with codes 1 to 8 are written as a blank, a TAB as a TAB. In a
-// UTF-8 file every byte from 128 up is written as the UTF-8 sequence of its Windows-1252
-// character, behind a byte-order mark when the format has one.
+// The bytes written are those of TTextFileOutput: every paragraph followed by the format's line
+// end except an empty last one, codes 1 to 8 as blanks, UTF-8 where the format says so.
 //
 // The text goes to a temporary file in the file's folder, which is synced and then renamed over
 // the name, so that the name always holds either the old or the new file, complete. The file's
@@ -20,20 +18,14 @@
 #include <string>
 
 #include "engine/FileSystem.h"
+#include "engine/TextFileOutput.h"
 #include "engine/TextFormat.h"
 
 namespace quilmo {
 
-class TParagraphSource {
- public:
-  virtual ~TParagraphSource() = default;
-  // The next paragraph; false after the last. The text stays valid until the next call.
-  virtual bool Next(const char*& text, size_t& length) = 0;
-};
-
 class TTextFileWriter {
  public:
-  static constexpr size_t BufferSize = 256 * 1024;
+  static constexpr size_t BufferSize = TTextFileOutput::BufferSize;
 
   explicit TTextFileWriter(TFileSystem& fileSystem = DefaultFileSystem());
 
@@ -63,7 +55,6 @@ class TTextFileWriter {
   bool SaveByRename(const TTarget& target, const std::string& backupName, TParagraphSource& source);
   void SaveInPlace(const TTarget& target, const std::string& backupName, TParagraphSource& source);
   uint64_t WriteParagraphs(TFileHandle handle, const std::string& path, TParagraphSource& source);
-  void WriteAll(TFileHandle handle, const char* data, size_t size, const std::string& path);
   int CreateTemp(const std::string& folder, const std::string& baseName, uint32_t mode, std::string& path,
                  TFileHandle& handle);
   int CopyFile(const std::string& from, const std::string& folder, const std::string& baseName, uint32_t mode,

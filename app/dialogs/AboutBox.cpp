@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "app/dialogs/AccessibleNames.h"
 #include "app/dialogs/DialogPlacement.h"
 
 #ifndef QUILMO_VERSION
@@ -103,6 +104,7 @@ TAboutBox::TAboutBox(TDialogHost& host, QWidget* parent) : QDialog(parent) {
   FixClientSize(this, {kClientWidth, kClientHeight});
   CenterOver(host.DialogParent(), this);
   Button1->setFocus();
+  NameForReaders(this);
 }
 
 }  // namespace quilmo

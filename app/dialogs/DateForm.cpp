@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/AccessibleNames.h"
 #include "app/dialogs/DialogPlacement.h"
 #include "editor/CustomTextFileEditor.h"
 #include "editor/qt/Cp1252Text.h"
@@ -50,6 +51,7 @@ TDateForm::TDateForm(TDialogHost& host, QWidget* parent, const TClock& clock, co
   connect(DateList, &QListWidget::itemDoubleClicked, this, &TDateForm::Button1Click);
   connect(Button1, &QPushButton::clicked, this, &TDateForm::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+  NameForReaders(this);
 }
 
 void TDateForm::Button1Click() {

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/AccessibleNames.h"
 #include "app/dialogs/DialogPlacement.h"
 #include "app/dialogs/HistoryCombo.h"
 #include "editor/CustomTextFileEditor.h"
@@ -66,6 +67,7 @@ TFindDlg::TFindDlg(TDialogHost& host, QWidget* parent) : TSearchDlgBase(host, pa
   connect(FindBox1, &QComboBox::editTextChanged, this, &TFindDlg::FindBox1Change);
   connect(Button1, &QPushButton::clicked, this, &TFindDlg::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TFindDlg::CloseFromButton);
+  NameForReaders(this);
 }
 
 void TFindDlg::FindBox1Change(const QString& text) {

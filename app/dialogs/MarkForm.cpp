@@ -11,6 +11,7 @@ TMarkForm::TMarkForm(QWidget* parent) : QDockWidget(QStringLiteral("Gestionnaire
               QDockWidget::DockWidgetFloatable);
   ListBox1 = new QListWidget(this);
   ListBox1->setObjectName(QStringLiteral("ListBox1"));
+  ListBox1->setAccessibleName(QStringLiteral("Marques"));
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
   ListBox1->setSortingEnabled(true);
   QFont font = ListBox1->font();

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/dialogs/AccessibleNames.h"
 #include "app/dialogs/DialogPlacement.h"
 #include "app/dialogs/FilterGrid.h"
 #include "app/dialogs/TabSizeEdit.h"
@@ -71,6 +72,7 @@ TOptionsForm::TOptionsForm(TDialogHost& host, QWidget* parent) : QDialog(parent)
   FixClientSize(this, {kClientWidth, kClientHeight});
   CenterOver(FHost.DialogParent(), this);
   LoadValues();
+  NameForReaders(this);
 
   for (QCheckBox* box : {Dialogue1, Backup1, AutoIndent1, Deactive1, Flush1, Trim1})
     connect(box, &QCheckBox::clicked, this, &TOptionsForm::ControlChanged);

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/dialogs/AccessibleNames.h"
 #include "app/dialogs/DialogPlacement.h"
 #include "app/dialogs/HistoryCombo.h"
 #include "editor/CustomTextFileEditor.h"
@@ -95,6 +96,7 @@ TReplaceDlg::TReplaceDlg(TDialogHost& host, QWidget* parent) : TSearchDlgBase(ho
   connect(Button2, &QPushButton::clicked, this, &TReplaceDlg::Button2Click);
   connect(Button3, &QPushButton::clicked, this, &TReplaceDlg::Button3Click);
   connect(Button4, &QPushButton::clicked, this, &TReplaceDlg::CloseFromButton);
+  NameForReaders(this);
 }
 
 void TReplaceDlg::SetFindButtonsEnabled(bool enabled) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <string_view>
+#include <utility>
 
 #include "editor/CustomEditor.h"
 #include "editor/CustomTextFileEditor.h"
@@ -46,60 +47,6 @@ int ToInt(std::int64_t value) {
 }
 
 }  // namespace
-
-// ---------------------------------------------------------------- offset index
-
-void TParaOffsetIndex::Rebuild(TParaList& list) {
-  const std::int32_t count = list.ParaCount();
-  FTree.assign(static_cast<std::size_t>(count) + 1, 0);
-  std::int32_t i = 1;
-  for (TParaNode* node = list.GetPara(1); node != nullptr && i <= count; node = node->Next(), ++i)
-    FTree[static_cast<std::size_t>(i)] = node->Length() + 1;
-  // Linear Fenwick construction: each node passes its sum to its parent.
-  for (std::int32_t k = 1; k <= count; ++k) {
-    const std::int32_t parent = k + (k & -k);
-    if (parent <= count) FTree[static_cast<std::size_t>(parent)] += FTree[static_cast<std::size_t>(k)];
-  }
-  FHighBit = 1;
-  while (FHighBit * 2 <= count) FHighBit *= 2;
-  FValid = true;
-}
-
-void TParaOffsetIndex::Adjust(std::int32_t para, std::int32_t delta) {
-  if (!FValid) return;
-  const auto size = static_cast<std::int32_t>(FTree.size()) - 1;
-  for (std::int32_t k = para; k >= 1 && k <= size; k += k & -k) FTree[static_cast<std::size_t>(k)] += delta;
-}
-
-std::int64_t TParaOffsetIndex::ParaStart(TParaList& list, std::int32_t para) {
-  if (!FValid) Rebuild(list);
-  std::int64_t sum = 0;
-  const auto size = static_cast<std::int32_t>(FTree.size()) - 1;
-  for (std::int32_t k = std::min(para - 1, size); k > 0; k -= k & -k)
-    sum += FTree[static_cast<std::size_t>(k)];
-  return sum;
-}
-
-std::int32_t TParaOffsetIndex::ParaAt(TParaList& list, std::int64_t offset, std::int64_t& paraStart) {
-  if (!FValid) Rebuild(list);
-  // Descends to the last paragraph whose start is at or before `offset`.
-  const auto size = static_cast<std::int32_t>(FTree.size()) - 1;
-  std::int32_t k = 0;
-  std::int64_t sum = 0;
-  for (std::int32_t step = FHighBit; step > 0; step /= 2) {
-    const std::int32_t next = k + step;
-    if (next <= size && sum + FTree[static_cast<std::size_t>(next)] <= offset) {
-      k = next;
-      sum += FTree[static_cast<std::size_t>(next)];
-    }
-  }
-  if (k >= size) {  // at or past the end: the last paragraph
-    k = size - 1;
-    sum = ParaStart(list, size);
-  }
-  paraStart = sum;
-  return k + 1;
-}
 
 // ---------------------------------------------------------------- interface
 
@@ -153,7 +100,7 @@ bool TEditorAccessible::Follow() const {
     return false;
   list.AddView(const_cast<TEditorAccessible*>(this));
   FList = &list;
-  FIndex.Invalidate();
+  FIndex.Reset();
   return true;
 }
 
@@ -437,7 +384,7 @@ void TEditorAccessible::CaretPlaced() {
 }
 
 void TEditorAccessible::CharsInserted(int para, int pos, int count, bool /*isSender*/) {
-  FIndex.Adjust(para, count);  // first: a rebuild below already sees the new text
+  FIndex.CharsChanged(para, count);  // first: a rebuild below already sees the new text
   if (!EventsWanted()) return;
   const std::int64_t at = Offset(para, pos);
   if (count == 0) {  // as many characters replaced: the paragraph's text is new
@@ -449,20 +396,37 @@ void TEditorAccessible::CharsInserted(int para, int pos, int count, bool /*isSen
   Send(QAccessibleTextInsertEvent(widget(), ToInt(at), text(ToInt(at), ToInt(at + count))));
 }
 
-void TEditorAccessible::CharsDeleted(int para, int pos, int count, bool /*isSender*/) {
-  FIndex.Adjust(para, -count);
+bool TEditorAccessible::TakeRemoval(std::int32_t para, std::int32_t pos, std::int32_t count,
+                                    TRemoval& removal) {
+  const bool known = FRemovalKnown && FRemoval.Para == para && FRemoval.Pos == pos && FRemoval.Count == count;
+  FRemovalKnown = false;
+  if (known) removal = std::move(FRemoval);
+  FRemoval.Text.clear();
+  return known;
+}
+
+void TEditorAccessible::CharsDeleting(int para, int pos, int count) {
   if (!EventsWanted()) return;
-  // The characters are gone: the event tells where and how many.
-  Send(QAccessibleTextRemoveEvent(widget(), ToInt(Offset(para, pos)), QString(count, QChar(0xFFFC))));
+  const std::int64_t start = Offset(para, pos);
+  FRemoval = {para, pos, count, start, text(ToInt(start), ToInt(start + count))};
+  FRemovalKnown = true;
+}
+
+void TEditorAccessible::CharsDeleted(int para, int pos, int count, bool /*isSender*/) {
+  FIndex.CharsChanged(para, -count);
+  if (!EventsWanted()) return;
+  TRemoval removal;
+  if (!TakeRemoval(para, pos, count, removal)) {  // not read before: where and how many
+    removal.Start = Offset(para, pos);
+    removal.Text = QString(count, QChar(0xFFFC));
+  }
+  Send(QAccessibleTextRemoveEvent(widget(), ToInt(removal.Start), removal.Text));
 }
 
 void TEditorAccessible::ParaInserted(int para, int pos, int indent, bool /*isSender*/) {
-  if (!EventsWanted()) {
-    FIndex.Invalidate();
-    return;
-  }
-  const std::int64_t at = Offset(para, pos);  // nothing before `para` moved
-  FIndex.Invalidate();
+  FIndex.Restructured(para);  // first: the offsets below are those of the new text
+  if (!EventsWanted()) return;
+  const std::int64_t at = Offset(para, pos);
   QString inserted;
   if (pos == 1 && indent == 0) {  // a paragraph in front of `para`
     inserted = text(ToInt(at), ToInt(at + FList->ParaLength(para) + 1));
@@ -472,24 +436,28 @@ void TEditorAccessible::ParaInserted(int para, int pos, int indent, bool /*isSen
   Send(QAccessibleTextInsertEvent(widget(), ToInt(at), inserted));
 }
 
-void TEditorAccessible::ParaDeleted(int para, bool /*isSender*/) {
-  if (!EventsWanted()) {
-    FIndex.Invalidate();
-    return;
-  }
-  // The old index still knows the paragraph's length; a last paragraph takes the break before it.
-  const bool known = FIndex.Valid();
+void TEditorAccessible::ParaDeleting(int para) {
+  if (!EventsWanted()) return;
+  // A paragraph goes with its break; the last one with the break before it.
   std::int64_t start = Offset(para, 1);
-  std::int64_t removed = known ? Offset(para + 1, 1) - start : 0;
-  if (known && para > FList->ParaCount() && para > 1) --start;
-  FIndex.Invalidate();
-  Send(QAccessibleTextRemoveEvent(widget(), ToInt(start), QString(ToInt(removed), QChar(0xFFFC))));
+  std::int64_t end = start + FList->ParaLength(para) + 1;
+  if (para == FList->ParaCount()) --start, --end;
+  FRemoval = {para, 0, -1, start, text(ToInt(start), ToInt(end))};
+  FRemovalKnown = true;
+}
+
+void TEditorAccessible::ParaDeleted(int para, bool /*isSender*/) {
+  FIndex.Restructured(para);
+  if (!EventsWanted()) return;
+  TRemoval removal;
+  if (!TakeRemoval(para, 0, -1, removal)) removal.Start = Offset(para, 1);
+  Send(QAccessibleTextRemoveEvent(widget(), ToInt(removal.Start), removal.Text));
 }
 
 void TEditorAccessible::ParasJoined(int para, int pos, bool /*isSender*/) {
-  const std::int64_t at = EventsWanted() ? Offset(para, pos) : 0;
-  FIndex.Invalidate();
-  if (EventsWanted()) Send(QAccessibleTextRemoveEvent(widget(), ToInt(at), QStringLiteral("\n")));
+  FIndex.Restructured(para);
+  if (EventsWanted())
+    Send(QAccessibleTextRemoveEvent(widget(), ToInt(Offset(para, pos)), QStringLiteral("\n")));
 }
 
 }  // namespace quilmo

@@ -2,8 +2,8 @@
 // What a screen reader sees of the editor widget: an editable, multi-line text whose
 // paragraph breaks are one "\n" each, with the caret, the selection, character rectangles,
 // text by character, word, display line and paragraph, and editing through the control's own
-// operations (so undo works). Offsets are counted in characters of the whole text; a running
-// index of paragraph starts maps them to (paragraph, position) in logarithmic time. Nothing
+// operations (so undo works). Offsets are counted in characters of the whole text; an index of
+// paragraph starts maps them to (paragraph, position) in logarithmic time. Nothing
 // of this exists before an assistive technology asks for the widget's interface, and no event
 // is sent while accessibility is inactive.
 
@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "editor/qt/EditorAccessibleOffsets.h"
 #include "engine/ParaListView.h"
 
 namespace quilmo {
@@ -20,29 +21,6 @@ namespace quilmo {
 class TEditorWidget;
 class TCustomEditor;
 class TParaList;
-
-// Character offsets of paragraph starts over a paragraph list (each paragraph counts its
-// length + 1 for its break): a Fenwick tree, updated in place by character edits and rebuilt
-// lazily after paragraphs are added or removed.
-class TParaOffsetIndex {
- public:
-  // Forgets everything; the next lookup rebuilds from `list`.
-  void Invalidate() { FValid = false; }
-  bool Valid() const { return FValid; }
-  // Paragraph `para` (1-based) grew (delta > 0) or shrank by `delta` characters.
-  void Adjust(std::int32_t para, std::int32_t delta);
-  // Offset of the first character of paragraph `para`.
-  std::int64_t ParaStart(TParaList& list, std::int32_t para);
-  // The paragraph holding `offset` (its break included) and the offset of its start.
-  std::int32_t ParaAt(TParaList& list, std::int64_t offset, std::int64_t& paraStart);
-
- private:
-  void Rebuild(TParaList& list);
-
-  std::vector<std::int64_t> FTree;  // 1-based Fenwick tree of paragraph lengths + 1
-  std::int32_t FHighBit = 1;
-  bool FValid = false;
-};
 
 class TEditorAccessible : public QAccessibleWidget,
                           public QAccessibleTextInterface,
@@ -124,16 +102,31 @@ class TEditorAccessible : public QAccessibleWidget,
   // TParaListView: the edits of the text, for the index and the events.
   void ParaDeleted(int para, bool isSender) override;
   void CharsDeleted(int para, int pos, int count, bool isSender) override;
+  void ParaDeleting(int para) override;
+  void CharsDeleting(int para, int pos, int count) override;
   void ParaInserted(int para, int pos, int indent, bool isSender) override;
   void CharsInserted(int para, int pos, int count, bool isSender) override;
   void ParasJoined(int para, int pos, bool isSender) override;
   void TextRewrapped() override {}
   void ModifiedChanged() override {}
 
+  // What the next deletion removes, read while it is still there; Count -1 is a paragraph.
+  struct TRemoval {
+    std::int32_t Para = 0;
+    std::int32_t Pos = 0;
+    std::int32_t Count = 0;
+    std::int64_t Start = 0;
+    QString Text;
+  };
+  // The removal read before for this deletion, or none.
+  bool TakeRemoval(std::int32_t para, std::int32_t pos, std::int32_t count, TRemoval& removal);
+
   QMetaObject::Connection FCaretConnection;
   QMetaObject::Connection FDestroyConnection;
   mutable TParaList* FList = nullptr;  // the list this interface is registered with
   mutable TParaOffsetIndex FIndex;
+  TRemoval FRemoval;
+  bool FRemovalKnown = false;
   bool FDetached = false;
   int FLastCaret = -1;
   int FLastSelStart = 0;

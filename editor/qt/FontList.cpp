@@ -67,13 +67,15 @@ TQtEditorFont::TQtEditorFont(const TFontDesc& desc) {
   FBaseRowHeight = fm.height() + FLeading + 1;
   FAscent = fm.ascent();
   FHeight = fm.height();
+}
 
-  const QFontMetricsF fmf(FFont);
-  for (int b = 0; b < 256; ++b) {
-    const QChar ch = ByteToQChar(static_cast<unsigned char>(b));
-    if (ch.category() == QChar::Other_Control) continue;  // U+0000-001F, U+007F-009F
-    FOnGrid[b] = fm.inFont(ch) && fmf.horizontalAdvance(ch) == static_cast<qreal>(FCharWidth);
-  }
+bool TQtEditorFont::MeasureOnGrid(unsigned char byte) const {
+  const QChar ch = ByteToQChar(byte);
+  // Control characters (U+0000-001F, U+007F-009F) are never drawn as glyphs.
+  const bool on = ch.category() != QChar::Other_Control && QFontMetrics(FFont).inFont(ch) &&
+                  QFontMetricsF(FFont).horizontalAdvance(ch) == static_cast<qreal>(FCharWidth);
+  FOnGrid[byte] = on ? TGrid::On : TGrid::Off;
+  return on;
 }
 
 }  // namespace quilmo

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
 
 #include "editor/FixedFont.h"
 
@@ -38,8 +39,12 @@ class TQtEditorFont {
   int Height() const { return FHeight; }
   int ExternalLeading() const { return FLeading; }
   // The byte's character is in the font and advances exactly one cell, so a run made only
-  // of such characters can be drawn in one call and stays on the grid.
-  bool OnGrid(unsigned char byte) const { return FOnGrid[byte]; }
+  // of such characters can be drawn in one call and stays on the grid. Found out the first
+  // time a byte is asked about: measuring every glyph up front would load 224 of them each
+  // time the font changes, as it does several times while the window starts.
+  bool OnGrid(unsigned char byte) const {
+    return FOnGrid[byte] == TGrid::Unknown ? MeasureOnGrid(byte) : FOnGrid[byte] == TGrid::On;
+  }
 
  private:
   QFont FFont;
@@ -48,7 +53,10 @@ class TQtEditorFont {
   int FAscent = 0;
   int FHeight = 1;
   int FLeading = 0;
-  std::array<bool, 256> FOnGrid{};
+  enum class TGrid : std::uint8_t { Unknown, Off, On };
+  bool MeasureOnGrid(unsigned char byte) const;
+
+  mutable std::array<TGrid, 256> FOnGrid{};
 };
 
 }  // namespace quilmo

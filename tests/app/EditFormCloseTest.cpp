@@ -45,7 +45,7 @@ TEST_F(EditFormClose, EachAnswerOfTheCloseQuestion) {
     if (row.Doc != Unmodified) Type("x");
     TFaultyFileSystem faulty;
     if (row.FailingSave) {
-      faulty.FailAt(TFsOp::Write, 1, ENOSPC, true);
+      faulty.FailAt(TFsOp::WriteGathered, 1, ENOSPC, true);
       form.Editor1().SetFileSystem(faulty);
     }
     Prompter.Answers = row.Answers;

@@ -42,7 +42,7 @@ TEST_F(EditFormFile, SaveAsDialogAndAFailingSaveInThePrompt) {
   TEditForm& form = Start({a});
   form.Editor1().InsertString("x");
   TFaultyFileSystem faulty;
-  faulty.FailAt(TFsOp::Write, 1, ENOSPC, true);
+  faulty.FailAt(TFsOp::WriteGathered, 1, ENOSPC, true);
   form.Editor1().SetFileSystem(faulty);
   Prompter.Answers = {TAnswer::Yes};
   form.Open1Click();

@@ -1,5 +1,6 @@
 // The window keeps a recovery journal of its document while it has unsaved changes, starts it
-// again for every document it takes, and removes it when the document is saved or closed.
+// again for every document it takes, and removes it when the document is saved or closed. At
+// start it offers back every journal left by copies that died.
 
 #include <QFile>
 
@@ -8,7 +9,9 @@
 #include "FormFixture.h"
 #include "app/EditForm.h"
 #include "app/JournalKeeper.h"
+#include "app/Recovery.h"
 #include "editor/TextFileEditor.h"
+#include "support/EditorDoc.h"
 #include "support/TempDir.h"
 
 namespace quilmo::test {
@@ -23,6 +26,19 @@ class EditFormJournalTest : public FormFixture {
     TJournalKeeper* journal = form.Journal();
     if (journal == nullptr || !journal->FlushNow()) return {};
     return QFile::exists(journal->JournalPath()) ? journal->JournalPath() : QString();
+  }
+
+  // The journal of a copy that died after typing `typed` at the start of `file`; its path.
+  QString DeadJournal(const QString& file, const std::string& typed, int number) {
+    TTextFileEditor editor;
+    editor.LoadTextFile(file.toStdString());
+    TJournalKeeper keeper(TempFile("elsewhere"));
+    keeper.Begin(editor.ParaList(), file);
+    editor.InsertString(typed);
+    EXPECT_TRUE(keeper.FlushNow());
+    const QString dead = JournalFolder + QString("/dead-%1.journal").arg(number);
+    WriteFileBytes(dead.toStdString(), ReadFileBytes(keeper.JournalPath().toStdString()));
+    return dead;
   }
 };
 
@@ -53,6 +69,102 @@ TEST_F(EditFormJournalTest, TypingIsJournaledUntilTheDocumentIsClosed) {
 TEST_F(EditFormJournalTest, TestsWithoutAFolderKeepNoJournal) {
   JournalFolder.clear();
   EXPECT_EQ(Start().Journal(), nullptr);
+}
+
+// Four copies died with changes: each is offered in turn; the first recovered goes into this
+// window, the second into a new copy started for it, the third is kept, the fourth discarded.
+TEST_F(EditFormJournalTest, EveryOrphanIsOfferedAndEachAnswerIsFollowed) {
+  TJournalKeeper::PrepareFolder(JournalFolder);
+  const char* names[] = {"a", "b", "c", "d"};
+  QStringList files;
+  QStringList journals;
+  for (int i = 0; i < 4; ++i) {
+    files << MakeFile(std::string(names[i]) + ".txt", "texte\r\n");
+    journals << DeadJournal(files.back(), names[i], i);
+  }
+  Prompter.Choices = {0, 0, 1, 2};
+  TEditForm& form = Start();
+  ASSERT_EQ(Prompter.Asked.size(), 4u);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_TRUE(Prompter.Asked[i].Text.contains("« " + files[i] + " »"))
+        << Prompter.Asked[i].Text.toStdString();
+    EXPECT_EQ(Prompter.Asked[i].Caption, QString("Récupération (%1 sur 4)").arg(i + 1));
+  }
+  EXPECT_EQ(PlainEditorText(form.Editor1()), "atexte\n");
+  EXPECT_TRUE(form.Editor1().Modified());
+  EXPECT_EQ(form.windowTitle(), "Quilmo - " + files[0]);
+  ASSERT_EQ(Starter.Started.size(), 1u);
+  EXPECT_EQ(Starter.Started[0], RecoveryArguments(journals[1]));
+  const bool left[] = {false, true, true, false};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(QFile::exists(journals[i]), left[i]) << names[i];
+    EXPECT_EQ(ReadFileBytes(files[i].toStdString()), "texte\r\n") << "the file on disk waits for a save";
+  }
+
+  // The copy started for the second one recovers it without asking, and nothing else.
+  Prompter.Answers = {TAnswer::No};
+  Stop();
+  TEditForm& copy = Start(Starter.Started[0]);
+  EXPECT_EQ(Prompter.Asked.size(), 5u);  // the close of the first window only
+  EXPECT_EQ(PlainEditorText(copy.Editor1()), "btexte\n");
+  EXPECT_EQ(copy.windowTitle(), "Quilmo - " + files[1]);
+  EXPECT_FALSE(QFile::exists(journals[1]));
+  EXPECT_TRUE(QFile::exists(journals[2]));
+
+  // The one kept comes back at the next start, alone.
+  Prompter.Answers = {TAnswer::No};
+  Stop();
+  Prompter.Choices = {1};
+  Start();
+  ASSERT_EQ(Prompter.Asked.size(), 7u);
+  EXPECT_EQ(Prompter.Asked[6].Caption, "Récupération");
+  EXPECT_TRUE(Prompter.Asked[6].Text.contains(files[2]));
+  EXPECT_TRUE(QFile::exists(journals[2]));
+}
+
+// A recovery that cannot reach a new copy, or a copy whose journal is held elsewhere, loses
+// nothing: the journal stays for a later start.
+TEST_F(EditFormJournalTest, AJournalThatCannotBeRecoveredNowIsKept) {
+  TJournalKeeper::PrepareFolder(JournalFolder);
+  const QString first = DeadJournal(MakeFile("a.txt", "x\n"), "1", 0);
+  const QString second = DeadJournal(MakeFile("b.txt", "y\n"), "2", 1);
+  Starter.Succeeds = false;
+  Prompter.Choices = {0, 0};
+  Start();
+  ASSERT_EQ(Starter.Started.size(), 1u);
+  ASSERT_EQ(Prompter.Shown.size(), 1u);
+  EXPECT_TRUE(Prompter.Shown[0].Text.contains("gardées")) << Prompter.Shown[0].Text.toStdString();
+  EXPECT_FALSE(QFile::exists(first));
+  EXPECT_TRUE(QFile::exists(second));
+
+  // Held by a running copy: the copy started for it opens an empty window and says nothing.
+  Prompter.Answers = {TAnswer::No};
+  Stop();
+  std::vector<TOrphanJournal> held = FindOrphanJournals(JournalFolder);
+  ASSERT_EQ(held.size(), 1u);
+  TEditForm& copy = Start(RecoveryArguments(second));
+  EXPECT_TRUE(copy.IsUntitled());
+  EXPECT_EQ(copy.Editor1().ByteCount(), 0u);
+  EXPECT_EQ(Prompter.Shown.size(), 1u);
+  EXPECT_TRUE(QFile::exists(second));
+}
+
+TEST(RecoveryArguments, OnlyTheExactPairNamesAJournal) {
+  const struct {
+    QStringList Arguments;
+    QString Journal;
+    QStringList Left;
+  } cases[] = {
+      {RecoveryArguments("/j/x.journal"), "/j/x.journal", {}},
+      {{"-i", "/j/x.journal"}, "", {"-i", "/j/x.journal"}},
+      {{"--recuperer"}, "", {"--recuperer"}},
+      {{"--recuperer", "a", "b"}, "", {"--recuperer", "a", "b"}},
+  };
+  for (const auto& c : cases) {
+    QStringList arguments = c.Arguments;
+    EXPECT_EQ(TakeRecoveryArguments(arguments), c.Journal) << c.Arguments.join(' ').toStdString();
+    EXPECT_EQ(arguments, c.Left);
+  }
 }
 
 }  // namespace

@@ -141,7 +141,7 @@ TEST_F(FileCommandsTest, OpenAfterEachAnswerOfTheModifiedDocumentPrompt) {
 
 TEST_F(FileCommandsTest, AFailedSaveInThePromptStopsTheCommand) {
   EditA();
-  Fs.FailAt(TFsOp::Write, Fs.Calls(TFsOp::Write) + 1, ENOSPC, true);
+  Fs.FailAt(TFsOp::WriteGathered, Fs.Calls(TFsOp::WriteGathered) + 1, ENOSPC, true);
   for (const auto& command : {&TFileCommands::New, &TFileCommands::Open}) {
     Window.Answers = {TAnswer::Yes};
     Window.Chosen = {B};
@@ -200,15 +200,48 @@ TEST_F(FileCommandsTest, MissingHistoryEntryAndEachAnswer) {
   }
 }
 
-TEST_F(FileCommandsTest, UnreadableFileLeavesTheDocument) {
-  EditA();
-  Window.Answers = {TAnswer::No};
-  Fs.FailAt(TFsOp::OpenRead, Fs.Calls(TFsOp::OpenRead) + 1, EACCES);
-  Window.Chosen = {B};
-  EXPECT_THROW(Commands.Open(), EFileError);
-  EXPECT_EQ(Window.Doc.FileName(), A);
-  EXPECT_EQ(Text(), "xfichier a\n");
-  EXPECT_EQ(History.Entry(0), A);
+// The file fails before the document changes (the check that it can be opened), or half-way
+// through its loading (opened again, a read after some bytes): either way the command stops and
+// the document, its name, caption, history and marks are as they were.
+TEST_F(FileCommandsTest, AFileThatCannotBeReadLeavesTheDocument) {
+  const struct {
+    TFsOp Op;
+    int Call;  // after the calls made until then
+    int Err;
+  } failures[] = {
+      {TFsOp::OpenRead, 1, EACCES},
+      {TFsOp::OpenRead, 2, ENOENT},
+      {TFsOp::Read, 1, EIO},
+      {TFsOp::Read, 2, EIO},
+  };
+  const struct {
+    const char* Name;
+    void (*Run)(TFileCommands&);
+  } commands[] = {
+      {"Open", [](TFileCommands& c) { c.Open(); }},
+      {"history", [](TFileCommands& c) { c.OpenHistoryEntry(1); }},
+  };
+  for (const auto& command : commands) {
+    for (const auto& failure : failures) {
+      SCOPED_TRACE(std::string(command.Name) + ", " + test::FsOpName(failure.Op) + " " +
+                   std::to_string(failure.Call));
+      History.Add(B);
+      EditA();
+      const std::string caption = Window.Caption;
+      Window.MarksCleared = 0;
+      Window.Answers = {TAnswer::No};
+      Window.Chosen = {B};
+      Fs.FailAt(failure.Op, Fs.Calls(failure.Op) + failure.Call, failure.Err);
+      EXPECT_THROW(command.Run(Commands), EFileError);
+      EXPECT_EQ(Window.Doc.FileName(), A);
+      EXPECT_EQ(Text(), "xfichier a\n");
+      EXPECT_TRUE(Window.Doc.Modified());
+      EXPECT_EQ(Window.Caption, caption);
+      EXPECT_EQ(History.Entry(0), A);
+      EXPECT_EQ(History.Entry(1), B);
+      EXPECT_EQ(Window.MarksCleared, 0);
+    }
+  }
 }
 
 TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileChangedOnDisk) {

@@ -38,7 +38,7 @@ TEST(FileErrorTextTest, NamesTheFileAndTheReason) {
       {"gone/doc.txt", TOp::Save, TFsOp::Count, 0,
        "Impossible d'enregistrer le fichier « F » : fichier ou dossier introuvable"},
       {"folder", TOp::Save, TFsOp::Count, 0, "Impossible d'enregistrer le fichier « F » : c'est un dossier"},
-      {"doc.txt", TOp::Save, TFsOp::Write, ENOSPC,
+      {"doc.txt", TOp::Save, TFsOp::WriteGathered, ENOSPC,
        "Impossible d'enregistrer le fichier « F » : plus de place sur le disque"},
       {"doc.txt", TOp::Save, TFsOp::CheckWritable, EACCES,
        "Impossible d'enregistrer le fichier « F » : accès refusé"},

@@ -18,6 +18,18 @@ void TScriptedPrompter::Show(QWidget*, TMessageKind kind, const QString& caption
   Shown.push_back({kind, caption, text});
 }
 
+int TScriptedPrompter::Choose(QWidget*, TMessageKind kind, const QString& caption, const QString& text,
+                              const QStringList&, int escape) {
+  Asked.push_back({kind, caption, text});
+  if (Choices.empty()) {
+    ADD_FAILURE() << "unexpected question: " << text.toStdString();
+    return escape;
+  }
+  const int choice = Choices.front();
+  Choices.pop_front();
+  return choice;
+}
+
 QStringList TScriptedPrompter::OpenFileNames(QWidget*, TFileDialogRequest& request) {
   OpenRequests.push_back(request);
   if (OpenNames.empty()) {
@@ -42,7 +54,7 @@ QString TScriptedPrompter::SaveFileName(QWidget*, TFileDialogRequest& request) {
 
 bool TRecordingStarter::Start(const QString&, const QStringList& arguments) {
   Started.push_back(arguments);
-  return true;
+  return Succeeds;
 }
 
 FormFixture::FormFixture() = default;

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ class TScriptedPrompter : public TPrompter {
   };
 
   std::deque<TAnswer> Answers;
+  // Each question with buttons of its own takes the next index.
+  std::deque<int> Choices;
   // Each Open dialog takes the next entry; an empty list is a cancel.
   std::deque<QStringList> OpenNames;
   // Each Save dialog takes the next entry; an empty name is a cancel.
@@ -40,15 +43,23 @@ class TScriptedPrompter : public TPrompter {
 
   TAnswer Ask(QWidget*, TMessageKind kind, const QString& caption, const QString& text, TButtons) override;
   void Show(QWidget*, TMessageKind kind, const QString& caption, const QString& text) override;
+  int Choose(QWidget*, TMessageKind kind, const QString& caption, const QString& text, const QStringList&,
+             int escape) override;
   QStringList OpenFileNames(QWidget*, TFileDialogRequest& request) override;
   QString SaveFileName(QWidget*, TFileDialogRequest& request) override;
   bool ChooseFont(QWidget*, QFont&) override { return false; }
-  int Exec(QDialog&) override { return 0; }
+  // Each modal dialog the window opens comes here instead of running; it is then cancelled.
+  std::function<void(QDialog&)> OnExec;
+  int Exec(QDialog& dialog) override {
+    if (OnExec) OnExec(dialog);
+    return 0;
+  }
 };
 
 class TRecordingStarter : public TInstanceStarter {
  public:
   std::vector<QStringList> Started;
+  bool Succeeds = true;  // what Start answers
   bool Start(const QString&, const QStringList& arguments) override;
 };
 

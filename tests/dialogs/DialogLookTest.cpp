@@ -1,5 +1,6 @@
 // Every dialog at its fixed size shows its texts whole: no button, box or label is narrower
-// or lower than its text needs, and none reaches outside the dialog. With QUILMO_DIALOG_SHOTS
+// or lower than its text needs, and none reaches outside the dialog; in the find, replace,
+// date and about dialogs no two controls share an Alt letter. With QUILMO_DIALOG_SHOTS
 // set to a folder, each dialog is also saved there as a PNG to be looked at.
 
 #include <QAbstractButton>
@@ -29,6 +30,19 @@ int NeededWidth(QWidget* child, const QString& caption) {
   if (qobject_cast<QPushButton*>(child))
     return child->fontMetrics().size(Qt::TextShowMnemonic, caption).width() + 8;
   return child->sizeHint().width();
+}
+
+// The Alt letters of the controls shown: each reaches one control only.
+void CheckAltLettersUnique(QWidget& dialog, const QString& name) {
+  QString letters;
+  for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+    const QString text = button->text();
+    const qsizetype mark = text.indexOf('&');
+    if (!button->isVisible() || mark < 0 || mark + 1 >= text.size()) continue;
+    const QChar letter = text.at(mark + 1).toLower();
+    EXPECT_FALSE(letters.contains(letter)) << name.toStdString() << ": " << text.toStdString();
+    letters += letter;
+  }
 }
 
 void CheckNothingClipped(QWidget& dialog, const QString& name, const QSize& designed) {
@@ -75,6 +89,8 @@ TEST(DialogLook, EveryDialogShowsItsTextsWhole) {
     std::unique_ptr<QWidget> dialog = makers[i]();
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
     CheckNothingClipped(*dialog, QString::fromLatin1(names[i]), sizes[i]);
+    // The options dialog's captions share letters ("&OK", "Dialogue &Ouvrir …") as designed.
+    CheckAltLettersUnique(*dialog, QString::fromLatin1(names[i]));
   }
   TOptionsForm options(host, nullptr);
   const char* const pages[] = {"options-1", "options-2", "options-3"};

@@ -1,11 +1,14 @@
 // The find and replace dialogs and the window's find next / previous, driven through their
 // widgets on a fake main window.
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -230,6 +233,66 @@ TEST_F(SearchDialogsTest, ToutRemplacerFromTheMiddleIsOneUndoStepAndCloses) {
   EXPECT_EQ(Host.Histories[QStringLiteral("Remplacer")], History({}));  // empty: not stored
   Host.Editor().Undo();
   EXPECT_EQ(Host.Marked(), original);
+}
+
+// Alt with a control's underlined letter works it, from the text box too, in both dialogs; the
+// keys that close a dialog come last.
+TEST_F(SearchDialogsTest, AltWithTheUnderlinedLetterWorksEachControl) {
+  Host.Load("|un deux un");
+  for (const bool replacing : {false, true}) {
+    TSearchDlgBase* dialog = replacing ? static_cast<TSearchDlgBase*>(&OpenReplace()) : &OpenFind();
+    TReplaceDlg* replace = replacing ? Dialogs.ReplaceDialog() : nullptr;
+    dialog->show();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    Type(dialog->FindBox1, "un");
+    const struct {
+      Qt::Key Key;
+      QAbstractButton* Button;
+    } keys[] = {
+        {Qt::Key_M, dialog->MotEntier1},
+        {Qt::Key_C, dialog->Casse1},
+        {Qt::Key_H, dialog->Haut},
+        {Qt::Key_B, dialog->Bas},
+        {Qt::Key_S, dialog->findChild<QPushButton*>("Button1")},
+        {Qt::Key_P, replace ? replace->Button2 : nullptr},
+        // Last: it closes the dialog.
+        {replacing ? Qt::Key_T : Qt::Key_F,
+         replace ? replace->Button3 : dialog->findChild<QPushButton*>("Button2")},
+    };
+    for (const auto& k : keys) {
+      if (k.Button == nullptr) continue;
+      SCOPED_TRACE(k.Button->text().toStdString());
+      EXPECT_EQ(dialog->FindBox1->currentText(), "un") << "a letter was typed into the box";
+      QSignalSpy clicked(k.Button, &QAbstractButton::clicked);
+      dialog->FindBox1->lineEdit()->setFocus();
+      QTest::keyClick(QApplication::focusWidget(), k.Key, Qt::AltModifier);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return clicked.count() == 1; }));
+    }
+    Flush();
+    EXPECT_EQ(replacing ? static_cast<void*>(Dialogs.ReplaceDialog()) : Dialogs.FindDialog(), nullptr);
+  }
+}
+
+// Opening and closing the drop-down of a box keeps the text typed in it.
+TEST_F(SearchDialogsTest, TheDropDownKeepsTheTypedText) {
+  Host.Histories["Rechercher"] = History({"ancien", "autre"});
+  Host.Histories["Remplacer"] = History({"vieux"});
+  Host.Load("|");
+  TReplaceDlg& dialog = OpenReplace();
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  for (THistoryCombo* box : {dialog.FindBox1, dialog.ReplaceBox1}) {
+    SCOPED_TRACE(box->objectName().toStdString());
+    Type(box, "saisi");
+    QTest::keyClick(box->lineEdit(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return box->view()->isVisible(); }));
+    EXPECT_EQ(box->currentText(), "saisi");
+    box->hidePopup();
+    EXPECT_EQ(box->currentText(), "saisi");
+    EXPECT_EQ(box->lineEdit()->text(), "saisi");
+  }
 }
 
 TEST_F(SearchDialogsTest, ReplaceOpensWithTheBoxesAndOptionsClear) {

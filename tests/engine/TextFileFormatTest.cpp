@@ -244,6 +244,43 @@ TEST(TextFileFormat, Utf8TextCrossesTheWriteBufferIntact) {
   EXPECT_EQ(test::ReadFileBytes(dir.File("big.txt")), expected);
 }
 
+// Long paragraphs go out from their own storage between runs of the buffer, in more pieces
+// than one gathered write takes; every write may also be cut short. The bytes must be those
+// of the model for every format.
+TEST(TextFileFormat, GatheredAndShortWritesGiveTheSameBytes) {
+  test::TTempDir dir;
+  Lines paras;
+  const std::string longText(TTextFileOutput::DirectLength + 3, 'L');
+  for (int i = 0; i < 150; ++i) {
+    paras.push_back(longText + std::to_string(i));
+    if (i % 3 == 0) paras.push_back("court " + std::to_string(i));
+    if (i % 5 == 0) paras.push_back(longText + "\x02 code");  // must be changed
+    if (i % 7 == 0) paras.push_back(longText + "\xE9t\xE9");  // changed in UTF-8 only
+    if (i % 11 == 0) paras.push_back("");
+  }
+  paras.push_back(std::string(TTextFileOutput::BufferSize + 5, 'B'));  // longer than the buffer
+  const TTextFormat formats[] = {{k1252, kCrLf, kNoBom}, {k1252, kLf, kNoBom}, {kUtf8, kLf, kBom}};
+  for (const TTextFormat& format : formats) {
+    std::string expected;
+    for (const std::string& para : paras) {
+      for (char c : para) expected += c >= 1 && c <= 8 ? ' ' : c;
+      expected += format.LineEnd == kLf ? "\n" : "\r\n";
+    }
+    if (format.Encoding == kUtf8) expected = "\xEF\xBB\xBF" + test::ModelEncodeUtf8(expected);
+    for (const size_t limit : {size_t{0}, size_t{777}, TTextFileOutput::DirectLength + 1}) {
+      SCOPED_TRACE(DescribeTextFormat(format) + ", writes of at most " + std::to_string(limit));
+      test::TFaultyFileSystem fileSystem;
+      fileSystem.SetWriteLimit(limit);
+      TTextFileWriter writer(fileSystem);
+      writer.SetFormat(format);
+      test::TVectorSource source(paras);
+      writer.Save(dir.File("g.txt"), source);
+      EXPECT_EQ(test::ReadFileBytes(dir.File("g.txt")), expected);
+      EXPECT_GT(fileSystem.Calls(test::TFsOp::WriteGathered), 1);
+    }
+  }
+}
+
 TEST(TextFileFormat, DescriptionsForTheStatusBar) {
   EXPECT_EQ(DescribeTextFormat({kUtf8, kLf, kNoBom}), "UTF-8 \u00b7 LF");
   EXPECT_EQ(DescribeTextFormat({kUtf8, kCrLf, kBom}), "UTF-8 avec BOM \u00b7 CR LF");

@@ -195,7 +195,8 @@ TEST(TextFileSaveFaults, EveryFailingCallLeavesTheFileIntact) {
 
 TEST(TextFileSaveFaults, LastingReadAndWriteFailures) {
   for (const TScenario& scenario : kScenarios)
-    for (TFsOp op : {TFsOp::Write, TFsOp::Read, TFsOp::Sync}) FailEachCallInTurn(scenario, op, true);
+    for (TFsOp op : {TFsOp::Write, TFsOp::WriteGathered, TFsOp::Read, TFsOp::Sync})
+      FailEachCallInTurn(scenario, op, true);
 }
 
 TEST(TextFileSaveFaults, SaveInPlaceRestoresTheFileAfterAFailedWrite) {

@@ -79,6 +79,16 @@ TEST(HelpViewerTest, ContextsOpenTheirTopicAndTheButtonsGoBackAndForth) {
   EXPECT_EQ(QFileInfo(browser->source().toLocalFile()).fileName(), HelpPageOf(kHelpFullScreen));
   buttons[2]->click();
   EXPECT_EQ(QFileInfo(browser->source().toLocalFile()).fileName(), HelpPageOf(kHelpIndex));
+  // Each button has an Alt letter of its own (two alike would only move the focus).
+  QString letters;
+  for (QToolButton* button : buttons) {
+    const QString text = button->text();
+    const qsizetype mark = text.indexOf('&');
+    ASSERT_GE(mark, 0) << text.toStdString();
+    const QChar letter = text.at(mark + 1).toLower();
+    EXPECT_FALSE(letters.contains(letter)) << text.toStdString();
+    letters += letter;
+  }
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 #include "support/FaultyFileSystem.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace quilmo::test {
 
 const char* FsOpName(TFsOp op) {
-  static const char* const kNames[] = {"OpenRead",    "CreateNew", "OpenWrite", "Read",      "Write",
-                                       "Truncate",    "Sync",      "Close",     "FileStat",  "ChangeMode",
-                                       "ChangeOwner", "Stat",      "LStat",     "ReadLink",  "CheckWritable",
-                                       "Rename",      "Link",      "Unlink",    "SyncFolder"};
+  static const char* const kNames[] = {"OpenRead",      "CreateNew",   "OpenWrite", "Read",   "Write",
+                                       "WriteGathered", "Truncate",    "Sync",      "Close",  "FileStat",
+                                       "ChangeMode",    "ChangeOwner", "Stat",      "LStat",  "ReadLink",
+                                       "CheckWritable", "Rename",      "Link",      "Unlink", "SyncFolder"};
   static_assert(sizeof(kNames) / sizeof(kNames[0]) == static_cast<size_t>(TFsOp::Count));
   return kNames[static_cast<size_t>(op)];
 }
@@ -58,7 +61,23 @@ int TFaultyFileSystem::Read(TFileHandle handle, char* buffer, size_t size, size_
 int TFaultyFileSystem::Write(TFileHandle handle, const char* buffer, size_t size, size_t& done) {
   done = 0;
   if (int err = Fault(TFsOp::Write)) return err;
+  if (FWriteLimit > 0) size = std::min(size, FWriteLimit);
   return FReal.Write(handle, buffer, size, done);
+}
+
+int TFaultyFileSystem::WriteGathered(TFileHandle handle, const TByteSlice* slices, size_t count,
+                                     size_t& done) {
+  done = 0;
+  if (int err = Fault(TFsOp::WriteGathered)) return err;
+  if (FWriteLimit == 0) return FReal.WriteGathered(handle, slices, count, done);
+  // The slices cut at the limit, the last one shortened.
+  std::vector<TByteSlice> cut;
+  size_t room = FWriteLimit;
+  for (size_t i = 0; i < count && room > 0; ++i) {
+    cut.push_back({slices[i].Data, std::min(slices[i].Size, room)});
+    room -= cut.back().Size;
+  }
+  return FReal.WriteGathered(handle, cut.data(), cut.size(), done);
 }
 
 int TFaultyFileSystem::Truncate(TFileHandle handle, uint64_t size) {

@@ -14,6 +14,7 @@ enum class TFsOp {
   OpenWrite,
   Read,
   Write,
+  WriteGathered,
   Truncate,
   Sync,
   Close,
@@ -40,6 +41,9 @@ class TFaultyFileSystem : public TFileSystem {
   void FailAt(TFsOp op, int n, int err, bool persistent = false);
   // CreateNew fails with err for every path in this folder (a folder refusing new files).
   void RefuseCreateIn(const std::string& folder, int err);
+  // Every write, plain or gathered, writes at most this many bytes (0: no limit), as a
+  // system may when interrupted or short of room.
+  void SetWriteLimit(size_t bytes) { FWriteLimit = bytes; }
   // What TempFolder() returns (the real one when empty).
   void SetTempFolder(const std::string& folder) { FTempFolder = folder; }
 
@@ -51,6 +55,7 @@ class TFaultyFileSystem : public TFileSystem {
   int OpenWrite(const std::string& path, TFileHandle& handle) override;
   int Read(TFileHandle handle, char* buffer, size_t size, size_t& done) override;
   int Write(TFileHandle handle, const char* buffer, size_t size, size_t& done) override;
+  int WriteGathered(TFileHandle handle, const TByteSlice* slices, size_t count, size_t& done) override;
   int Truncate(TFileHandle handle, uint64_t size) override;
   int Sync(TFileHandle handle) override;
   int Close(TFileHandle handle) override;
@@ -81,6 +86,7 @@ class TFaultyFileSystem : public TFileSystem {
   std::string FRefusedFolder;
   int FRefuseErr = 0;
   std::string FTempFolder;
+  size_t FWriteLimit = 0;
 };
 
 }  // namespace quilmo::test

@@ -1,0 +1,101 @@
+// Journals left by copies of the program that died, offered back when this copy starts. The
+// window holds one document: the first document recovered goes into it while it holds an
+// empty untitled one, each further one into a new copy of the program started for it.
+
+#include <exception>
+#include <optional>
+#include <vector>
+
+#include "app/EditForm.h"
+#include "app/JournalKeeper.h"
+#include "app/Prompter.h"
+#include "app/Recovery.h"
+#include "editor/TextFileEditor.h"
+
+namespace quilmo {
+
+void TEditForm::OfferJournalRecovery() {
+  if (!FJournal) return;
+  try {
+    if (FRecoveryJournal.isEmpty())
+      OfferOrphans();
+    else
+      RecoverRequested();
+  } catch (const std::exception& error) {
+    ShowError(error);
+  }
+}
+
+void TEditForm::OfferOrphans() {
+  std::vector<TOrphanJournal> orphans = FindOrphanJournals(FServices.JournalFolder);
+  const int count = static_cast<int>(orphans.size());
+  for (int i = 0; i < count; ++i) {
+    TOrphanJournal& orphan = orphans[static_cast<std::size_t>(i)];
+    const TRecoveryChoice choice =
+        WithTopmostOff([&] { return AskRecovery(Prompter(), this, orphan, i + 1, count); });
+    switch (choice) {
+      case TRecoveryChoice::rcKeep: ReleaseOrphan(orphan); break;
+      case TRecoveryChoice::rcDiscard: DiscardOrphan(orphan); break;
+      case TRecoveryChoice::rcRecover:
+        if (MayTakeRecovered())
+          TakeRecovered(orphan);
+        else
+          RecoverInNewCopy(orphan);
+        break;
+    }
+  }
+}
+
+// The user chose to recover this journal in the copy that started this one: no question.
+void TEditForm::RecoverRequested() {
+  std::optional<TOrphanJournal> orphan = OpenOrphanJournal(FRecoveryJournal);
+  // Held by another copy (which offers it) or gone: nothing here to recover.
+  if (!orphan) return;
+  if (MayTakeRecovered()) {
+    TakeRecovered(*orphan);
+    return;
+  }
+  ReleaseOrphan(*orphan);
+  WithTopmostOff([&] {
+    Prompter().Show(this, TMessageKind::Warning, QStringLiteral("Récupération"),
+                    QStringLiteral("Les modifications de « %1 » n'ont pas été récupérées dans cette fenêtre, "
+                                   "qui contient déjà un document. Elles sont gardées et seront proposées "
+                                   "au prochain démarrage.")
+                        .arg(orphan->DocumentName()));
+  });
+}
+
+// Only an untitled, empty, unchanged document gives way to a recovered one.
+bool TEditForm::MayTakeRecovered() const {
+  return IsUntitled() && !FEditor->Modified() && FEditor->ByteCount() == 0;
+}
+
+void TEditForm::TakeRecovered(TOrphanJournal& orphan) {
+  const TRecoveryOutcome outcome = RecoverInto(*FEditor, *FJournal, orphan);
+  // A refused recovery left an empty untitled document, journaled afresh.
+  if (!outcome.Recovered) RestartJournal();
+  if (!outcome.Message.isEmpty()) {
+    WithTopmostOff([&] {
+      Prompter().Show(this, TMessageKind::Warning, QStringLiteral("Récupération"), outcome.Message);
+    });
+  }
+  SetCaption(DocumentName());
+  UpdateButtons(FEditor->ByteCount() != 0);
+}
+
+void TEditForm::RecoverInNewCopy(TOrphanJournal& orphan) {
+  const QString name = orphan.DocumentName();
+  // The new copy takes the journal's lock itself; until it does the journal stays on disk.
+  ReleaseOrphan(orphan);
+  if (SpawnInstance(RecoveryArguments(orphan.Path))) return;
+  WithTopmostOff([&] {
+    Prompter().Show(
+        this, TMessageKind::Warning, QStringLiteral("Récupération"),
+        QStringLiteral("Une nouvelle fenêtre de Quilmo n'a pas pu être ouverte pour récupérer les "
+                       "modifications de « %1 ». Elles sont gardées et seront proposées au "
+                       "prochain démarrage.")
+            .arg(name));
+  });
+}
+
+}  // namespace quilmo

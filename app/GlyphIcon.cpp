@@ -1,0 +1,76 @@
+#include "app/GlyphIcon.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QIconEngine>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+
+namespace quilmo {
+
+namespace {
+
+class TGlyphIconEngine : public QIconEngine {
+ public:
+  explicit TGlyphIconEngine(QString fileName) : FFileName(std::move(fileName)) {}
+
+  QIconEngine* clone() const override { return new TGlyphIconEngine(*this); }
+  QString key() const override { return QStringLiteral("QuilmoGlyph"); }
+  bool isNull() override { return FFileName.isEmpty(); }
+
+  // The glyphs are square: every size asked for is drawn whole.
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    const int side = std::min(size.width(), size.height());
+    return {side, side};
+  }
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1.0;
+    const QPixmap drawn = pixmap(rect.size() * ratio, mode, state);
+    painter->drawPixmap(rect, drawn);
+  }
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    const QSize side = actualSize(size, mode, state);
+    if (side.isEmpty()) return {};
+    const quint64 key = (static_cast<quint64>(side.width()) << 8) | static_cast<quint64>(mode);
+    if (const auto found = FDrawn.constFind(key); found != FDrawn.cend()) return *found;
+    QPixmap drawn = mode == QIcon::Normal ? Draw(side) : Derived(mode, pixmap(size, QIcon::Normal, state));
+    FDrawn.insert(key, drawn);
+    return drawn;
+  }
+
+ private:
+  QPixmap Draw(const QSize& side) const {
+    QImageReader reader(FFileName);
+    reader.setScaledSize(side);
+    QImage image = reader.read();
+    if (image.isNull()) return {};
+    return QPixmap::fromImage(std::move(image));
+  }
+
+  // The disabled (greyed) and other looks, as the style makes them for any icon.
+  static QPixmap Derived(QIcon::Mode mode, const QPixmap& normal) {
+    if (normal.isNull() || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
+      return normal;
+    QStyleOption option;
+    option.palette = QApplication::palette();
+    const QPixmap derived = QApplication::style()->generatedIconPixmap(mode, normal, &option);
+    return derived.isNull() ? normal : derived;
+  }
+
+  QString FFileName;
+  QHash<quint64, QPixmap> FDrawn;
+};
+
+}  // namespace
+
+QIcon GlyphIcon(const QString& fileName) {
+  return QIcon(new TGlyphIconEngine(fileName));
+}
+
+}  // namespace quilmo

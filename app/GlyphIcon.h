@@ -1,0 +1,15 @@
+#pragma once
+// The tool bar's glyphs: SVG files read and drawn only when a size of them is first painted,
+// then kept. Qt's own SVG icon parses each file as the icon is made and again to draw it;
+// nineteen glyphs made that a good part of the window's start.
+
+#include <QIcon>
+#include <QString>
+
+namespace quilmo {
+
+// An icon drawing the SVG file `fileName` (a resource path) at whatever size is asked; the
+// disabled and selected looks are derived by the style, as for any icon.
+QIcon GlyphIcon(const QString& fileName);
+
+}  // namespace quilmo

@@ -1,0 +1,62 @@
+// The tool bar's glyphs, read and drawn on first use: every glyph of the resources gives a
+// full, visible image at the tool bar's sizes and on a high-density screen, the disabled look
+// differs from the normal one, and a missing file gives an empty image instead of a crash.
+
+#include <QDir>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+
+#include <gtest/gtest.h>
+
+#include "app/GlyphIcon.h"
+
+namespace quilmo::test {
+namespace {
+
+int OpaquePixels(const QPixmap& pixmap) {
+  const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) count += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+  return count;
+}
+
+TEST(GlyphIcon, EveryGlyphIsDrawnWholeAtEachSize) {
+  const QStringList names = QDir(QStringLiteral(":/toolbar")).entryList({QStringLiteral("*.svg")});
+  ASSERT_GE(names.size(), 19);
+  const struct {
+    int Side;
+    qreal Ratio;
+  } cases[] = {{16, 1.0}, {24, 1.0}, {16, 2.0}};
+  for (const QString& name : names) {
+    const QIcon icon = GlyphIcon(QStringLiteral(":/toolbar/") + name);
+    for (const auto& c : cases) {
+      SCOPED_TRACE(name.toStdString() + " at " + std::to_string(c.Side) + " x" + std::to_string(c.Ratio));
+      const QPixmap pixmap = icon.pixmap(QSize(c.Side, c.Side), c.Ratio);
+      const int pixels = static_cast<int>(c.Side * c.Ratio);
+      EXPECT_EQ(pixmap.width(), pixels);
+      EXPECT_EQ(pixmap.height(), pixels);
+      EXPECT_GT(OpaquePixels(pixmap), pixels);  // more than a stray line
+    }
+  }
+}
+
+TEST(GlyphIcon, DisabledLookDiffersAndIsKept) {
+  const QIcon icon = GlyphIcon(QStringLiteral(":/toolbar/save.svg"));
+  const QImage normal = icon.pixmap(QSize(16, 16), QIcon::Normal).toImage();
+  const QImage disabled = icon.pixmap(QSize(16, 16), QIcon::Disabled).toImage();
+  EXPECT_EQ(disabled.size(), normal.size());
+  EXPECT_NE(disabled, normal);
+  EXPECT_EQ(icon.pixmap(QSize(16, 16), QIcon::Disabled).toImage(), disabled);
+  EXPECT_EQ(icon.pixmap(QSize(16, 16), QIcon::Normal).toImage(), normal);
+}
+
+TEST(GlyphIcon, MissingFileGivesAnEmptyImage) {
+  const QIcon icon = GlyphIcon(QStringLiteral(":/toolbar/absent.svg"));
+  EXPECT_TRUE(icon.pixmap(QSize(16, 16)).isNull());
+  EXPECT_TRUE(icon.pixmap(QSize(16, 16), QIcon::Disabled).isNull());
+}
+
+}  // namespace
+}  // namespace quilmo::test
