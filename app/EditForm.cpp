@@ -26,6 +26,7 @@
 #include "editor/Controller.h"
 #include "editor/TextFileEditor.h"
 #include "editor/qt/EditorWidget.h"
+#include "editor/qt/FontList.h"
 #include "engine/LoadReport.h"
 
 namespace quilmo {
@@ -116,9 +117,16 @@ void TEditForm::EndJournal() {
 void TEditForm::CreateEditor() {
   auto editor = std::make_unique<TTextFileEditor>();
   FEditor = editor.get();
-  // The design values go in before the editor has a window: it lays itself out once, with
-  // them, instead of once for each font property.
+  // The design values and the stored font go in before the editor has a window: it lays
+  // itself out once, with the font it will show, instead of once for each font property.
+  // (LoadSettings reads and applies the font again in its turn and reports what fails.)
+  if (TFixedFont::FixedFontNames().empty()) InstallFixedFontNames();
   ApplyEditorDesign();
+  try {
+    ReadFontSetting();
+    ApplyFontSetting();
+  } catch (const std::exception&) {
+  }
   FEditorWidget = new TEditorWidget(std::move(editor), this);
   FEditorWidget->setObjectName(QStringLiteral("Editor1"));
   FEditor->SetController(FController.get());

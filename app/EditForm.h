@@ -323,6 +323,10 @@ class TEditForm : public QMainWindow {
   void SaveSettings();
   void SaveBarRecords();
   void LoadBarRecords();
+  // The stored font ("Police") into FFontSetting, and FFontSetting onto the editor's font
+  // (an unknown style gives the default font).
+  void ReadFontSetting();
+  void ApplyFontSetting();
 
   // ------------------------------------------------------------------ file commands and history
   void New1Click();

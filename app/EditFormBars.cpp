@@ -8,6 +8,7 @@
 // the order of its row and position.
 #include <QDockWidget>
 #include <QListWidget>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -184,6 +185,9 @@ void TEditForm::LoadBarRecords() {
     bar->setVisible(r.Visible);
     if (r.DockedTo == kFloating && bar->isFloating()) {
       bar->move(r.FloatLeft, r.FloatTop);
+      // Shown before the window, the bar would end up under it: it comes up again once the
+      // window is there.
+      QTimer::singleShot(0, bar, [bar] { bar->raise(); });
       continue;
     }
     // A bar that should float but was not restored floating goes back to its last dock.

@@ -1,5 +1,6 @@
 // The edit commands, word wrap, the option toggles of the window and the editor's events.
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QDockWidget>
 #include <QEvent>
@@ -138,6 +139,14 @@ bool TEditForm::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::Close:
       if (watched == FBars.MarkForm) MarkFormClose();
+      break;
+    case QEvent::ContextMenu:
+      // The editor's context menu, asked for by the mouse on the text or by the keyboard. The
+      // scroll area would pass its viewport's request to itself, past any policy of the viewport.
+      if (watched == FEditorWidget->viewport() || watched == FEditorWidget) {
+        FContext.PopupMenu1->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+      }
       break;
     case QEvent::DragEnter:
       if (watched == FEditorWidget->viewport()) {

@@ -285,10 +285,7 @@ void TEditForm::CreateContextMenus() {
   FContext.SelectAll2 = item("Sélectionner &tout", &TEditForm::SelectAll1Click);
   connect(m, &QMenu::aboutToShow, this, &TEditForm::PopupMenu1Popup);
 
-  QWidget* viewport = FEditorWidget->viewport();
-  viewport->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(viewport, &QWidget::customContextMenuRequested, this,
-          [this, viewport](const QPoint& at) { FContext.PopupMenu1->popup(viewport->mapToGlobal(at)); });
+  // Shown by the window's event filter (EditFormEdit.cpp).
 
   FPopupMenu2 = new QMenu(this);
   FFichiercourant1 = FPopupMenu2->addAction(QStringLiteral("Fichier courant"));

@@ -1,6 +1,7 @@
 // Journals left by copies of the program that died, offered back when this copy starts. The
 // window holds one document: the first document recovered goes into it while it holds an
-// empty untitled one, each further one into a new copy of the program started for it.
+// empty untitled one, each further one into a new copy of the program started for it once
+// every question is answered.
 
 #include <exception>
 #include <optional>
@@ -29,6 +30,9 @@ void TEditForm::OfferJournalRecovery() {
 void TEditForm::OfferOrphans() {
   std::vector<TOrphanJournal> orphans = FindOrphanJournals(FServices.JournalFolder);
   const int count = static_cast<int>(orphans.size());
+  // The copies for further documents start once every question is answered, so that no new
+  // window comes over the questions still to come.
+  std::vector<TOrphanJournal*> inNewCopies;
   for (int i = 0; i < count; ++i) {
     TOrphanJournal& orphan = orphans[static_cast<std::size_t>(i)];
     const TRecoveryChoice choice =
@@ -40,10 +44,11 @@ void TEditForm::OfferOrphans() {
         if (MayTakeRecovered())
           TakeRecovered(orphan);
         else
-          RecoverInNewCopy(orphan);
+          inNewCopies.push_back(&orphan);
         break;
     }
   }
+  for (TOrphanJournal* orphan : inNewCopies) RecoverInNewCopy(*orphan);
 }
 
 // The user chose to recover this journal in the copy that started this one: no question.

@@ -100,9 +100,7 @@ void TEditForm::LoadSettings() {
   const int tabType = s.ReadInteger(kEdition, QStringLiteral("Type des tabulations"), 0);
   const QString searchText = s.ReadString(QStringLiteral("Rechercher"), QStringLiteral("0"), QString());
   o.SaveOnExit = s.ReadBool(kEdition, QStringLiteral("Enregistrer en quittant"), o.SaveOnExit);
-  FFontSetting.Name = s.ReadString(kFont, QStringLiteral("Nom"), FFontSetting.Name);
-  FFontSetting.Style = s.ReadString(kFont, QStringLiteral("Style"), FFontSetting.Style);
-  FFontSetting.Size = s.ReadInteger(kFont, QStringLiteral("Taille"), FFontSetting.Size);
+  ReadFontSetting();
   ReadHistory();
 
   // The stored folder while the program is found there; else the running program's own.
@@ -140,6 +138,30 @@ void TEditForm::LoadSettings() {
   // 7.
   if (tabType >= 0 && tabType <= 2) e.SetTabType(static_cast<TTabType>(tabType));
   // 8.
+  ApplyFontSetting();
+  // 9.
+  if (o.RememberPosition) {
+    if (maximized) {
+      setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+      move(left, top);
+      resize(width, height);
+    }
+  }
+  // 10.
+  e.SetLeftMargin(v.MarksMargin ? 15 : 2);
+  FView.Signets1->setChecked(v.MarksMargin);
+}
+
+void TEditForm::ReadFontSetting() {
+  const TSettingsStore& s = Settings();
+  FFontSetting.Name = s.ReadString(kFont, QStringLiteral("Nom"), FFontSetting.Name);
+  FFontSetting.Style = s.ReadString(kFont, QStringLiteral("Style"), FFontSetting.Style);
+  FFontSetting.Size = s.ReadInteger(kFont, QStringLiteral("Taille"), FFontSetting.Size);
+}
+
+void TEditForm::ApplyFontSetting() {
+  TTextFileEditor& e = *FEditor;
   if (!FFontSetting.Name.isEmpty()) {
     TFixedFont& font = e.FixedFont();
     font.SetName(FFontSetting.Name.toStdString());
@@ -158,18 +180,6 @@ void TEditForm::LoadSettings() {
       font.SetSize(kDefaultFontSize);
     }
   }
-  // 9.
-  if (o.RememberPosition) {
-    if (maximized) {
-      setWindowState(windowState() | Qt::WindowMaximized);
-    } else {
-      move(left, top);
-      resize(width, height);
-    }
-  }
-  // 10.
-  e.SetLeftMargin(v.MarksMargin ? 15 : 2);
-  FView.Signets1->setChecked(v.MarksMargin);
 }
 
 void TEditForm::SaveSettings() {

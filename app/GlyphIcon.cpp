@@ -45,12 +45,27 @@ class TGlyphIconEngine : public QIconEngine {
   }
 
  private:
+  // The glyph drawn beforehand at this size when there is one (a small PNG reads several
+  // times faster than the SVG is parsed and drawn), else drawn from the SVG now.
   QPixmap Draw(const QSize& side) const {
-    QImageReader reader(FFileName);
-    reader.setScaledSize(side);
-    QImage image = reader.read();
+    QImage image;
+    if (side.width() == side.height()) image = QImage(DrawnPath(side.width()), "PNG");
+    if (image.isNull()) {
+      QImageReader reader(FFileName);
+      reader.setScaledSize(side);
+      image = reader.read();
+    }
     if (image.isNull()) return {};
     return QPixmap::fromImage(std::move(image));
+  }
+
+  // "dir/name.svg" drawn at `side` pixels: "dir/png/name-side.png".
+  QString DrawnPath(int side) const {
+    const qsizetype slash = FFileName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = FFileName.lastIndexOf(QLatin1Char('.'));
+    if (dot <= slash) return {};
+    return FFileName.left(slash + 1) + QStringLiteral("png/") + FFileName.mid(slash + 1, dot - slash - 1) +
+           QLatin1Char('-') + QString::number(side) + QStringLiteral(".png");
   }
 
   // The disabled (greyed) and other looks, as the style makes them for any icon.

@@ -1,5 +1,6 @@
 #include "app/HelpViewer.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -91,33 +92,41 @@ void THelpViewer::ShowContext(int context) {
 
 void ShowHelp(QWidget* parent, int context) {
   static QPointer<THelpViewer> viewer;
+  // Asked for from a modal dialog, the help is a window of that dialog: a window of the main
+  // window would be blocked by the dialog and could stay under it.
+  QWidget* owner = QApplication::activeModalWidget();
+  if (owner == nullptr) owner = parent;
+  if (viewer != nullptr && viewer->parentWidget() != owner) {
+    viewer->setParent(owner, viewer->windowFlags());
+    viewer->hide();
+  }
   if (viewer == nullptr) {
     const QStringList candidates = HelpFolderCandidates(QCoreApplication::applicationDirPath());
     const QString folder = FindHelpFolder(candidates);
     if (folder.isEmpty()) {
-      QMessageBox::warning(parent, kWindowTitle,
+      QMessageBox::warning(owner, kWindowTitle,
                            QStringLiteral("Les pages d'aide de Quilmo sont introuvables.\n\n"
                                           "Elles ont été cherchées dans les dossiers :\n%1\n\n"
                                           "Réinstallez Quilmo pour les retrouver.")
                                .arg(candidates.join(QLatin1Char('\n'))));
       return;
     }
-    viewer = new THelpViewer(folder, parent);
+    viewer = new THelpViewer(folder, owner);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  if (!viewer->isVisible() && owner != nullptr) {
     // Over the window it helps with, and whole on its screen.
-    if (parent != nullptr) {
-      const QRect over = parent->window()->frameGeometry();
-      QRect place(QPoint(0, 0), viewer->size());
-      place.moveCenter(over.center());
-      if (const QScreen* screen = parent->screen()) {
-        const QRect area = screen->availableGeometry();
-        place.moveRight(std::min(place.right(), area.right() - 20));
-        place.moveBottom(std::min(place.bottom(), area.bottom() - 40));
-        place.moveLeft(std::max(place.left(), area.left()));
-        place.moveTop(std::max(place.top(), area.top()));
-      }
-      viewer->move(place.topLeft());
+    const QRect over = owner->window()->frameGeometry();
+    QRect place(QPoint(0, 0), viewer->size());
+    place.moveCenter(over.center());
+    if (const QScreen* screen = owner->screen()) {
+      const QRect area = screen->availableGeometry();
+      place.moveRight(std::min(place.right(), area.right() - 20));
+      place.moveBottom(std::min(place.bottom(), area.bottom() - 40));
+      place.moveLeft(std::max(place.left(), area.left()));
+      place.moveTop(std::max(place.top(), area.top()));
     }
+    viewer->move(place.topLeft());
   }
   viewer->ShowContext(context);
   viewer->show();

@@ -2,7 +2,9 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -133,9 +135,23 @@ QString TQtPrompter::SaveFileName(QWidget* parent, TFileDialogRequest& request) 
   return dialog.selectedFiles().front();
 }
 
+QString MatchingStyleName(const QFont& font) {
+  const QFontInfo real(font);
+  const QString family = real.family();
+  const bool bold = real.bold();
+  for (const QString& style : QFontDatabase::styles(family)) {
+    // An oblique style counts as italic, as the font's own slant does.
+    const QFont listed = QFontDatabase::font(family, style, 10);
+    if (listed.italic() == real.italic() && listed.bold() == bold) return style;
+  }
+  return {};
+}
+
 bool TQtPrompter::ChooseFont(QWidget* parent, QFont& font) {
   bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, font, parent, QString(), QFontDialog::MonospacedFonts);
+  QFont shown = font;
+  if (const QString style = MatchingStyleName(font); !style.isEmpty()) shown.setStyleName(style);
+  const QFont chosen = QFontDialog::getFont(&ok, shown, parent, QString(), QFontDialog::MonospacedFonts);
   if (ok) font = chosen;
   return ok;
 }

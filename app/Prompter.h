@@ -71,4 +71,9 @@ QString QtFilterEntry(const QString& stored, int index);
 // The 1-based index of a Qt filter entry within a stored filter; 1 when not found.
 int StoredFilterIndex(const QString& stored, const QString& qtEntry);
 
+// The name of the font's style as its family lists it ("Book", "Bold Oblique" …), found by
+// weight and slant; empty when the family lists none that matches. The font dialog selects
+// the style by this name and falls back on the first one listed (often an italic) without it.
+QString MatchingStyleName(const QFont& font);
+
 }  // namespace quilmo

@@ -33,12 +33,12 @@ QAccessibleTextInterface* TextOf(TBenchWindow& window) {
 }
 
 // Args: boundary (0 = word, 1 = display line, word wrap at column 80), place (0 = the middle
-// of the text, 1 = its end). One iteration = 1,000 textAtOffset calls at offsets spread over
-// 100,000 characters, each timed on its own. `index_ms`: the first call after loading, which
-// builds the paragraph offset index (first iteration only).
+// of the text, 1 = its end, 2 = by turns the middle and the end, 50 MB apart). One iteration =
+// 1,000 textAtOffset calls at offsets spread over 100,000 characters, each timed on its own. `index_ms`: the
+// first call after loading, which builds the paragraph offset index (first iteration only).
 void BM_AccessLookup(benchmark::State& state) {
   const bool line = state.range(0) != 0;
-  const bool atEnd = state.range(1) != 0;
+  const int place = static_cast<int>(state.range(1));
   TBenchWindow* window = ShownWindowWithDoc(state, 100);
   if (!window) return;
   TTextFileEditor& editor = window->Editor();
@@ -53,7 +53,8 @@ void BM_AccessLookup(benchmark::State& state) {
   int end = 0;
   text->textAtOffset(count / 3, boundary, &start, &end);
   state.counters["index_ms"] = SecondsBetween(build0, TClock::now()) * 1e3;
-  const int base = atEnd ? count - 100000 : count / 2;
+  const int middle = count / 2;
+  const int last = count - 100000;
 
   TSamples wall;
   TSamples cpu;
@@ -63,6 +64,7 @@ void BM_AccessLookup(benchmark::State& state) {
     wall.Clear();
     cpu.Clear();
     for (int i = 0; i < kLookups; ++i) {
+      const int base = place == 0 || (place == 2 && i % 2 == 0) ? middle : last;
       const int offset = base + static_cast<int>((std::int64_t{i} * 7919) % 100000);
       timer.Start();
       const QString found = text->textAtOffset(offset, boundary, &start, &end);
@@ -81,11 +83,8 @@ void BM_AccessLookup(benchmark::State& state) {
   editor.SetWordWrap(false);
 }
 BENCHMARK(BM_AccessLookup)
-    ->ArgNames({"line", "end"})
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Args({1, 0})
-    ->Args({1, 1})
+    ->ArgNames({"line", "place"})
+    ->ArgsProduct({{0, 1}, {0, 1, 2}})
     ->Iterations(3)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

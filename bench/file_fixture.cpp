@@ -14,6 +14,26 @@
 
 namespace quilmo::bench {
 
+namespace {
+
+// Writes the bytes under a temporary name renamed to `path` once complete, so that a document
+// found under its name is always whole.
+void WriteComplete(const std::filesystem::path& path, const std::string& bytes) {
+  std::filesystem::path tmp = path;
+  tmp += ".tmp";
+  std::FILE* f = std::fopen(tmp.string().c_str(), "wb");
+  bool ok = f != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  if (f != nullptr && std::fclose(f) != 0) ok = false;
+  std::error_code ec;
+  if (ok) std::filesystem::rename(tmp, path, ec);
+  if (!ok || ec) {
+    std::filesystem::remove(tmp, ec);
+    throw std::runtime_error("cannot write " + path.string());
+  }
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------- the rare word
 
 std::filesystem::path EnsureRareWordDoc() {
@@ -41,16 +61,7 @@ std::filesystem::path EnsureRareWordDoc() {
   }
   out.append(bytes, copied, std::string::npos);
 
-  std::filesystem::path tmp = path;
-  tmp += ".tmp";
-  std::FILE* f = std::fopen(tmp.string().c_str(), "wb");
-  bool ok = f != nullptr && std::fwrite(out.data(), 1, out.size(), f) == out.size();
-  if (f != nullptr && std::fclose(f) != 0) ok = false;
-  if (ok) std::filesystem::rename(tmp, path, ec);
-  if (!ok || ec) {
-    std::filesystem::remove(tmp, ec);
-    throw std::runtime_error("cannot write " + path.string());
-  }
+  WriteComplete(path, out);
   return path;
 }
 
@@ -80,17 +91,38 @@ std::filesystem::path EnsureFormatDoc(const TTextFormat& format) {
   } else {
     out = std::move(text);
   }
-  std::filesystem::path tmp = path;
-  tmp += ".tmp";
-  std::FILE* f = std::fopen(tmp.string().c_str(), "wb");
-  bool ok = f != nullptr && std::fwrite(out.data(), 1, out.size(), f) == out.size();
-  if (f != nullptr && std::fclose(f) != 0) ok = false;
-  if (ok) std::filesystem::rename(tmp, path, ec);
-  if (!ok || ec) {
-    std::filesystem::remove(tmp, ec);
-    throw std::runtime_error("cannot write " + path.string());
-  }
+  WriteComplete(path, out);
   return path;
+}
+
+// ---------------------------------------------------------------- saving
+
+std::filesystem::path SaveBenchFolder(benchmark::State& state, bool inMemory, const std::string& name) {
+  std::error_code ec;
+  if (inMemory && !std::filesystem::is_directory("/dev/shm", ec)) {
+    state.SkipWithError("no /dev/shm here");
+    return {};
+  }
+  try {
+    const std::filesystem::path dir =
+        (inMemory ? std::filesystem::path("/dev/shm") : BenchDataDir()) / ("quilmo-" + name);
+    std::filesystem::remove_all(dir, ec);
+    std::filesystem::create_directories(dir);
+    return dir;
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    return {};
+  }
+}
+
+double TimedSave(TTextFileEditor& editor, const std::filesystem::path& path, TOpTimer& timer, TSamples& wall,
+                 TSamples& cpu, std::uintmax_t& size) {
+  timer.Start();
+  editor.SaveTextFile(path.string());
+  const double seconds = timer.Stop(wall, cpu);
+  size = std::filesystem::file_size(path);
+  std::filesystem::remove(path);
+  return seconds;
 }
 
 // ---------------------------------------------------------------- editors

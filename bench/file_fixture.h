@@ -17,6 +17,10 @@
 #include "bench/Reference.h"
 #include "engine/TextFormat.h"
 
+namespace quilmo {
+class TTextFileEditor;
+}
+
 namespace quilmo::bench {
 
 // ---- The rare word
@@ -52,6 +56,19 @@ THeadlessEditor* RareWordEditor(benchmark::State& state);
 // kept until DropFormatEditor or the end of the benchmarks.
 THeadlessEditor* NewFormatEditor(benchmark::State& state);
 void DropFormatEditor();
+
+// ---- Saving
+
+// A folder for the files a save benchmark writes, made afresh: quilmo-<name>/ in the data
+// folder, on the documents' disk (in_memory 0), or in /dev/shm, a memory file system where
+// syncing costs nothing, which leaves the CPU work (in_memory 1). Empty after marking the
+// benchmark as failed.
+std::filesystem::path SaveBenchFolder(benchmark::State& state, bool inMemory, const std::string& name);
+
+// Saves the editor's text as `path` with SaveTextFile, timed into wall and cpu, then reads the
+// saved file's size and removes it (untimed). Returns the wall time; throws on failure.
+double TimedSave(TTextFileEditor& editor, const std::filesystem::path& path, TOpTimer& timer, TSamples& wall,
+                 TSamples& cpu, std::uintmax_t& size);
 
 // Ratio of two medians as a counter.
 inline double Ratio(double editor, double reference) {

@@ -79,7 +79,7 @@ void BM_LoadFormats(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadFormats)->Iterations(9)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// Arg: folder (0 = the data folder's disk, 1 = /dev/shm, as BM_SaveTextFile). The editor holds
+// Arg: folder (SaveBenchFolder: 0 = on the documents' disk, 1 = /dev/shm). The editor holds
 // the 100 MB document; every iteration saves it in each of the four formats (SaveTextFile:
 // temporary file, conversion, sync, rename), each timed and deleted afterwards (untimed).
 // Counters as BM_LoadFormats, against the Windows-1252 CR LF save; bytes of each file.
@@ -87,17 +87,10 @@ void BM_SaveFormats(benchmark::State& state) {
   THeadlessEditor* headless = NewFormatEditor(state);
   if (!headless) return;
   TTextFileEditor& editor = headless->Editor();
-  const bool memory = state.range(0) != 0;
-  std::error_code ec;
-  if (memory && !std::filesystem::is_directory("/dev/shm", ec)) {
-    state.SkipWithError("no /dev/shm here");
-    return;
-  }
-  const std::filesystem::path dir =
-      (memory ? std::filesystem::path("/dev/shm") : BenchDataDir()) / "quilmo-format-bench";
+  const std::filesystem::path dir = SaveBenchFolder(state, state.range(0) != 0, "format-bench");
+  if (dir.empty()) return;
   const std::filesystem::path path = dir / "saved.txt";
   try {
-    std::filesystem::create_directories(dir);
     LoadDoc(editor, 100);
   } catch (const std::exception& e) {
     state.SkipWithError(e.what());
@@ -108,22 +101,19 @@ void BM_SaveFormats(benchmark::State& state) {
   TOpTimer timer;
   for (auto _ : state) {
     double seconds = 0;
-    for (std::size_t i = 0; i < kFormats.size(); ++i) {
-      editor.SetTextFormat(kFormats[i]);
-      try {
-        timer.Start();
-        editor.SaveTextFile(path.string());
-        seconds += timer.Stop(wall[i], cpu[i]);
-      } catch (const std::exception& e) {
-        state.SkipWithError(e.what());
-        return;
+    try {
+      for (std::size_t i = 0; i < kFormats.size(); ++i) {
+        editor.SetTextFormat(kFormats[i]);
+        seconds += TimedSave(editor, path, timer, wall[i], cpu[i], sizes[i]);
       }
-      sizes[i] = std::filesystem::file_size(path, ec);
-      std::filesystem::remove(path, ec);
+    } catch (const std::exception& e) {
+      state.SkipWithError(e.what());
+      break;  // the folder is still removed
     }
     state.SetIterationTime(seconds);
   }
   DropFormatEditor();
+  std::error_code ec;
   std::filesystem::remove_all(dir, ec);
   for (std::size_t i = 0; i < kFormats.size(); ++i) {
     const std::string name = kNames[i];

@@ -12,56 +12,45 @@
 namespace quilmo::bench {
 namespace {
 
-// Arg: folder (0 = quilmo-save-bench/ in the data folder, on the documents' disk; 1 = the same
-// in /dev/shm, a memory file system where syncing costs nothing, which leaves the CPU work of
-// both sides). The bytes of
-// the reference are those of a first, untimed save by the editor. Every iteration writes the
+// Arg: folder (SaveBenchFolder: 0 = on the documents' disk, 1 = /dev/shm). The bytes of the
+// reference are those of a first, untimed save by the editor. Every iteration writes the
 // reference's file, then the editor's, each timed and deleted afterwards (untimed).
 // ratio = editor median / reference median.
 void BM_SaveTextFile(benchmark::State& state) {
   TBenchWindow* window = FileWindowDoc100(state);
   if (!window) return;
   TTextFileEditor& editor = window->Editor();
-  const bool memory = state.range(0) != 0;
-  std::error_code ec;
-  if (memory && !std::filesystem::is_directory("/dev/shm", ec)) {
-    state.SkipWithError("no /dev/shm here");
-    return;
-  }
-  const std::filesystem::path dir =
-      (memory ? std::filesystem::path("/dev/shm") : BenchDataDir()) / "quilmo-save-bench";
+  const std::filesystem::path dir = SaveBenchFolder(state, state.range(0) != 0, "save-bench");
+  if (dir.empty()) return;
   const std::filesystem::path editorPath = dir / "editor.txt";
   const std::filesystem::path referencePath = dir / "reference.txt";
   std::string bytes;
   try {
-    std::filesystem::create_directories(dir);
     editor.SaveTextFile(editorPath.string());
     bytes = ReadFileBytes(editorPath);
-    std::filesystem::remove(editorPath, ec);
+    std::filesystem::remove(editorPath);
   } catch (const std::exception& e) {
     state.SkipWithError(e.what());
     return;
   }
   TSamples editorWall, editorCpu, refWall, refCpu;
   TOpTimer timer;
+  std::error_code ec;
   for (auto _ : state) {
     try {
       timer.Start();
       ReferenceSave(referencePath, bytes);
       timer.Stop(refWall, refCpu);
 
-      timer.Start();
-      editor.SaveTextFile(editorPath.string());
-      state.SetIterationTime(timer.Stop(editorWall, editorCpu));
+      std::uintmax_t size = 0;
+      state.SetIterationTime(TimedSave(editor, editorPath, timer, editorWall, editorCpu, size));
+      std::filesystem::remove(referencePath);
+      if (size != bytes.size()) {
+        state.SkipWithError("the saved file's size changed");
+        break;
+      }
     } catch (const std::exception& e) {
       state.SkipWithError(e.what());
-      break;
-    }
-    const auto editorSize = std::filesystem::file_size(editorPath, ec);
-    std::filesystem::remove(editorPath, ec);
-    std::filesystem::remove(referencePath, ec);
-    if (editorSize != bytes.size()) {
-      state.SkipWithError("the saved file's size changed");
       break;
     }
   }

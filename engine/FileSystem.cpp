@@ -190,58 +190,11 @@ class TPosixFileSystem : public TFileSystem {
   }
 };
 
-constexpr char kSeparator = '/';
-
-bool IsSeparator(char c) {
-#ifdef _WIN32
-  return c == '/' || c == '\\';
-#else
-  return c == kSeparator;
-#endif
-}
-
 }  // namespace
-
-int TFileSystem::WriteGathered(TFileHandle handle, const TByteSlice* slices, size_t count, size_t& done) {
-  done = 0;
-  for (size_t i = 0; i < count; ++i) {
-    size_t written = 0;
-    if (int err = Write(handle, slices[i].Data, slices[i].Size, written)) return done > 0 ? 0 : err;
-    done += written;
-    if (written < slices[i].Size) break;
-  }
-  return 0;
-}
 
 TFileSystem& DefaultFileSystem() {
   static TPosixFileSystem fileSystem;
   return fileSystem;
-}
-
-std::string FolderOf(const std::string& path) {
-  size_t end = path.size();
-  while (end > 1 && IsSeparator(path[end - 1])) --end;  // "a/b/" is "a/b"
-  size_t i = end;
-  while (i > 0 && !IsSeparator(path[i - 1])) --i;
-  if (i == 0) return ".";
-  while (i > 1 && IsSeparator(path[i - 2])) --i;  // "a//b" -> "a"
-  return i == 1 ? path.substr(0, 1) : path.substr(0, i - 1);
-}
-
-std::string NameOf(const std::string& path) {
-  size_t i = path.size();
-  while (i > 0 && !IsSeparator(path[i - 1])) --i;
-  return path.substr(i);
-}
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  if (IsSeparator(folder.back())) return folder + name;
-  return folder + kSeparator + name;
-}
-
-bool IsAbsolutePath(const std::string& path) {
-  return !path.empty() && IsSeparator(path[0]);
 }
 
 }  // namespace quilmo

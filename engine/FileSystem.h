@@ -3,7 +3,8 @@
 // tests can make any single call fail and so that the system calls stay in FileSystem.cpp.
 //
 // Every operation returns 0 on success or an errno value; results come back through reference
-// parameters. File handles are small integers owned by the caller until Close().
+// parameters. File handles are small non-negative integers owned by the caller until Close().
+// Paths are UTF-8.
 
 #include <cstddef>
 #include <cstdint>
@@ -67,6 +68,12 @@ class TFileSystem {
   virtual int CheckWritable(const std::string& path) = 0;
   // Replaces newPath atomically when it exists.
   virtual int Rename(const std::string& oldPath, const std::string& newPath) = 0;
+  // Puts a finished new version of a file in its place: a rename over the target where the
+  // target's own metadata is nothing but its mode and owner (copied beforehand by the caller);
+  // where a file also carries security, attributes and streams, the target keeps them.
+  virtual int Replace(const std::string& replacement, const std::string& target) {
+    return Rename(replacement, target);
+  }
   virtual int Link(const std::string& existingPath, const std::string& newPath) = 0;
   virtual int Unlink(const std::string& path) = 0;
   // Makes the folder's entries (created, renamed files) durable.
@@ -78,7 +85,8 @@ class TFileSystem {
 // The platform's file system.
 TFileSystem& DefaultFileSystem();
 
-// Path helpers (pure string work). The folder of "a/b.txt" is "a", of "b.txt" ".", of "/b" "/".
+// Path helpers (pure string work, FilePaths.cpp). The folder of "a/b.txt" is "a", of "b.txt"
+// ".", of "/b" "/"; on Windows the folder of "C:\b" is "C:\".
 std::string FolderOf(const std::string& path);
 // The last component: "b.txt" for "a/b.txt".
 std::string NameOf(const std::string& path);

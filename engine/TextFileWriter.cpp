@@ -194,7 +194,7 @@ bool TTextFileWriter::SaveByRename(const TTarget& target, const std::string& bac
     check(FFileSystem.Sync(file.Get()));
     check(file.Close());
     if (!backupName.empty()) MakeBackupFile(target, backupName, true);
-    check(FFileSystem.Rename(tempPath, target.Path));
+    check(FFileSystem.Replace(tempPath, target.Path));
   } catch (...) {
     if (file.Get() != -1) file.Close();
     FFileSystem.Unlink(tempPath);

@@ -38,9 +38,13 @@ std::string FullNameFromGecos(std::string_view gecos, std::string_view loginName
 std::string ClipboardViewer() {
   const std::string folder = WindowsFolder();
   if (folder.empty()) return {};
-  const std::filesystem::path path = std::filesystem::path(folder) / "Clipbrd.exe";
+  // Names are UTF-8 both ways, whatever code page the system's narrow names would use.
+  const std::filesystem::path path =
+      std::filesystem::path(std::u8string(folder.begin(), folder.end())) / "Clipbrd.exe";
   std::error_code error;
-  return std::filesystem::is_regular_file(path, error) ? path.string() : std::string();
+  if (!std::filesystem::is_regular_file(path, error)) return {};
+  const std::u8string name = path.u8string();
+  return std::string(name.begin(), name.end());
 }
 
 }  // namespace quilmo::platform

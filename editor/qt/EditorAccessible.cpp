@@ -151,7 +151,7 @@ TEditorAccessible::TPlace TEditorAccessible::Place(std::int64_t offset) const {
   Follow();
   std::int64_t start = 0;
   const std::int32_t para = FIndex.ParaAt(*FList, Clamp(offset), start);
-  const std::int32_t length = FList->ParaLength(para);
+  const std::int32_t length = FIndex.Node(*FList, para)->Length();
   return {para, static_cast<std::int32_t>(std::min<std::int64_t>(Clamp(offset) - start, length)) + 1};
 }
 
@@ -209,7 +209,7 @@ QString TEditorAccessible::text(int startOffset, int endOffset) const {
   const TPlace from = Place(start);
   std::int64_t left = end - start;
   std::int32_t pos = from.Pos;
-  for (TParaNode* node = FList->GetPara(from.Para); node != nullptr && left > 0;
+  for (TParaNode* node = FIndex.Node(*FList, from.Para); node != nullptr && left > 0;
        node = node->Next(), pos = 1) {
     const char* chars = node->Text();
     const std::int32_t length = node->Length();
@@ -229,7 +229,7 @@ TEditorAccessible::TSpan TEditorAccessible::Segment(std::int64_t offset,
   if (boundary == QAccessible::NoBoundary) return {0, count};
   if (offset < 0 || offset >= count) return {count, count};
   const TPlace p = Place(offset);
-  TParaNode* node = FList->GetPara(p.Para);
+  TParaNode* node = FIndex.Node(*FList, p.Para);
   const char* chars = node->Text();
   const std::int32_t length = node->Length();
   const std::int64_t paraStart = offset - (p.Pos - 1);
@@ -360,8 +360,45 @@ void TEditorAccessible::replaceText(int startOffset, int endOffset, const QStrin
 
 // ---------------------------------------------------------------- events
 
+void TEditorAccessible::SendChange(QAccessible::Event kind, std::int64_t start, const QString& text) {
+  if (FRun.Kind != kind || start != FRun.Next) {
+    EndRun();
+    FRun.Kind = kind;
+  }
+  FRun.Next = kind == QAccessible::TextInserted ? start + text.size() : start;
+  if (++FRun.Count <= kMaxRun) {
+    if (kind == QAccessible::TextInserted)
+      Send(QAccessibleTextInsertEvent(widget(), ToInt(start), text));
+    else
+      Send(QAccessibleTextRemoveEvent(widget(), ToInt(start), text));
+    return;
+  }
+  FRun.Overflow = true;
+  if (FRun.EndQueued) return;
+  FRun.EndQueued = true;
+  // The interface may be gone by then: it is looked up again by its id.
+  const QAccessible::Id id = QAccessible::uniqueId(this);
+  QMetaObject::invokeMethod(
+      widget(),
+      [id] {
+        if (auto* self = dynamic_cast<TEditorAccessible*>(QAccessible::accessibleInterface(id)))
+          self->EndRun();
+      },
+      Qt::QueuedConnection);
+}
+
+void TEditorAccessible::EndRun() {
+  FRun.EndQueued = false;
+  FRun.Kind = QAccessible::TextUpdated;
+  FRun.Count = 0;
+  if (!FRun.Overflow) return;
+  FRun.Overflow = false;
+  Send(QAccessibleTextUpdateEvent(widget(), 0, QString(), QString()));
+}
+
 void TEditorAccessible::CaretPlaced() {
   if (!EventsWanted()) return;
+  EndRun();
   QObject* object = widget();
   if (Follow()) {  // a new text (a file was loaded): one update, readers ask again
     Send(QAccessibleTextUpdateEvent(object, 0, QString(), QString()));
@@ -390,10 +427,11 @@ void TEditorAccessible::CharsInserted(int para, int pos, int count, bool /*isSen
   if (count == 0) {  // as many characters replaced: the paragraph's text is new
     const std::int64_t start = Offset(para, 1);
     const QString now = text(ToInt(start), ToInt(start + FList->ParaLength(para)));
+    EndRun();
     Send(QAccessibleTextUpdateEvent(widget(), ToInt(start), now, now));
     return;
   }
-  Send(QAccessibleTextInsertEvent(widget(), ToInt(at), text(ToInt(at), ToInt(at + count))));
+  SendChange(QAccessible::TextInserted, at, text(ToInt(at), ToInt(at + count)));
 }
 
 bool TEditorAccessible::TakeRemoval(std::int32_t para, std::int32_t pos, std::int32_t count,
@@ -420,7 +458,7 @@ void TEditorAccessible::CharsDeleted(int para, int pos, int count, bool /*isSend
     removal.Start = Offset(para, pos);
     removal.Text = QString(count, QChar(0xFFFC));
   }
-  Send(QAccessibleTextRemoveEvent(widget(), ToInt(removal.Start), removal.Text));
+  SendChange(QAccessible::TextRemoved, removal.Start, removal.Text);
 }
 
 void TEditorAccessible::ParaInserted(int para, int pos, int indent, bool /*isSender*/) {
@@ -433,7 +471,7 @@ void TEditorAccessible::ParaInserted(int para, int pos, int indent, bool /*isSen
   } else {  // a split: the break and the new paragraph's indent
     inserted = text(ToInt(at), ToInt(at + 1 + indent));
   }
-  Send(QAccessibleTextInsertEvent(widget(), ToInt(at), inserted));
+  SendChange(QAccessible::TextInserted, at, inserted);
 }
 
 void TEditorAccessible::ParaDeleting(int para) {
@@ -451,13 +489,12 @@ void TEditorAccessible::ParaDeleted(int para, bool /*isSender*/) {
   if (!EventsWanted()) return;
   TRemoval removal;
   if (!TakeRemoval(para, 0, -1, removal)) removal.Start = Offset(para, 1);
-  Send(QAccessibleTextRemoveEvent(widget(), ToInt(removal.Start), removal.Text));
+  SendChange(QAccessible::TextRemoved, removal.Start, removal.Text);
 }
 
 void TEditorAccessible::ParasJoined(int para, int pos, bool /*isSender*/) {
   FIndex.Restructured(para);
-  if (EventsWanted())
-    Send(QAccessibleTextRemoveEvent(widget(), ToInt(Offset(para, pos)), QStringLiteral("\n")));
+  if (EventsWanted()) SendChange(QAccessible::TextRemoved, Offset(para, pos), QStringLiteral("\n"));
 }
 
 }  // namespace quilmo

@@ -34,6 +34,8 @@ class TEditorAccessible : public QAccessibleWidget,
 
   // The longest text given in one reply; a reader asks again for more.
   static constexpr std::int64_t kMaxReply = std::int64_t{1} << 25;
+  // Text events of one edit sent one by one before they are summed up in one update.
+  static constexpr int kMaxRun = 1000;
 
   // Installs the factory that gives every TEditorWidget this interface (once per process).
   static void Install();
@@ -97,6 +99,11 @@ class TEditorAccessible : public QAccessibleWidget,
   void SelectRange(std::int64_t start, std::int64_t end);
   // After each caret placement: the caret and selection events, one update after a new text.
   void CaretPlaced();
+  // An insert or remove event, unless it continues a run of more than kMaxRun at adjacent
+  // places (a paste of many lines, a deletion of many paragraphs): such a run ends in one
+  // update, sent before the next event or once the edit is over, and readers read again.
+  void SendChange(QAccessible::Event kind, std::int64_t start, const QString& text);
+  void EndRun();
   void Detach();
 
   // TParaListView: the edits of the text, for the index and the events.
@@ -125,6 +132,14 @@ class TEditorAccessible : public QAccessibleWidget,
   QMetaObject::Connection FDestroyConnection;
   mutable TParaList* FList = nullptr;  // the list this interface is registered with
   mutable TParaOffsetIndex FIndex;
+  struct TRun {
+    QAccessible::Event Kind = QAccessible::TextUpdated;  // TextUpdated: no run
+    std::int64_t Next = 0;                               // where an adjacent event would be
+    int Count = 0;
+    bool Overflow = false;  // events were left out: an update is due
+    bool EndQueued = false;
+  };
+  TRun FRun;
   TRemoval FRemoval;
   bool FRemovalKnown = false;
   bool FDetached = false;

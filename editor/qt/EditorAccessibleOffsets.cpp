@@ -28,9 +28,12 @@ void TParaOffsetIndex::Restructured(std::int32_t para) {
 void TParaOffsetIndex::Rebuild(TParaList& list) {
   const std::int32_t count = list.ParaCount();
   FTree.assign(static_cast<std::size_t>(count) + 1, 0);
+  FNodes.assign(static_cast<std::size_t>(count) + 1, nullptr);
   std::int32_t i = 1;
-  for (TParaNode* node = list.GetPara(1); node != nullptr && i <= count; node = node->Next(), ++i)
+  for (TParaNode* node = list.GetPara(1); node != nullptr && i <= count; node = node->Next(), ++i) {
     FTree[static_cast<std::size_t>(i)] = node->Length() + 1;
+    FNodes[static_cast<std::size_t>(i)] = node;
+  }
   // Linear construction: each node passes its sum on to its parent.
   for (std::int32_t k = 1; k <= count; ++k) {
     const std::int32_t parent = k + (k & -k);
@@ -47,6 +50,12 @@ std::int64_t TParaOffsetIndex::TreeStart(std::int32_t para) const {
   for (std::int32_t k = std::min(para - 1, size); k > 0; k -= k & -k)
     sum += FTree[static_cast<std::size_t>(k)];
   return sum;
+}
+
+TParaNode* TParaOffsetIndex::Node(TParaList& list, std::int32_t para) const {
+  if (FTreeValid && para >= 1 && para < static_cast<std::int32_t>(FNodes.size()))
+    return FNodes[static_cast<std::size_t>(para)];
+  return list.GetPara(para);
 }
 
 bool TParaOffsetIndex::AnchorUsable(TParaList& list, std::int32_t para) const {

@@ -9,6 +9,7 @@
 namespace quilmo {
 
 class TParaList;
+class TParaNode;
 
 // A Fenwick tree of paragraph lengths, updated in place by character edits, plus one anchor:
 // a paragraph whose start is known. Adding or removing paragraphs leaves the tree to be
@@ -29,6 +30,10 @@ class TParaOffsetIndex {
   // the text) and the offset of its start.
   std::int32_t ParaAt(TParaList& list, std::int64_t offset, std::int64_t& paraStart);
 
+  // The node of paragraph `para`: kept by the tree (the list itself walks from the paragraph
+  // it visited last, a long way on a large text), else from the list.
+  TParaNode* Node(TParaList& list, std::int32_t para) const;
+
   bool TreeValid() const { return FTreeValid; }
 
  private:
@@ -40,6 +45,7 @@ class TParaOffsetIndex {
   bool AnchorUsable(TParaList& list, std::int32_t para) const;
 
   std::vector<std::int64_t> FTree;  // 1-based Fenwick tree of paragraph lengths + 1
+  std::vector<TParaNode*> FNodes;   // 1-based, valid with the tree: no paragraph added or removed
   std::int32_t FHighBit = 1;
   bool FTreeValid = false;
   std::int32_t FAnchorPara = 0;  // 0: no anchor

@@ -79,9 +79,6 @@ TEST_F(EditFormBars, DocksAndRowsComeBackAfterARestart) {
   const TCase cases[] = {
       {"tool bar in the left dock", [](TEditForm& f) { f.addToolBar(Qt::LeftToolBarArea, f.Bars().Toolbar); },
        Qt::LeftToolBarArea, Qt::BottomToolBarArea, false},
-      {"tool bar in the right dock",
-       [](TEditForm& f) { f.addToolBar(Qt::RightToolBarArea, f.Bars().Toolbar); }, Qt::RightToolBarArea,
-       Qt::BottomToolBarArea, false},
       {"status bar on a second row under the tool bar",
        [](TEditForm& f) {
          f.addToolBarBreak(Qt::TopToolBarArea);

@@ -83,7 +83,10 @@ TEST_F(EditFormJournalTest, EveryOrphanIsOfferedAndEachAnswerIsFollowed) {
     journals << DeadJournal(files.back(), names[i], i);
   }
   Prompter.Choices = {0, 0, 1, 2};
+  // No new window comes over the questions still to answer.
+  Starter.WhenStarting = [&] { EXPECT_EQ(Prompter.Asked.size(), 4u); };
   TEditForm& form = Start();
+  Starter.WhenStarting = nullptr;
   ASSERT_EQ(Prompter.Asked.size(), 4u);
   for (int i = 0; i < 4; ++i) {
     EXPECT_TRUE(Prompter.Asked[i].Text.contains("« " + files[i] + " »"))

@@ -3,6 +3,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QFontDatabase>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -14,6 +17,7 @@
 #include <string>
 
 #include "FormFixture.h"
+#include "app/Prompter.h"
 #include "app/StatusPanel.h"
 #include "editor/KeyBinding.h"
 #include "editor/TextFileEditor.h"
@@ -226,6 +230,46 @@ TEST_F(EditFormView, StandardButtonsAreRaisedWithBlankSeparators) {
       ASSERT_NE(widget, nullptr);
       EXPECT_EQ(widget->style() != QApplication::style(), standard);
     }
+  }
+}
+
+// A right click on the text or the keyboard's menu key opens the editor's context menu.
+TEST_F(EditFormView, TheContextMenuOpensFromTheMouseAndTheKeyboard) {
+  TEditForm& form = Shown();
+  const struct {
+    QWidget* Receiver;
+    QContextMenuEvent::Reason Reason;
+  } cases[] = {{form.Editor1Widget()->viewport(), QContextMenuEvent::Mouse},
+               {form.Editor1Widget(), QContextMenuEvent::Keyboard}};
+  for (const auto& c : cases) {
+    QMenu* menu = form.ContextMenu().PopupMenu1;
+    const QPoint at = c.Receiver->mapToGlobal(QPoint(40, 30));
+    QContextMenuEvent event(c.Reason, QPoint(40, 30), at);
+    QApplication::sendEvent(c.Receiver, &event);
+    EXPECT_TRUE(menu->isVisible()) << c.Reason;
+    EXPECT_EQ(menu->pos(), at) << c.Reason;
+    menu->hide();
+  }
+}
+
+// The font dialog is given the style its family lists for the font's weight and slant; without
+// it the dialog took the first style listed, and OK on an unchanged dialog made the text italic.
+TEST(FontDialogStyle, TheStyleNamedHasTheFontsWeightAndSlant) {
+  const QString family = QStringLiteral("DejaVu Sans Mono");
+  if (!QFontDatabase::families().contains(family)) GTEST_SKIP() << "no DejaVu Sans Mono here";
+  const struct {
+    bool Bold;
+    bool Italic;
+  } cases[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+  for (const auto& c : cases) {
+    QFont font(family, 10);
+    font.setBold(c.Bold);
+    font.setItalic(c.Italic);
+    const QString style = MatchingStyleName(font);
+    ASSERT_FALSE(style.isEmpty()) << c.Bold << c.Italic;
+    const QFont listed = QFontDatabase::font(family, style, 10);
+    EXPECT_EQ(listed.bold(), c.Bold) << style.toStdString();
+    EXPECT_EQ(listed.italic(), c.Italic) << style.toStdString();
   }
 }
 

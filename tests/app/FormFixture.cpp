@@ -54,6 +54,7 @@ QString TScriptedPrompter::SaveFileName(QWidget*, TFileDialogRequest& request) {
 
 bool TRecordingStarter::Start(const QString&, const QStringList& arguments) {
   Started.push_back(arguments);
+  if (WhenStarting) WhenStarting();
   return Succeeds;
 }
 

@@ -59,7 +59,8 @@ class TScriptedPrompter : public TPrompter {
 class TRecordingStarter : public TInstanceStarter {
  public:
   std::vector<QStringList> Started;
-  bool Succeeds = true;  // what Start answers
+  bool Succeeds = true;                // what Start answers
+  std::function<void()> WhenStarting;  // called as each copy starts
   bool Start(const QString&, const QStringList& arguments) override;
 };
 

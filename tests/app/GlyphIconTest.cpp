@@ -3,11 +3,17 @@
 // differs from the normal one, and a missing file gives an empty image instead of a crash.
 
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImage>
+#include <QImageReader>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
 
 #include "app/GlyphIcon.h"
 
@@ -38,6 +44,34 @@ TEST(GlyphIcon, EveryGlyphIsDrawnWholeAtEachSize) {
       EXPECT_EQ(pixmap.width(), pixels);
       EXPECT_EQ(pixmap.height(), pixels);
       EXPECT_GT(OpaquePixels(pixmap), pixels);  // more than a stray line
+    }
+  }
+}
+
+// The glyphs drawn beforehand are those of the SVG files as they are now (a glyph changed
+// without drawing it again would show its old look): quilmo_draw_glyphs draws them again.
+TEST(GlyphIcon, DrawnGlyphsMatchTheirDrawings) {
+  const QStringList names = QDir(QStringLiteral(":/toolbar")).entryList({QStringLiteral("*.svg")});
+  for (const QString& name : names) {
+    for (const int side : {16, 24, 32, 48}) {
+      SCOPED_TRACE(name.toStdString() + " at " + std::to_string(side));
+      QImageReader reader(QStringLiteral(":/toolbar/") + name);
+      reader.setScaledSize(QSize(side, side));
+      const QImage drawnNow = reader.read().convertToFormat(QImage::Format_ARGB32);
+      const QImage drawnBefore =
+          QImage(QStringLiteral(":/toolbar/png/%1-%2.png").arg(QFileInfo(name).completeBaseName()).arg(side))
+              .convertToFormat(QImage::Format_ARGB32);
+      ASSERT_EQ(drawnBefore.size(), drawnNow.size());
+      int differing = 0;
+      for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+          const QRgb a = drawnNow.pixel(x, y);
+          const QRgb b = drawnBefore.pixel(x, y);
+          const int distance = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                         std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+          differing += distance > 8 ? 1 : 0;
+        }
+      EXPECT_EQ(differing, 0);
     }
   }
 }

@@ -9,7 +9,7 @@ printf 'alpha\r\nbeta\r\ngamma\r\n' > crlf.txt
 printf 'alpha\rbeta\r\rgamma' > lone-cr.txt
 printf 'alpha\nbeta\r\ngamma\n' > lone-lf.txt
 printf 'alpha\r\nbe\032ta\r\nhidden\r\n' > ctrl-z.txt
-printf 'al\000pha\r\n\000\r\nend\r\n' > nul.txt
+printf 'al\000pha\r\n\000\r\nend\r\n' > nul-chars.txt
 printf 'alpha\r\nbeta' > no-final-eol.txt
 : > empty.txt
 { digits 32767; printf '\r\nend\r\n'; } > line-32767.txt

@@ -85,7 +85,7 @@ TEST_F(TextFileEditor, SampleFilesSaveBackToThePredictedBytes) {
       {"lone-cr.txt", {"alpha", "beta", "", "gamma", ""}, "alpha\r\nbeta\r\n\r\ngamma\r\n", ""},
       {"lone-lf.txt", {"alpha\nbeta", "gamma\n", ""}, "alpha\nbeta\r\ngamma\n\r\n", ""},
       {"ctrl-z.txt", {"alpha", "be", ""}, "alpha\r\nbe\r\n", ""},
-      {"nul.txt", {"al pha", " ", "end", ""}, "al pha\r\n \r\nend\r\n", "al pha\r\n\r\nend\r\n"},
+      {"nul-chars.txt", {"al pha", " ", "end", ""}, "al pha\r\n \r\nend\r\n", "al pha\r\n\r\nend\r\n"},
       {"no-final-eol.txt", {"alpha", "beta", ""}, "alpha\r\nbeta\r\n", ""},
       {"empty.txt", {""}, "", ""},
       {"line-32767.txt", {digits.substr(0, 32767), "end", ""}, digits.substr(0, 32767) + "\r\nend\r\n", ""},
@@ -130,7 +130,7 @@ TEST_F(TextFileEditor, TheLoadReportTellsWhatASaveWouldChange) {
   EXPECT_TRUE(report.EndedByCtrlZ);
   EXPECT_EQ(report.BytesAfterCtrlZ, 12u);  // "ta\r\nhidden\r\n"
   EXPECT_TRUE(report.HasWarnings());
-  report = Editor.LoadTextFile(DataFile("nul.txt"));
+  report = Editor.LoadTextFile(DataFile("nul-chars.txt"));
   EXPECT_EQ(report.NulCount, 2u);
   EXPECT_EQ(Editor.LoadReport().NulCount, 2u);
   report = Editor.LoadTextFile(DataFile("line-32768.txt"));

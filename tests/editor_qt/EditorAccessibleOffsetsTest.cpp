@@ -94,26 +94,21 @@ TEST(EditorAccessibleOffsets, StartsFollowEveryKindOfEdit) {
         const std::vector<std::int64_t> starts = CountedStarts(*list);
         const std::int32_t count = list->ParaCount();
         const auto startOf = [&](std::int32_t p) { return starts[static_cast<std::size_t>(p - 1)]; };
-        const auto lastOf = [&](std::int32_t p) { return startOf(p) + list->ParaLength(p); };
-        // Near the edit the anchor serves: offsets down and up from it, then starts from above
-        // to below; then everywhere (the rebuilt tree).
+        // By offset (its paragraph's break, or the end of the text) or by paragraph.
+        const auto check = [&](std::int32_t p, bool byOffset) {
+          std::int64_t found = startOf(p);
+          const std::int64_t last = startOf(p) + list->ParaLength(p);
+          if (byOffset) {
+            ASSERT_EQ(view.Index.ParaAt(*list, last, found), p) << "offset " << last;
+          }
+          ASSERT_EQ(byOffset ? found : view.Index.ParaStart(*list, p), startOf(p)) << "paragraph " << p;
+          ASSERT_EQ(view.Index.Node(*list, p), list->GetPara(p)) << "paragraph " << p;
+        };
+        // Near the edit the anchor serves, one paragraph at a time down and up; then everywhere.
         const std::int32_t low = std::max(1, c.Near - 40);
-        const std::int32_t high = std::min(count, c.Near + 40);
-        for (std::int32_t p = std::min(c.Near, count); p >= low; --p) {
-          std::int64_t found = -1;
-          ASSERT_EQ(view.Index.ParaAt(*list, lastOf(p), found), p) << "offset " << lastOf(p);
-          ASSERT_EQ(found, startOf(p));
-        }
-        for (std::int32_t p = low; p <= high; ++p) {
-          std::int64_t found = -1;
-          ASSERT_EQ(view.Index.ParaAt(*list, startOf(p), found), p) << "offset " << startOf(p);
-        }
-        for (std::int32_t p = high; p >= low; --p) ASSERT_EQ(view.Index.ParaStart(*list, p), startOf(p)) << p;
-        for (std::int32_t p = 1; p <= count; ++p) {
-          ASSERT_EQ(view.Index.ParaStart(*list, p), startOf(p)) << "paragraph " << p;
-          std::int64_t found = -1;
-          ASSERT_EQ(view.Index.ParaAt(*list, lastOf(p), found), p) << "offset " << lastOf(p);
-        }
+        for (std::int32_t p = std::min(c.Near, count); p >= low; --p) check(p, p % 2 != 0);
+        for (std::int32_t p = low; p <= std::min(count, c.Near + 40); ++p) check(p, p % 2 != 0);
+        for (std::int32_t p = 1; p <= count; ++p) check(p, true), check(p, false);
         list->RemoveView(&view);
       }
     }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -208,23 +209,28 @@ TEST_F(EditorAccessible, TextByBoundary) {
   }
 }
 
-TEST_F(EditorAccessible, OffsetsFollowEditsAcrossManyParagraphs) {
-  std::string doc;
-  for (int p = 0; p < 300; ++p) doc += std::string(static_cast<std::size_t>(p % 7), 'a' + p % 26) + '\n';
-  LoadMarkedText(Widget->Editor(), doc + "|end");
-  CheckAgainstText();  // builds the index; the edits below then adjust it in place
-  struct Step {
-    int Para, Pos;
-    const char* Insert;  // null: delete one character before the caret
-  } steps[] = {{150, 1, "xyz"},  {2, 1, "q"},       {299, 4, nullptr},
-               {150, 3, "\n\n"}, {151, 1, nullptr}, {1, 1, "w"}};
-  for (const Step& s : steps) {
-    SCOPED_TRACE(s.Para);
-    Widget->Editor().MoveCaretToPara(s.Para, s.Pos);
-    if (s.Insert != nullptr)
-      Widget->Editor().InsertString(s.Insert);
-    else
-      QTest::keyClick(Widget.get(), Qt::Key_Backspace);
+TEST_F(EditorAccessible, AnEditOfManyParagraphsEndsInOneUpdate) {
+  std::string lines;
+  for (int i = 0; i < 1500; ++i) lines += "ab\n";
+  struct Case {
+    const char* Name;
+    std::string Before;
+    std::function<void(TCustomEditor&)> Act;
+  } cases[] = {
+      {"paste", "x|y", [&](TCustomEditor& e) { e.InsertString(lines); }},
+      {"deletion", "[" + lines + "|]end", [](TCustomEditor& e) { e.DeleteSelection(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    LoadMarkedText(Widget->Editor(), c.Before);
+    QApplication::processEvents();
+    Events.clear();
+    c.Act(Widget->Editor());
+    QApplication::processEvents();
+    const auto changes = std::count_if(Events.begin(), Events.end(),
+                                       [](const std::string& e) { return e[0] == 'i' || e[0] == 'd'; });
+    EXPECT_EQ(changes, TEditorAccessible::kMaxRun);
+    EXPECT_EQ(std::count(Events.begin(), Events.end(), "upd"), 1);
     CheckAgainstText();
   }
 }

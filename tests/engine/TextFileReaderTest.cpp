@@ -185,7 +185,7 @@ TEST(TextFileReader, SampleFiles) {
   EXPECT_EQ(ctrlZ.LinesRead, (Lines{"alpha", "be"}));
   EXPECT_EQ(ctrlZ.Report.BytesAfterCtrlZ, 12u);  // "ta" CR LF "hidden" CR LF
 
-  TLoaded nul = LoadFile(DataFile("nul.txt"));
+  TLoaded nul = LoadFile(DataFile("nul-chars.txt"));
   EXPECT_EQ(nul.LinesRead, (Lines{"al pha", " ", "end"}));
   EXPECT_EQ(nul.Report.NulCount, 2u);
 

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/mount.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <filesystem>
@@ -209,6 +211,7 @@ TEST(TextFileSaveFaults, SaveInPlaceRestoresTheFileAfterAFailedWrite) {
   trial.CheckFailed(message, false);
 }
 
+#ifndef _WIN32
 // A small tmpfs mounted for one test, always unmounted.
 class TSmallDisk {
  public:
@@ -303,6 +306,8 @@ TEST(TextFileSaveFaults, FullDiskDuringASaveInPlaceRestoresTheFile) {
   EXPECT_EQ(ReadFileBytes(dir.File("disk/other.txt")), old);
   EXPECT_EQ(NonFillEntries(dir.File("disk")), (Lines{"doc.txt", "other.txt"}));
 }
+
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace quilmo

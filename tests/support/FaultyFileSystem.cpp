@@ -136,6 +136,11 @@ int TFaultyFileSystem::Rename(const std::string& oldPath, const std::string& new
   return FReal.Rename(oldPath, newPath);
 }
 
+int TFaultyFileSystem::Replace(const std::string& replacement, const std::string& target) {
+  if (int err = Fault(TFsOp::Rename)) return err;
+  return FReal.Replace(replacement, target);
+}
+
 int TFaultyFileSystem::Link(const std::string& existingPath, const std::string& newPath) {
   if (int err = Fault(TFsOp::Link)) return err;
   return FReal.Link(existingPath, newPath);

@@ -67,6 +67,8 @@ class TFaultyFileSystem : public TFileSystem {
   int ReadLink(const std::string& path, std::string& target) override;
   int CheckWritable(const std::string& path) override;
   int Rename(const std::string& oldPath, const std::string& newPath) override;
+  // Counted and failed as a Rename, carried out as the real file system's Replace.
+  int Replace(const std::string& replacement, const std::string& target) override;
   int Link(const std::string& existingPath, const std::string& newPath) override;
   int Unlink(const std::string& path) override;
   int SyncFolder(const std::string& path) override;
