@@ -252,7 +252,7 @@ TStartOutcome TEditForm::DialogStart(bool fromCommandLine, bool twoArgumentVaria
     return fromCommandLine ? TStartOutcome::StoppedEarly : TStartOutcome::Completed;
   }
   FOpenDialog1.FilterIndex = StoredFilterIndex(FOpenDialog1.Filter, request.SelectedFilter);
-  const QString name = names.front();
+  const QString& name = names.front();
   FOpenDialog1.FileName = name;
   if (QFileInfo::exists(name)) {
     FEditor->SetFileName(Bytes(name));

@@ -126,7 +126,8 @@ void TSingleCaret::ShowCaretObject(const std::shared_ptr<TCaret>& caret) {
   Recreate();
 }
 
-void TSingleCaret::SetCaret(std::shared_ptr<TCaret> caret) {
+// By value for TCaretPair's override, which moves it on.
+void TSingleCaret::SetCaret(std::shared_ptr<TCaret> caret) {  // NOLINT(performance-unnecessary-value-param)
   if (!caret || caret == FCaret) return;
   Release(FCaret);
   Hold(caret);

@@ -7,6 +7,7 @@
 // place, whenever they change. The caret also keeps the display line it was put on: at a
 // wrap boundary one paragraph position is both the end of a line and the start of the next.
 
+#include <compare>
 #include <cstdint>
 
 namespace quilmo {

@@ -20,16 +20,17 @@ constexpr std::uint32_t kGroupField = 13;
 constexpr std::uint8_t kModifiedBit = 0x80;
 constexpr std::uint32_t kReplaceExtra = 2;  // the stored old length of a replace record
 
+// Records store paragraph pointers by value (T = TParaNode*): the size of the pointer is meant.
 template <typename T>
 T Get(const char* block, std::uint32_t offset) {
   T value;
-  std::memcpy(&value, block + offset, sizeof value);
+  std::memcpy(&value, block + offset, sizeof value);  // NOLINT(bugprone-sizeof-expression)
   return value;
 }
 
 template <typename T>
 void Put(char* block, std::uint32_t offset, T value) {
-  std::memcpy(block + offset, &value, sizeof value);
+  std::memcpy(block + offset, &value, sizeof value);  // NOLINT(bugprone-sizeof-expression)
 }
 
 // memcpy/memmove that accept a null pointer with a zero count.
@@ -312,7 +313,7 @@ bool TUndoBuffer::AddRecord(TUndoKind kind, bool modified, const char* data, std
   DiscardRedo();
   if (IsParaKind(kind)) {
     data = reinterpret_cast<const char*>(&node);
-    length = static_cast<std::int32_t>(sizeof node);
+    length = static_cast<std::int32_t>(sizeof node);  // NOLINT(bugprone-sizeof-expression): the pointer
   } else if (kind == ukCaret || length < 0) {
     length = 0;
   }

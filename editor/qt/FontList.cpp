@@ -37,9 +37,9 @@ void InstallFixedFontNames() {
 QString ResolveFixedFamily(const QString& name) {
   const QStringList families = QFontDatabase::families();
   if (name != SystemFixedName() || families.contains(name)) return name;
-  const QString system = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+  QString system = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
   if (families.contains(system) && QFontDatabase::isFixedPitch(system)) return system;
-  const QString dejaVu = QStringLiteral("DejaVu Sans Mono");
+  QString dejaVu = QStringLiteral("DejaVu Sans Mono");
   if (families.contains(dejaVu)) return dejaVu;
   for (const QString& family : families)
     if (QFontDatabase::isFixedPitch(family)) return family;
