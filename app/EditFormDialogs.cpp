@@ -1,11 +1,8 @@
 // Go to line, date and time, properties and the about box.
-#include <QInputDialog>
-#include <QLineEdit>
 
 #include "app/EditFormDialogsHost.h"
 #include "app/Prompter.h"
 #include "app/dialogs/AboutBox.h"
-#include "app/dialogs/AccessibleNames.h"
 #include "app/dialogs/DateForm.h"
 #include "app/dialogs/GoToLine.h"
 #include "app/dialogs/OptionsForm.h"
@@ -18,20 +15,7 @@ TEditForm::TDialogsHost& TEditForm::DialogsHost() {
 }
 
 void TEditForm::Ligne1Click() {
-  GoToLineCommand(DialogsHost(), [this](const QString& caption, const QString& prompt, QString& value) {
-    QInputDialog box(this);
-    box.setInputMode(QInputDialog::TextInput);
-    box.setWindowTitle(caption);
-    box.setLabelText(prompt);
-    box.setTextValue(value);
-    box.setOkButtonText(QStringLiteral("OK"));
-    box.setCancelButtonText(QStringLiteral("Annuler"));
-    if (auto* edit = box.findChild<QLineEdit*>()) edit->setMaxLength(255);
-    NameForReaders(&box);
-    if (Prompter().Exec(box) != QDialog::Accepted) return false;
-    value = box.textValue();
-    return true;
-  });
+  GoToLineCommand(DialogsHost(), InputBoxAsker(this, [this](QDialog& box) { return Prompter().Exec(box); }));
 }
 
 void TEditForm::HeureDate1Click() {

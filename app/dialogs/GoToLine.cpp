@@ -3,6 +3,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 
+#include "app/dialogs/AccessibleNames.h"
 #include "editor/CustomTextFileEditor.h"
 
 namespace quilmo {
@@ -25,8 +26,8 @@ bool GoToLine(TCustomEditor& editor, const QString& value) {
   return true;
 }
 
-TLineAsker InputBoxAsker(QWidget* parent) {
-  return [parent](const QString& caption, const QString& prompt, QString& value) {
+TLineAsker InputBoxAsker(QWidget* parent, TDialogRunner run) {
+  return [parent, run = std::move(run)](const QString& caption, const QString& prompt, QString& value) {
     QInputDialog dialog(parent);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(caption);
@@ -35,7 +36,8 @@ TLineAsker InputBoxAsker(QWidget* parent) {
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
     if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMaxLength(255);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    NameForReaders(&dialog);
+    if (run(dialog) != QDialog::Accepted) return false;
     value = dialog.textValue();
     return true;
   };

@@ -2,6 +2,7 @@
 // "&Ligne...": asks for a display line number and scrolls that line to the top of the window
 // with the caret at its start. A value that is not a number or not a line changes nothing.
 
+#include <QDialog>
 #include <QString>
 
 #include <functional>
@@ -24,8 +25,11 @@ bool GoToLine(TCustomEditor& editor, const QString& value);
 
 // The input box: caption, prompt and a preset value that the user edits; false on Cancel.
 using TLineAsker = std::function<bool(const QString& caption, const QString& prompt, QString& value)>;
-// The standard input box (at most 255 characters) over a parent window.
-TLineAsker InputBoxAsker(QWidget* parent);
+// Runs a modal dialog and returns its result (the window's prompter, or QDialog::exec).
+using TDialogRunner = std::function<int(QDialog& dialog)>;
+// The standard input box (at most 255 characters, named for screen readers) over a parent
+// window, run by `run`.
+TLineAsker InputBoxAsker(QWidget* parent, TDialogRunner run);
 
 // The whole command: always-on-top off for the prompt, the prompt preset with "1", the jump.
 void GoToLineCommand(TDialogHost& host, const TLineAsker& ask);
