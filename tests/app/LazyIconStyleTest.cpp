@@ -1,8 +1,7 @@
-// The application style that reads the bars' extension icons only when they are drawn: what
-// it draws is the wrapped style's own, in every look and density, other icons pass through,
-// and an icon that outlives the style draws nothing instead of reaching a deleted style.
+// The style that reads the bars' extension icons only when drawn: it draws the wrapped style's
+// icons in every look and density, passes other icons through, and an icon outliving the style
+// draws nothing instead of reaching a deleted style.
 
-#include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QStyleFactory>
@@ -17,16 +16,9 @@
 namespace quilmo::test {
 namespace {
 
-QImage Drawn(const QIcon& icon, int side, qreal ratio, QIcon::Mode mode) {
-  return icon.pixmap(QSize(side, side), ratio, mode).toImage();
-}
-
 TEST(LazyIconStyle, DrawsTheWrappedStylesIcons) {
-  const auto reference = std::unique_ptr<QStyle>(QStyleFactory::create(QStringLiteral("Fusion")));
+  const std::unique_ptr<QStyle> reference(QStyleFactory::create(QStringLiteral("Fusion")));
   TLazyIconStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
-  const QStyle::StandardPixmap icons[] = {QStyle::SP_ToolBarHorizontalExtensionButton,
-                                          QStyle::SP_ToolBarVerticalExtensionButton,
-                                          QStyle::SP_MessageBoxWarning};
   const struct {
     int Side;
     qreal Ratio;
@@ -35,13 +27,16 @@ TEST(LazyIconStyle, DrawsTheWrappedStylesIcons) {
                {24, 1.0, QIcon::Normal},
                {16, 1.0, QIcon::Disabled},
                {16, 2.0, QIcon::Normal}};
-  for (const QStyle::StandardPixmap icon : icons)
+  for (const QStyle::StandardPixmap icon :
+       {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+        QStyle::SP_MessageBoxWarning})
     for (const auto& look : looks) {
-      SCOPED_TRACE("icon " + std::to_string(icon) + " at " + std::to_string(look.Side) + " x" +
-                   std::to_string(look.Ratio) + " mode " + std::to_string(look.Mode));
-      const QImage expected = Drawn(reference->standardIcon(icon), look.Side, look.Ratio, look.Mode);
+      SCOPED_TRACE(std::to_string(icon) + " at " + std::to_string(look.Side * look.Ratio) + " mode " +
+                   std::to_string(look.Mode));
+      const QSize size(look.Side, look.Side);
+      const QImage expected = reference->standardIcon(icon).pixmap(size, look.Ratio, look.Mode).toImage();
       ASSERT_FALSE(expected.isNull());
-      EXPECT_EQ(Drawn(style.standardIcon(icon), look.Side, look.Ratio, look.Mode), expected);
+      EXPECT_EQ(style.standardIcon(icon).pixmap(size, look.Ratio, look.Mode).toImage(), expected);
     }
 }
 
