@@ -47,7 +47,11 @@ void RecordEvent(QAccessibleEvent* event) {
     }
     case QAccessible::TextUpdated: {
       auto* e = static_cast<QAccessibleTextUpdateEvent*>(event);
-      Events.push_back("upd");
+      // "upd" alone: read everything again; else a replacement with what went and what came.
+      Events.push_back(e->textRemoved().isEmpty() && e->textInserted().isEmpty()
+                           ? std::string("upd")
+                           : "upd " + std::to_string(e->changePosition()) + " " +
+                                 e->textRemoved().toStdString() + ">" + e->textInserted().toStdString());
       if (e->textRemoved().isEmpty() && e->textInserted().isEmpty()) MirrorKnown = false;
       if (Mirror.mid(e->changePosition(), e->textRemoved().size()) != e->textRemoved())
         Events.push_back("replaced text differs from " + Mirror.toStdString());
@@ -296,6 +300,8 @@ TEST_F(EditorAccessible, AnEditOfManyParagraphsEndsInOneUpdate) {
   } cases[] = {
       {"paste", "x|y", [&](TCustomEditor& e) { e.InsertString(lines); }},
       {"deletion", "[" + lines + "|]end", [](TCustomEditor& e) { e.DeleteSelection(); }},
+      {"replacement of every occurrence", lines,
+       [](TCustomEditor& e) { e.Replace("ab", "xyz", soReplaceAll | soEntireScope); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -304,8 +310,9 @@ TEST_F(EditorAccessible, AnEditOfManyParagraphsEndsInOneUpdate) {
     Events.clear();
     c.Act(Widget->Editor());
     QApplication::processEvents();
-    const auto changes = std::count_if(Events.begin(), Events.end(),
-                                       [](const std::string& e) { return e[0] == 'i' || e[0] == 'd'; });
+    const auto changes = std::count_if(Events.begin(), Events.end(), [](const std::string& e) {
+      return e.rfind("ins ", 0) == 0 || e.rfind("del ", 0) == 0 || e.rfind("upd ", 0) == 0;
+    });
     EXPECT_EQ(changes, TEditorAccessible::kMaxRun);
     EXPECT_EQ(std::count(Events.begin(), Events.end(), "upd"), 1);
     CheckAgainstText();
