@@ -3,6 +3,7 @@
 #include "bench/file_fixture.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <stdexcept>
@@ -97,6 +98,16 @@ std::filesystem::path EnsureFormatDoc(const TTextFormat& format) {
 
 // ---------------------------------------------------------------- saving
 
+namespace {
+
+// QUILMO_BENCH_SAVE_DIR, when set, keeps the written files out of a data folder shared read-only.
+std::filesystem::path DiskSaveRoot() {
+  if (const char* env = std::getenv("QUILMO_BENCH_SAVE_DIR"); env && *env) return env;
+  return BenchDataDir();
+}
+
+}  // namespace
+
 std::filesystem::path SaveBenchFolder(benchmark::State& state, bool inMemory, const std::string& name) {
   std::error_code ec;
   if (inMemory && !std::filesystem::is_directory("/dev/shm", ec)) {
@@ -105,7 +116,7 @@ std::filesystem::path SaveBenchFolder(benchmark::State& state, bool inMemory, co
   }
   try {
     const std::filesystem::path dir =
-        (inMemory ? std::filesystem::path("/dev/shm") : BenchDataDir()) / ("quilmo-" + name);
+        (inMemory ? std::filesystem::path("/dev/shm") : DiskSaveRoot()) / ("quilmo-" + name);
     std::filesystem::remove_all(dir, ec);
     std::filesystem::create_directories(dir);
     return dir;

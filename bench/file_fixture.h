@@ -60,8 +60,8 @@ void DropFormatEditor();
 // ---- Saving
 
 // A folder for the files a save benchmark writes, made afresh: quilmo-<name>/ in the data
-// folder, on the documents' disk (in_memory 0), or in /dev/shm, a memory file system where
-// syncing costs nothing, which leaves the CPU work (in_memory 1). Empty after marking the
+// folder (or in $QUILMO_BENCH_SAVE_DIR), on the documents' disk (in_memory 0), or in /dev/shm, a memory file
+// system where syncing costs nothing, which leaves the CPU work (in_memory 1). Empty after marking the
 // benchmark as failed.
 std::filesystem::path SaveBenchFolder(benchmark::State& state, bool inMemory, const std::string& name);
 
