@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <exception>
 #include <stdexcept>
 #include <system_error>
@@ -126,8 +127,36 @@ std::filesystem::path SaveBenchFolder(benchmark::State& state, bool inMemory, co
   }
 }
 
-double TimedSave(TTextFileEditor& editor, const std::filesystem::path& path, TOpTimer& timer, TSamples& wall,
-                 TSamples& cpu, std::uintmax_t& size) {
+namespace {
+
+double ProcessCpuSeconds() {
+#if defined(CLOCK_PROCESS_CPUTIME_ID)
+  timespec ts{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+#else
+  return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+#endif
+}
+
+}  // namespace
+
+void TSaveTimer::Start() {
+  FCpu = ProcessCpuSeconds();
+  FWall = std::chrono::steady_clock::now();
+}
+
+double TSaveTimer::Stop(TSamples& wall, TSamples& cpu) {
+  const auto end = std::chrono::steady_clock::now();
+  const double cpuEnd = ProcessCpuSeconds();
+  const double seconds = std::chrono::duration<double>(end - FWall).count();
+  wall.Add(seconds);
+  cpu.Add(cpuEnd - FCpu);
+  return seconds;
+}
+
+double TimedSave(TTextFileEditor& editor, const std::filesystem::path& path, TSaveTimer& timer,
+                 TSamples& wall, TSamples& cpu, std::uintmax_t& size) {
   timer.Start();
   editor.SaveTextFile(path.string());
   const double seconds = timer.Stop(wall, cpu);
