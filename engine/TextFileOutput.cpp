@@ -90,35 +90,57 @@ int TTextFileOutput::Write(TParagraphSource& source, uint64_t& written) {
   size_t count = 0;
   while (err == 0 && (count = source.NextBatch(batch.data(), batch.size())) > 0) {
     for (size_t i = 0; i < std::min(kFetchAhead, count); ++i) FetchAhead(batch[i].Data);
-    for (size_t i = 0; i < count && err == 0; ++i) {
-      if (i + kFetchAhead < count) FetchAhead(batch[i + kFetchAhead].Data);
+    size_t i = 0;
+    while (i < count) {
+      i = CopyShort(batch.data(), i, count, pendingEmpty);
+      if (i == count) break;
       const char* text = batch[i].Data;
       const size_t length = batch[i].Size;
+      ++i;
       if (pendingEmpty && (err = LineEnd()) != 0) break;
       pendingEmpty = length == 0;
       if (pendingEmpty) continue;
-      // Most paragraphs: short, and room for them and their line end.
-      TBlock& block = *FFill;
-      if (length < DirectLength && length + 2 <= BufferSize - block.Used) {
-        char* p = block.Bytes.data() + block.Used;
-        std::memcpy(p, text, length);
-        p += length;
-        if (FCrLf) *p++ = '\r';
-        *p++ = '\n';
-        block.Used = static_cast<size_t>(p - block.Bytes.data());
-        continue;
-      }
       if (length >= DirectLength && !NeedsChange(text, length))
         err = Direct(text, length);
       else
         err = Copy(text, length);
       if (err == 0) err = LineEnd();
+      if (err != 0) break;
     }
   }
   if (err == 0) err = Flush(TFlush::flLast);
   err = StopWriter(err);
   written = FWritten;
   return err;
+}
+
+// Most paragraphs are short and fit in the block with their line end (and the one an empty
+// paragraph before them still needs): copied here in a tight loop, up to the first that is
+// empty, long or finds no room.
+size_t TTextFileOutput::CopyShort(const TByteSlice* paras, size_t i, size_t count, bool& pendingEmpty) {
+  TBlock& block = *FFill;
+  char* const start = block.Bytes.data();
+  char* const end = start + BufferSize;
+  char* p = start + block.Used;
+  const bool crLf = FCrLf;
+  bool pending = pendingEmpty;  // kept in a register: the copies could write over the flag
+  for (; i < count; ++i) {
+    const size_t length = paras[i].Size;
+    if (length == 0 || length >= DirectLength || length + 4 > static_cast<size_t>(end - p)) break;
+    if (i + kFetchAhead < count) FetchAhead(paras[i + kFetchAhead].Data);
+    if (pending) {
+      if (crLf) *p++ = '\r';
+      *p++ = '\n';
+      pending = false;
+    }
+    std::memcpy(p, paras[i].Data, length);
+    p += length;
+    if (crLf) *p++ = '\r';
+    *p++ = '\n';
+  }
+  block.Used = static_cast<size_t>(p - start);
+  pendingEmpty = pending;
+  return i;
 }
 
 bool TTextFileOutput::NeedsChange(const char* text, size_t length) const {

@@ -72,6 +72,9 @@ class TTextFileOutput {
   };
   enum class TFlush { flMore, flLast };
 
+  // Copies paragraphs from paras[i] on while they are short and fit; returns the index of the
+  // first one left.
+  size_t CopyShort(const TByteSlice* paras, size_t i, size_t count, bool& pendingEmpty);
   int Copy(const char* text, size_t length);
   int Direct(const char* text, size_t length);
   int LineEnd();
