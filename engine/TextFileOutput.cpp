@@ -6,6 +6,10 @@
 #include <new>
 #include <system_error>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "engine/Cp1252Utf8.h"
 
 namespace quilmo {
@@ -20,6 +24,9 @@ constexpr size_t kMaxPieces = 64;
 // into the cache: the texts lie apart from each other in memory.
 constexpr size_t kBatch = 128;
 constexpr size_t kFetchAhead = 8;
+// Every time this much more is written, the system is asked to start writing it to the disk,
+// so that the disk works while the rest is gathered and the final sync waits for little.
+constexpr uint64_t kWritebackStep = 8 * 1024 * 1024;
 // Blanking looks at runs of this size first and rewrites only those holding a code to blank.
 constexpr size_t kBlankRun = 4096;
 
@@ -31,12 +38,27 @@ void FetchAhead(const char* text) {
 #endif
 }
 
-// Whether any byte is a code from 1 to 8, or has one of the bits of `high`. Written without
-// branches on plain bytes so that the compiler can look at many bytes per step.
+// Whether any byte is a code from 1 to 8, or has one of the bits of `high`: 16 bytes a step
+// where the processor has SSE2, else without branches on plain bytes, which the compiler can
+// also turn into steps over many bytes.
 bool AnyToChange(const char* data, size_t size, unsigned char high) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+  size_t i = 0;
   unsigned char found = 0;
-  for (size_t i = 0; i < size; ++i) {
+#if defined(__SSE2__)
+  const __m128i one = _mm_set1_epi8(1);
+  const __m128i seven = _mm_set1_epi8(7);
+  const __m128i highBits = _mm_set1_epi8(static_cast<char>(high));
+  __m128i any = _mm_setzero_si128();
+  for (; i + 16 <= size; i += 16) {
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+    const __m128i code = _mm_sub_epi8(c, one);  // the codes 1 to 8 become 0 to 7
+    any = _mm_or_si128(
+        any, _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(code, seven), code), _mm_and_si128(c, highBits)));
+  }
+  found = _mm_movemask_epi8(any) != 0;
+#endif
+  for (; i < size; ++i) {
     const unsigned char c = bytes[i];
     found = static_cast<unsigned char>(found | (static_cast<unsigned char>(c - 1u) < 8u) | (c & high));
   }
@@ -274,7 +296,12 @@ int TTextFileOutput::WriteBlock(TBlock& block) {
       FSlices.push_back({block.Bytes.data() + piece.Start, piece.Size});
     }
   }
-  return WriteSlices(FSlices.data(), FSlices.size());
+  const int err = WriteSlices(FSlices.data(), FSlices.size());
+  if (err == 0 && FWritten - FWritebackFrom >= kWritebackStep) {
+    FFileSystem.StartWriteback(FHandle);
+    FWritebackFrom = FWritten;
+  }
+  return err;
 }
 
 // Until every byte is written: after a partial write the rest goes in the next call.

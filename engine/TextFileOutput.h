@@ -14,7 +14,8 @@
 // A text larger than one block is written by a second thread: while it changes and writes one
 // block, the calling thread gathers the next one into a second block, so that walking the
 // paragraphs and the system's copying of the bytes overlap. The writes, their order and the
-// result are those of writing every block in turn on the calling thread.
+// result are those of writing every block in turn on the calling thread. Along the way the
+// system is asked to start putting what was written on the disk.
 
 #include <array>
 #include <condition_variable>
@@ -107,6 +108,7 @@ class TTextFileOutput {
   std::vector<char> FEncoded;  // a block converted to UTF-8
   std::vector<TByteSlice> FSlices;
   uint64_t FWritten = 0;
+  uint64_t FWritebackFrom = 0;  // FWritten when the system was last asked to start writing
 
   // The hand-over between the two threads.
   std::thread FWriter;
