@@ -59,6 +59,8 @@ int RunProgram(int& argc, char** argv, const std::function<void(TEditForm&)>& sh
   if (qtTranslator.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTranslator);
+  // The same dialogs write sizes and dates in French too, whatever the system's language.
+  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 
   TSettingsStore settings;
   TQtPrompter prompter;
