@@ -10,6 +10,7 @@
 #include "app/EditForm.h"
 #include "app/InstanceStarter.h"
 #include "app/JournalKeeper.h"
+#include "app/LazyIconStyle.h"
 #include "app/ProgramIcon.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
@@ -51,6 +52,7 @@ int RunProgram(int& argc, char** argv, const std::function<void(TEditForm&)>& sh
   QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
   QApplication::setOrganizationName(QString::fromLatin1(kOrganization));
   TIconAfterFirstPaint icon;
+  QApplication::setStyle(new TLazyIconStyle(QApplication::style()));
 
   // Message boxes and the file, font and print dialogs speak French.
   QTranslator qtTranslator;
