@@ -80,6 +80,27 @@ TEST(TextFileOutput, BatchesOfAnySizeGiveTheBytesOfSingleParagraphs) {
   }
 }
 
+// A lone code in a long paragraph (written from its own storage unless it needs a change) or a
+// short one, at the edges of the steps the search for codes takes.
+TEST(TextFileOutput, ALoneCodeAnywhereIsBlankedAndItsNeighboursKept) {
+  test::TTempDir dir;
+  for (const size_t size : {size_t{40}, TTextFileOutput::DirectLength + 40}) {
+    for (int code = 0; code <= 10; ++code) {
+      for (const size_t at : {size_t{0}, size_t{15}, size_t{16}, size_t{31}, size_t{39}}) {
+        std::string para(size, 'a');
+        para[at] = code == 0 ? '\x80' : code == 10 ? '\xFF' : static_cast<char>(code);
+        std::string expected = para;
+        if (code >= 1 && code <= 8) expected[at] = ' ';
+        SCOPED_TRACE(std::to_string(size) + " bytes, code " + std::to_string(code) + " at " +
+                     std::to_string(at));
+        const Lines paras = {para};
+        test::TVectorSource source(paras);
+        EXPECT_EQ(Saved(dir.File("c.txt"), source), expected + "\r\n");
+      }
+    }
+  }
+}
+
 TEST(TextFileOutput, ASourceFailingWhileABlockIsWrittenLeavesNoFile) {
   const Lines paras = Paragraphs(false);
   for (const size_t failAt : {size_t{20}, size_t{6000}, paras.size()}) {
