@@ -356,6 +356,11 @@ class TCustomEditor : public TParaListView {
   // to the bottom).
   void InvalidateLines(std::int32_t first, std::int32_t last);
   void PaintNow();
+  // After the pixels of `area` moved by (dx, dy), and those of `margin` (empty when it stayed)
+  // by (0, dy): invalidates what the move could not carry,
+  // the margin lines and borders (where they are and where their pixels went) and the strips
+  // beside the text that the left margin line's shift leaves.
+  void InvalidateFixedPixels(const TRect& area, const TRect& margin, int dx, int dy);
   void SendVScrollRange();
   void SendVScrollThumb();
   void SendHScrollRange();
@@ -422,7 +427,6 @@ class TCustomEditor : public TParaListView {
   bool FVThumbPending = false;
   bool FHThumbPending = false;
   bool FFullRepaintPending = false;
-  bool FLinesInvalid = false;     // some rows invalidated since the last paint
   std::uint32_t FPaintCount = 0;  // paints of the content so far
   bool FMouseCaptured = false;
   bool FInLeftMargin = false;

@@ -69,7 +69,8 @@ class TEditorHost : public TCaretHost {
   virtual void InvalidateRect(const TRect& rect) = 0;
   // Paints the invalid parts now (before returning).
   virtual void Update() = 0;
-  // Moves the pixels of `area` by (dx, dy); the parts of `area` uncovered become invalid.
+  // Moves the pixels of `area` by (dx, dy); the parts of `area` uncovered become invalid, and
+  // the parts still invalid move with the pixels (a row just changed is painted where it lands).
   virtual void ScrollRect(const TRect& area, int dx, int dy) = 0;
 
   // --- scroll bars

@@ -12,6 +12,15 @@ bool HasTab(std::string_view text) {
 
 // ---- Geometry and state ----
 
+TRect IntersectRect(const TRect& a, const TRect& b) {
+  return TRect{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+               std::min(a.Bottom, b.Bottom)};
+}
+
+int FloorDiv(int a, int b) {
+  return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
 bool SelectionShown(const TPaintInput& in) {
   return in.Enabled && !(in.SelStart == in.SelEnd) && !(in.HideSelection && !in.Focused);
 }
@@ -89,16 +98,29 @@ bool LeftLineEnabled(const TPaintInput& in) {
 // Runs are laid out on the cell grid from TL. With the left margin line drawn the text sits
 // 4 pixels further right; the runs' rectangles move with it (the first one still starts at
 // TL and the last one ends 4 pixels after TR) so that no character is cut at a run's edge.
+// Only the part of a run inside the clip box is painted: its characters are those of the
+// cells the part crosses and one more on each side, for a glyph that reaches into the next
+// cell, so that the pixels are those of the whole run.
 void DrawRuns(const TPaintInput& in, TEditorCanvas& canvas, const TRect& row, std::string_view visible,
               int line, const TSelectionView& sel, const TRowColors& colors) {
-  const int shift = LeftLineEnabled(in) ? 4 : 0;
+  const int shift = LeftLineEnabled(in) ? kLeftLineTextShift : 0;
   const int tr = row.Right;
   const int textY = row.Top + 1;
+  const int cw = std::max(1, in.CharWidth);
   // [left, right) on the unshifted grid.
   auto run = [&](int left, int right, std::string_view text, TColor fore, TColor back) {
     const int boxLeft = left == row.Left ? row.Left : left + shift;
     const int boxRight = right == tr ? tr + shift : right + shift;
-    canvas.TextOutClipped({boxLeft, row.Top, boxRight, row.Bottom}, left + shift, textY, text, fore, back);
+    const int paintLeft = std::max(boxLeft, in.ClipRect.Left);
+    const int paintRight = std::min(boxRight, in.ClipRect.Right);
+    if (paintLeft >= paintRight) return;
+    const int origin = left + shift;
+    const int n = static_cast<int>(text.size());
+    const int first = std::clamp(FloorDiv(paintLeft - origin, cw) - 1, 0, n);
+    const int last = std::clamp(FloorDiv(paintRight - 1 - origin, cw) + 2, first, n);
+    canvas.TextOutClipped(
+        {paintLeft, row.Top, paintRight, row.Bottom}, origin + first * cw, textY,
+        text.substr(static_cast<std::size_t>(first), static_cast<std::size_t>(last - first)), fore, back);
   };
 
   const int k = static_cast<int>(visible.size());
@@ -199,8 +221,10 @@ void DrawBorders(const TPaintInput& in, TEditorCanvas& canvas) {
   }
 }
 
-void FillIfAny(TEditorCanvas& canvas, const TRect& rect, TColor color) {
-  if (!rect.IsEmpty()) canvas.FillRect(rect, color);
+// Fills the part of `rect` inside the clip box.
+void FillIfAny(const TPaintInput& in, TEditorCanvas& canvas, const TRect& rect, TColor color) {
+  const TRect part = IntersectRect(rect, in.ClipRect);
+  if (!part.IsEmpty()) canvas.FillRect(part, color);
 }
 
 }  // namespace
@@ -216,7 +240,7 @@ void PaintEditor(const TPaintInput& in, TEditorCanvas& canvas) {
 
   // 2. The band below the last full row.
   const int rowsBottom = r.Top + in.VisibleLines * lh;
-  if (rowsBottom < r.Bottom) FillIfAny(canvas, {r.Left, rowsBottom, r.Right, r.Bottom}, in.Color);
+  if (rowsBottom < r.Bottom) FillIfAny(in, canvas, {r.Left, rowsBottom, r.Right, r.Bottom}, in.Color);
 
   // 3. Colours.
   const TRowColors colors{in.Enabled ? in.FontColor : clGrayText, in.Color};
@@ -229,38 +253,36 @@ void PaintEditor(const TPaintInput& in, TEditorCanvas& canvas) {
   const TSelectionView sel = ComputeSelectionView(in);
 
   // 6. Left and right of the text area.
-  FillIfAny(canvas, {r.Left, clip.Top, tl, clip.Bottom}, in.Color);
-  FillIfAny(canvas, {tr, clip.Top, r.Right, clip.Bottom}, in.Color);
+  FillIfAny(in, canvas, {r.Left, clip.Top, tl, clip.Bottom}, in.Color);
+  FillIfAny(in, canvas, {tr, clip.Top, r.Right, clip.Bottom}, in.Color);
 
-  // 7. The left margin and its marker glyphs.
-  TColor brush = in.Color;
+  // 7-8. The left margin, its marker glyphs and the line numbers of the rows in the clip box.
   if (clip.Left < in.LeftMargin) {
-    brush = in.MarginColor;
     for (int row = firstRow; row <= lastRow + 1; ++row) {
       const int top = (row - 1) * lh;
-      FillIfAny(canvas, {0, top, in.LeftMargin, std::min(top + lh, r.Bottom)}, in.MarginColor);
+      FillIfAny(in, canvas, {0, top, in.LeftMargin, std::min(top + lh, r.Bottom)}, in.MarginColor);
     }
     const int w = kMarkerGlyphWidth;
     const int h = kMarkerGlyphStripHeight;
     if (in.ShowBookmarks && in.MarkerAt && w > 0 && in.LeftMargin >= w) {
       for (int row = 1; row <= in.VisibleLines; ++row) {
+        int y = (row - 1) * lh;
+        if (lh >= h + 2) y += (lh - h) / 2;
+        if (IntersectRect({1, y, 1 + w, y + h}, clip).IsEmpty()) continue;
         const int line = in.TopLine + row - 1;
         if (line < 1 || line > in.LineCount) continue;
         const int marker = in.MarkerAt(line);
         if (marker < 0 || marker > 9) continue;
-        int y = (row - 1) * lh;
-        if (lh >= h + 2) y += (lh - h) / 2;
         canvas.DrawMarkerGlyph(marker, 1, y);
       }
     }
-  }
-
-  // 8. Line numbers, for every row of the window.
-  if (in.ShowLineNumbers) {
-    const int x = in.LeftMargin - in.LineNumberWidth - 5;
-    for (int i = 0; i < in.VisibleLines; ++i)
-      // One pixel down, like the rows' text, so that a number stands on its line's baseline.
-      canvas.TextOut(x, i * lh + 1, std::to_string(in.TopLine + i), in.FontColor, brush);
+    if (in.ShowLineNumbers) {
+      const int x = in.LeftMargin - in.LineNumberWidth - 5;
+      for (int row = std::max(1, firstRow); row <= std::min(in.VisibleLines, lastRow); ++row)
+        // One pixel down, like the rows' text, so that a number stands on its line's baseline.
+        canvas.TextOut(x, (row - 1) * lh + 1, std::to_string(in.TopLine + row - 1), in.FontColor,
+                       in.MarginColor);
+    }
   }
 
   // 9-10. The rows.

@@ -10,6 +10,9 @@
 //    6    the strips left and right of the text     11 the margin lines
 // then `AfterContent` (the control sends its pending scroll-bar updates, clears its full
 // repaint flag and places the caret), then the enabled borders.
+// The fills, the runs of text, the marker glyphs and the line numbers are painted only where
+// they meet the clip box (a narrow box costs little); the rules, the margin lines and the
+// borders are drawn whole, as a paint of the whole client draws them.
 
 #include <functional>
 #include <string>
@@ -26,6 +29,9 @@ namespace quilmo {
 inline constexpr int kMarkerGlyphStripWidth = 120;
 inline constexpr int kMarkerGlyphStripHeight = 12;
 inline constexpr int kMarkerGlyphWidth = kMarkerGlyphStripWidth / 10;
+
+// With the left margin line drawn, the text sits this many pixels right of the cell grid.
+inline constexpr int kLeftLineTextShift = 4;
 
 struct TLineColumn {
   int Line = 1;
@@ -101,6 +107,11 @@ void PaintEditor(const TPaintInput& in, TEditorCanvas& canvas);
 inline int EditorLineHeight(int baseRowHeight, bool showRules) {
   return showRules ? baseRowHeight + 2 : baseRowHeight;
 }
+
+// The common part of two rectangles (empty when they do not meet).
+TRect IntersectRect(const TRect& a, const TRect& b);
+// a / b rounded down (b > 0).
+int FloorDiv(int a, int b);
 
 // The selection is shown when enabled, present, and not (HideSelection and unfocused).
 bool SelectionShown(const TPaintInput& in);

@@ -30,7 +30,6 @@ void TCustomEditor::InvalidateLines(std::int32_t first, std::int32_t last) {
   const int top = (std::max(first, FView.TopLine) - FView.TopLine) * FLineHeight;
   const int bottom = last >= lastRowLine ? FHost->ClientHeight() : (last - FView.TopLine + 1) * FLineHeight;
   if (bottom <= top) return;
-  FLinesInvalid = true;
   FHost->InvalidateRect(TRect{0, top, FHost->ClientWidth(), bottom});
 }
 
@@ -85,33 +84,34 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
   if (leftChanged) SendHScrollThumb();
 
   bool wholePaint = false;  // everything invalidated and painted at once
-  bool movedWhole = false;  // rows moved, the uncovered ones painted at once
+  bool moved = false;       // pixels moved, what they could not carry painted at once
   const std::uint32_t paintsBefore = FPaintCount;
   try {
     const TRect area{LeftMargin(), 0, LeftMargin() + FView.VisibleColumns * FCharWidth,
                      FView.VisibleLines * FLineHeight};
     const int dx = (oldLeft - FView.LeftColumn) * FCharWidth;
     const int dy = (oldTop - FView.TopLine) * FLineHeight;
-    // Rows left invalid are not moved with the pixels: everything is painted afresh then.
     if (FFullRepaintPending || FRedrawSuspended) {
       PaintNow();
       wholePaint = true;
-    } else if (FLinesInvalid || std::abs(dx) >= area.Width() || std::abs(dy) >= area.Height() ||
-               (dx != 0 && dy != 0)) {
+    } else if (std::abs(dx) >= area.Width() || std::abs(dy) >= area.Height() || (dx != 0 && dy != 0)) {
       InvalidateAll();
       PaintNow();
       wholePaint = true;
     } else {
+      // Rows still invalid (the line just typed in) move with their pixels and are painted
+      // where they land, with the strip the move uncovered.
       FHost->ScrollRect(area, dx, dy);
       // The margin's glyphs and line numbers move with their rows. (Numbers left in place
       // and redrawn would leave the last digit of a longer number beside a shorter one.)
-      if ((FShowBookmarks || FShowLineNumbers) && dy != 0)
-        FHost->ScrollRect(TRect{0, 0, LeftMargin(), area.Bottom}, 0, dy);
+      TRect margin{};
+      if ((FShowBookmarks || FShowLineNumbers) && dy != 0) {
+        margin = TRect{0, 0, LeftMargin(), area.Bottom};
+        FHost->ScrollRect(margin, 0, dy);
+      }
+      InvalidateFixedPixels(area, margin, dx, dy);
       PaintNow();
-      // Outside the moved rows the control shows only what does not depend on the rows,
-      // unless margin lines (dashes would shift) or borders cross the moved pixels.
-      movedWhole = dx == 0 && !FMarginOptions.Left().Enabled() && !FMarginOptions.Right().Enabled() &&
-                   !FBorders.AnyEnabled();
+      moved = true;
     }
     PlaceCaret();
   } catch (...) {
@@ -121,9 +121,60 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
   // The paint above covered the whole control unless it could not take place (hidden
   // window, drawing suspended): only then is everything invalidated once more.
   const bool painted = (wholePaint && !FRedrawSuspended && !FFullRepaintPending) ||
-                       (movedWhole && FPaintCount != paintsBefore && !FLinesInvalid);
+                       (moved && FPaintCount != paintsBefore && !FFullRepaintPending);
   if (topChanged) DoTopLineChanged(FView.TopLine);
   if (!painted) InvalidateAll();
+}
+
+void TCustomEditor::InvalidateFixedPixels(const TRect& area, const TRect& margin, int dx, int dy) {
+  const TRect client{0, 0, FHost->ClientWidth(), FHost->ClientHeight()};
+  auto invalidate = [this, &client](const TRect& r) {
+    const TRect part = IntersectRect(r, client);
+    if (!part.IsEmpty()) FHost->InvalidateRect(part);
+  };
+  // Where a line is drawn and where the move took its pixels.
+  auto atBothPlaces = [&](const TRect& r) {
+    invalidate(r);
+    const TRect moved{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+    invalidate(IntersectRect(moved, area));
+    invalidate(IntersectRect(TRect{r.Left, moved.Top, r.Right, moved.Bottom}, margin));
+  };
+  const TEditorMargin& left = FMarginOptions.Left();
+  if (left.Enabled()) {
+    const int x = left.LinePosition();
+    const int w = left.LineWeight();
+    atBothPlaces(TRect{x - w - 1, 0, x + w + 2, client.Bottom});
+    // The text sits further right beside this line: the strips at both ends of the rows
+    // show parts of the first and last cells, which the move does not carry.
+    atBothPlaces(TRect{area.Left, area.Top, area.Left + kLeftLineTextShift, area.Bottom});
+    invalidate(TRect{area.Right, area.Top, area.Right + kLeftLineTextShift, area.Bottom});
+  }
+  if (dx != 0) {
+    // A slanted glyph reaches into the next cell: the cells whose neighbours came into view
+    // or went out of it (at both ends of the rows, and beside the uncovered strip) are
+    // painted again.
+    const int cell = FCharWidth + kLeftLineTextShift;
+    const int uncovered = dx < 0 ? area.Right + dx : area.Left + dx;
+    invalidate(TRect{area.Left, area.Top, area.Left + cell, area.Bottom});
+    invalidate(TRect{area.Right - cell, area.Top, area.Right + kLeftLineTextShift, area.Bottom});
+    invalidate(IntersectRect(TRect{uncovered - cell, area.Top, uncovered + cell, area.Bottom}, area));
+  }
+  const TEditorMargin& right = FMarginOptions.Right();
+  if (right.Enabled()) {
+    const int x = client.Right - right.LinePosition();
+    const int w = right.LineWeight();
+    atBothPlaces(TRect{x - w - 1, 0, x + w + 2, client.Bottom});
+  }
+  if (!FBorders.AnyEnabled()) return;
+  if (FBorders.LeftBorder().Enabled())
+    atBothPlaces(TRect{0, 0, FBorders.LeftBorder().PenWidth() + 2, client.Bottom});
+  if (FBorders.RightBorder().Enabled())
+    atBothPlaces(TRect{client.Right - FBorders.RightBorder().PenWidth() - 2, 0, client.Right, client.Bottom});
+  if (FBorders.TopBorder().Enabled())
+    atBothPlaces(TRect{0, 0, client.Right, FBorders.TopBorder().PenWidth() + 2});
+  if (FBorders.BottomBorder().Enabled())
+    atBothPlaces(
+        TRect{0, client.Bottom - FBorders.BottomBorder().PenWidth() - 2, client.Right, client.Bottom});
 }
 
 // ---------------------------------------------------------------- scroll bars
@@ -356,7 +407,6 @@ void TCustomEditor::Paint(TEditorCanvas& canvas, const TRect& clip) {
   };
   in.AfterContent = [this] {
     FFullRepaintPending = false;
-    FLinesInvalid = false;
     ++FPaintCount;
     if (FVRangePending) SendVScrollRange();
     if (FVThumbPending) SendVScrollThumb();

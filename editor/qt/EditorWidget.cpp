@@ -50,6 +50,8 @@ QCursor MakeLineCursor() {
 
 constexpr int kAutoScrollInterval = 5;  // ms between turns of a mouse selection
 constexpr int kWheelNotch = 120;
+// Rectangles of a paint painted one by one; a paint of more paints the box around them.
+constexpr int kMaxPaintRects = 32;
 
 }  // namespace
 
@@ -124,14 +126,24 @@ void TEditorWidget::paintEvent(QPaintEvent* event) {
   }
   const QRegion repaint = FDirty.intersected(event->region());
   if (!repaint.isEmpty()) {
-    // Everything inside the clip box is painted, so the whole box leaves the dirty region.
-    const QRect box = repaint.boundingRect();
+    // A few rectangles (the strip a sideways scroll uncovered beside the row just typed in)
+    // are painted one by one, more as the box around them. Everything inside a clip box is
+    // painted, so the whole box leaves the dirty region.
     QPainter painter(&FBuffer);
     TQtCanvas canvas(painter, FontFor(FEditor->FixedFont().Desc()), viewport()->palette());
-    RunReportingErrors([&] {
-      FEditor->Paint(canvas, TRect{box.left(), box.top(), box.right() + 1, box.bottom() + 1});
-    });
-    FDirty -= box;
+    const auto paint = [&](const QRect& box) {
+      // Nothing drawn outside the box: a glyph drawn twice over itself would come out darker.
+      painter.setClipRect(box);
+      RunReportingErrors([&] {
+        FEditor->Paint(canvas, TRect{box.left(), box.top(), box.right() + 1, box.bottom() + 1});
+      });
+      FDirty -= box;
+    };
+    if (repaint.rectCount() <= kMaxPaintRects) {
+      for (const QRect& box : repaint) paint(box);
+    } else {
+      paint(repaint.boundingRect());
+    }
   }
   QPainter screen(viewport());
   for (const QRect& r : event->region())

@@ -81,7 +81,7 @@ TEST_F(EditorPainterMarginTest, MarkerGlyphsNeedRoomAndTheMarginInTheClipBox) {
   in.ClipRect = {in.LeftMargin, 0, TR(), kLh};
   Paint();
   EXPECT_TRUE(canvas.Glyphs().empty());
-  EXPECT_EQ(canvas.BackAt(5, 3), kBack);  // only the strip beside the text area
+  EXPECT_FALSE(canvas.BackAt(5, 3).has_value());  // the margin is left as it is
 }
 
 TEST_F(EditorPainterMarginTest, LineNumberWidthFollowsTheWidestNumberShown) {
@@ -110,11 +110,16 @@ TEST_F(EditorPainterMarginTest, LineNumbersAreDrawnForEveryRowOfTheWindow) {
     EXPECT_EQ(numbers[i].Fore, kFont);
     EXPECT_EQ(numbers[i].Back, kMargin);  // the margin brush
   }
-  // Without the margin in the clip box, the brush is the background colour.
+  // Without the margin in the clip box the numbers are left as they are; with part of it,
+  // only those of the rows the box crosses are drawn.
   in.ClipRect = {in.LeftMargin + 1, 0, TR(), kLh};
   Paint();
-  ASSERT_FALSE(canvas.Numbers().empty());
-  EXPECT_EQ(canvas.Numbers()[0].Back, kBack);
+  EXPECT_TRUE(canvas.Numbers().empty());
+  in.ClipRect = {0, 2 * kLh + 3, 4, 3 * kLh + 3};
+  Paint();
+  ASSERT_EQ(canvas.Numbers().size(), 2u);
+  EXPECT_EQ(canvas.Numbers()[0].Chars, std::to_string(in.TopLine + 2));
+  EXPECT_EQ(canvas.Numbers()[1].Back, kMargin);
   // Disabled: the numbers keep the font colour.
   in.ClipRect = in.ClientRect;
   in.Enabled = false;
