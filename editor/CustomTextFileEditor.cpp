@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -126,26 +127,35 @@ TLoadReport TCustomTextFileEditor::LoadTextFile(const std::string& name) {
   // Read into a list of its own, shown only once the whole file is in it: a load that fails
   // half-way leaves the present text, its name and its state as they were. No view follows
   // the new list, so nothing is repainted until it is shown.
+  // The recovery journal's hash of the text is taken on the way (TJournalBaseHasher).
   std::shared_ptr<TParaList> list = NewEmptyList();
+  auto hasher = std::make_unique<TJournalBaseHasher>(list);
   try {
     TFileByteSource source(*FFileSystem, fileName);
-    const bool trim = FTrimWhiteSpace;
+    // The reader delivers no NUL, as the appender requires.
+    auto appender = std::make_optional<TParaList::TAppender>(*list, FTrimWhiteSpace);
     const std::uint16_t code = reader.LoadFrom(
         source,
-        [&list, trim](const char* text, size_t length) {
-          return list->AppendPara(std::string_view(text, length), trim);
+        [&appender](const char* text, size_t length) {
+          return appender->Append({text, length});
         },
         // A second reading (in the format the first one found out too late) starts afresh;
         // the lines already read are freed first.
-        [this, &list] {
+        [this, &list, &hasher, &appender] {
+          appender.reset();
+          hasher.reset();
           list.reset();
           list = NewEmptyList();
+          hasher = std::make_unique<TJournalBaseHasher>(list);
+          appender.emplace(*list, FTrimWhiteSpace);
         });
+    appender.reset();
     if (code != 0) throw EEditorError(LoadErrorMessage(code), 0);
   } catch (const std::bad_alloc&) {
     throw EEditorError(LoadErrorMessage(ErrOutOfMemory), 0);
   }
   ReplaceText(std::move(list), false);
+  FBaseHasher = std::move(hasher);
   FFileName = fileName;
   FLoadReport = reader.Report();
   TakeFormat();

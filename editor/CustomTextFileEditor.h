@@ -12,11 +12,13 @@
 // text cannot hold is shown read-only and cannot be saved, so that it is never damaged.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "editor/CustomEditor.h"
 #include "engine/FileSystem.h"
+#include "engine/JournalWriter.h"
 #include "engine/LoadReport.h"
 #include "engine/TextFormat.h"
 
@@ -110,6 +112,8 @@ class TCustomTextFileEditor : public TCustomEditor {
   TLoadReport FLoadReport;
   TTextFormat FTextFormat = PlatformTextFormat();
   bool FTextReadOnly = false;  // the load replaced characters
+  // Observes the text last loaded until a recovery journal starts on it.
+  std::unique_ptr<TJournalBaseHasher> FBaseHasher;
 };
 
 }  // namespace quilmo

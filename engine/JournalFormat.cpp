@@ -3,6 +3,7 @@
 #include "engine/JournalFormat.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
 
 #include "engine/ParaList.h"
@@ -163,33 +164,39 @@ std::uint32_t Crc32(std::string_view bytes) {
   return c ^ 0xFFFFFFFFu;
 }
 
-std::uint64_t JournalTextHash(TParaList& list) {
-  // Eight bytes at a time, each paragraph led by its length so that boundaries count.
-  constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
-  std::uint64_t h = 0x243F6A8885A308D3ull;
-  auto mix = [&h](std::uint64_t word) {
-    h = (h ^ word) * kMul;
-    h ^= h >> 29;
-  };
-  const std::int32_t count = list.ParaCount();
-  for (std::int32_t i = 1; i <= count; ++i) {
-    const TParaNode* node = list.GetPara(i);
-    const char* text = node->Text();
-    const auto length = static_cast<std::size_t>(node->Length());
-    mix(0x100000000ull | length);
-    std::size_t at = 0;
-    for (; at + 8 <= length; at += 8) {
-      std::uint64_t word = 0;
-      std::memcpy(&word, text + at, 8);
-      mix(word);
-    }
-    if (at < length) {
-      std::uint64_t word = 0;
-      std::memcpy(&word, text + at, length - at);
-      mix(word);
-    }
+void TJournalTextHasher::Add(const char* text, std::size_t length, std::size_t readable) {
+  // Eight bytes at a time, each paragraph led by its length so that boundaries count; the
+  // last word is the remaining bytes followed by zeros.
+  Mix(0x100000000ull | length);
+  std::size_t at = 0;
+  for (; at + 8 <= length; at += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text + at, 8);
+    Mix(word);
   }
-  return h;
+  if (at == length) return;
+  const std::size_t tail = length - at;
+  std::uint64_t word = 0;
+  if (std::endian::native == std::endian::little && at + 8 <= readable) {
+    // One whole word, the bytes behind the text masked off (the word's high bytes).
+    std::memcpy(&word, text + at, 8);
+    word &= ~std::uint64_t{0} >> (64 - 8 * tail);
+  } else {
+    std::memcpy(&word, text + at, tail);
+  }
+  Mix(word);
+}
+
+std::uint64_t JournalTextHash(TParaList& list) {
+  // The paragraphs in order through their links: a lookup by number for each would cost more
+  // than the hashing itself on a large text.
+  TJournalTextHasher hasher;
+  for (const TParaNode* node = list.GetPara(1); node != nullptr; node = node->Next()) {
+    // A text buffer always reaches a multiple of eight bytes past its last character.
+    const auto length = static_cast<std::size_t>(node->Length());
+    hasher.Add(node->Text(), length, length == 0 ? 0 : static_cast<std::size_t>(node->Capacity()));
+  }
+  return hasher.Value();
 }
 
 void AppendBaseRecord(std::string& out, const TJournalBase& base) {

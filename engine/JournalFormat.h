@@ -14,6 +14,7 @@
 //   checkpoint  written with every batch: the time and the paragraph and byte counts the
 //               text had then, checked while replaying.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -82,6 +83,23 @@ struct TJournalContents {
 
 // Hash of the paragraphs' texts (with their boundaries); moves the list's cursor cache.
 std::uint64_t JournalTextHash(TParaList& list);
+
+// The same hash taken one paragraph at a time, first to last.
+class TJournalTextHasher {
+ public:
+  // `readable`: how many bytes from `text` on may be read (at least `length`); reading whole
+  // words past the end of the text is quicker than byte by byte.
+  void Add(const char* text, std::size_t length, std::size_t readable);
+  std::uint64_t Value() const { return h_; }
+
+ private:
+  void Mix(std::uint64_t word) {
+    h_ = (h_ ^ word) * 0x9E3779B97F4A7C15ull;
+    h_ ^= h_ >> 29;
+  }
+
+  std::uint64_t h_ = 0x243F6A8885A308D3ull;
+};
 std::uint32_t Crc32(std::string_view bytes);
 
 // Record encoders: append one whole record to `out`.

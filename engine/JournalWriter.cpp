@@ -17,9 +17,43 @@ TJournalWriter::~TJournalWriter() {
   CloseFile();
 }
 
+TJournalBaseHasher::TJournalBaseHasher(const std::shared_ptr<TParaList>& list)
+    : list_(list), listAddress_(list.get()), known_(list->ParaCount() == 1 && list->LastParaLength() == 0) {
+  list->SetObserver(this);
+}
+
+TJournalBaseHasher::~TJournalBaseHasher() {
+  // A list destroyed already, or observed by a journal now, is not touched.
+  if (const std::shared_ptr<TParaList> list = list_.lock(); list != nullptr && list->Observer() == this)
+    list->SetObserver(nullptr);
+}
+
+void TJournalBaseHasher::ParaInserted(std::int32_t para, const char* text, std::int32_t count) {
+  if (!known_ || para != next_) {
+    known_ = false;
+    return;
+  }
+  ++next_;
+  // The node's buffer reaches a multiple of eight bytes past its characters.
+  const auto length = static_cast<std::size_t>(count);
+  hasher_.Add(text, length, (length + 8) & ~std::size_t{7});
+}
+
+std::optional<std::uint64_t> TJournalBaseHasher::Hash(const TParaList& list) const {
+  // The appended paragraphs stand in front of the list's first, empty paragraph.
+  if (!known_ || &list != listAddress_ || list.Observer() != this || list.ParaCount() != next_ ||
+      list.LastParaLength() != 0)
+    return std::nullopt;
+  TJournalTextHasher last = hasher_;
+  last.Add("", 0, 0);
+  return last.Value();
+}
+
 void TJournalWriter::Start(TParaList& list, TJournalBase base) {
   Stop();
-  base.TextHash = JournalTextHash(list);
+  const auto* hasher = dynamic_cast<const TJournalBaseHasher*>(list.Observer());
+  const std::optional<std::uint64_t> known = hasher != nullptr ? hasher->Hash(list) : std::nullopt;
+  base.TextHash = known ? *known : JournalTextHash(list);
   base.ParaCount = list.ParaCount();
   base.ByteCount = list.ByteCount();
   base_ = std::move(base);

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/FileSystem.h"
@@ -17,6 +19,40 @@
 #include "engine/ParaListObserver.h"
 
 namespace quilmo {
+
+// Hashes a new list's paragraphs as they are appended (a file loading into it), while their
+// bytes are at hand, so that a journal started on the loaded text takes its base hash from here
+// instead of reading the whole text again. It observes the list until a journal takes that
+// place; any change other than an append at the end makes its hash unknown.
+class TJournalBaseHasher final : public TParaListObserver {
+ public:
+  // `list` holds one empty paragraph (else the hash is unknown); the hasher becomes its observer.
+  explicit TJournalBaseHasher(const std::shared_ptr<TParaList>& list);
+  ~TJournalBaseHasher() override;
+  TJournalBaseHasher(const TJournalBaseHasher&) = delete;
+  TJournalBaseHasher& operator=(const TJournalBaseHasher&) = delete;
+
+  // JournalTextHash(list) when `list` is the hasher's list, still observed by it, and every
+  // change it heard was an append; nothing otherwise.
+  std::optional<std::uint64_t> Hash(const TParaList& list) const;
+
+  // TParaListObserver
+  void TextInserted(std::int32_t, std::int32_t, const char*, std::int32_t) override { known_ = false; }
+  void TextDeleted(std::int32_t, std::int32_t, std::int32_t) override { known_ = false; }
+  void TextReplaced(std::int32_t, std::int32_t, std::int32_t, const char*, std::int32_t) override {
+    known_ = false;
+  }
+  void ParaInserted(std::int32_t para, const char* text, std::int32_t count) override;
+  void ParaDeleted(std::int32_t) override { known_ = false; }
+  void ListDestroyed() override { known_ = false; }
+
+ private:
+  std::weak_ptr<TParaList> list_;
+  const TParaList* listAddress_;
+  TJournalTextHasher hasher_;
+  std::int32_t next_ = 1;  // the number an appended paragraph gets
+  bool known_;
+};
 
 class TJournalWriter final : public TParaListObserver {
  public:
@@ -27,8 +63,9 @@ class TJournalWriter final : public TParaListObserver {
 
   // Starts the journal of `list`, whose present text is the base the changes will apply to:
   // `base` gives the file's identity, the text's hash and counts are computed here (one pass
-  // over the text), and a text of at most kJournalCopyLimit bytes is copied into the
-  // journal. Removes the journal of a previous start. The writer becomes the list's observer.
+  // over the text, unless the list's TJournalBaseHasher knows the hash), and a text of at most
+  // kJournalCopyLimit bytes is copied into the journal. Removes the journal of a previous start. The writer
+  // becomes the list's observer.
   void Start(TParaList& list, TJournalBase base);
   // Stops listening and removes the journal file (a save, a new document, another file, a
   // normal close). 0 or an errno value of the removal.

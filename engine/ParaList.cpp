@@ -243,10 +243,7 @@ std::int32_t TParaList::LineLength(std::int32_t line) {
 std::uint16_t TParaList::CheckLimits(std::int32_t targetPara, std::int32_t parasToAdd,
                                      std::int64_t bytesToAdd) const {
   if (parasToAdd > 0 || targetPara > paraLimit_) {
-    // An empty last paragraph is not counted.
-    std::int64_t limit = paraLimit_;
-    if (targetPara <= paraLimit_ && paraLimit_ != kMaxInt32 && last_->length_ == 0) ++limit;
-    if (std::int64_t{paraCount_} + parasToAdd > limit) return ErrTooManyParas;
+    if (std::int64_t{paraCount_} + parasToAdd > ParaCountLimit(targetPara)) return ErrTooManyParas;
   }
   if (std::int64_t{byteCount_} + bytesToAdd > byteLimit_) return ErrTextTooLarge;
   if (targetPara == 0 || parasToAdd > 0) return 0;
@@ -257,6 +254,13 @@ std::uint16_t TParaList::CheckLimits(std::int32_t targetPara, std::int32_t paras
 }
 
 // ---- Shared steps of the primitives ----
+
+std::int64_t TParaList::ParaCountLimit(std::int32_t targetPara) const {
+  // An empty last paragraph is not counted.
+  std::int64_t limit = paraLimit_;
+  if (targetPara <= paraLimit_ && paraLimit_ != kMaxInt32 && last_->length_ == 0) ++limit;
+  return limit;
+}
 
 void TParaList::AddRepaint(std::int32_t first, std::int32_t last) {
   if (repaintFresh_ || repaintDepth_ == 0) {

@@ -122,6 +122,8 @@ class TParaList {
   // Adds text as one or more paragraphs in front of the last paragraph; no undo record. A
   // text longer than ParaLengthLimit is cut into pieces by NextPieceLength.
   [[nodiscard]] std::uint16_t AppendPara(std::string_view text, bool trimWhiteSpace);
+  // Appends texts one after another as AppendPara does, for a loader that appends many.
+  class TAppender;
 
   // Undo groups: BeginGroup returns whether a group was already open; EndGroup takes that value.
   bool BeginGroup();
@@ -164,6 +166,8 @@ class TParaList {
     TParaList& list_;
   };
 
+  // Paragraphs the list may hold when one is inserted at `targetPara` (0: appended).
+  std::int64_t ParaCountLimit(std::int32_t targetPara) const;
   void AddRepaint(std::int32_t first, std::int32_t last);
   // Repaint range of an edit inside the cached paragraph from its changed line indexes.
   void AddParaRepaint(std::int32_t firstChanged, std::int32_t lastChanged, bool lineCountChanged);
@@ -219,6 +223,36 @@ class TParaList {
   std::int32_t repaintFirst_ = 1;
   std::int32_t repaintLast_ = 1;
   std::unique_ptr<TUndoBuffer> undo_;
+};
+
+// What AppendPara does once per call (markers, cursor cache, repaint range) is done once, when
+// the appender goes away, and the limits and wrap settings are read once. The texts hold no
+// NUL (AppendPara cuts its text at the first one). Nothing else may change the list while an
+// appender lives.
+class TParaList::TAppender {
+ public:
+  TAppender(TParaList& list, bool trimWhiteSpace);
+  ~TAppender();
+  TAppender(const TAppender&) = delete;
+  TAppender& operator=(const TAppender&) = delete;
+
+  // 0, or the error code that stopped it; the pieces appended before an error stay.
+  [[nodiscard]] std::uint16_t Append(std::string_view text);
+
+ private:
+  // 0 or the error code when a paragraph of `length` characters cannot be added.
+  std::uint16_t Fits(std::size_t length) const;
+
+  TParaList& list_;
+  TRepaintScope scope_;
+  const bool trim_;
+  const std::int32_t wrapColumn_;
+  const std::uint8_t tabSize_;
+  const std::size_t lengthLimit_;
+  const std::int64_t paraCountLimit_;
+  const std::int32_t firstLine_;  // of the last paragraph, where the appended ones go
+  const std::int32_t lastPara_;
+  std::int32_t added_ = 0;
 };
 
 // Length of the first paragraph AppendPara makes of `text` with paragraphs of at most `limit`

@@ -188,48 +188,10 @@ std::size_t NextPieceLength(std::string_view text, std::size_t limit) {
 }
 
 std::uint16_t TParaList::AppendPara(std::string_view text, bool trimWhiteSpace) {
-  TRepaintScope scope(*this);
   const std::size_t nul = text.find('\0');
   if (nul != std::string_view::npos) text = text.substr(0, nul);
-  if (std::uint16_t code = CheckLimits(0, 1, static_cast<std::int64_t>(text.size()) + 2)) return code;
-  const std::int32_t firstLine = lineCount_ - last_->lineCount_ + 1;
-  const std::int32_t lastPara = paraCount_;
-  std::int32_t added = 0;
-  std::uint16_t result = 0;
-  std::size_t start = 0;
-  do {
-    const std::size_t remaining = text.size() - start;
-    if (added > 0) {
-      result = CheckLimits(0, 1, static_cast<std::int64_t>(remaining) + 2);
-      if (result != 0) break;
-    }
-    const std::size_t piece = NextPieceLength(text.substr(start), static_cast<std::size_t>(paraLengthLimit_));
-    std::size_t kept = piece;
-    if (trimWhiteSpace) {
-      while (kept > 0 && IsBlank(text[start + kept - 1])) --kept;
-    }
-    TParaNode* node = NewNode(text.data() + start, static_cast<std::int32_t>(kept));
-    if (node == nullptr) {
-      result = ErrOutOfMemory;
-      break;
-    }
-    Link(node, last_);
-    if (observer_ != nullptr) observer_->ParaInserted(paraCount_, node->text_, node->length_);
-    ++paraCount_;
-    ++added;
-    byteCount_ += static_cast<std::int32_t>(kept) + 2;
-    lineCount_ += node->lineCount_;
-    start += piece;
-  } while (start < text.size());
-  if (added > 0) {
-    SetCache(first_, 1, 1, 0);
-    // Markers in the last paragraph stay with it.
-    for (TMarker& m : markers_) {
-      if (m.Para == lastPara) m.Para += added;
-    }
-    AddRepaint(firstLine, kMaxInt32);
-  }
-  return result;
+  TAppender appender(*this, trimWhiteSpace);
+  return appender.Append(text);
 }
 
 }  // namespace quilmo

@@ -57,10 +57,12 @@ struct TPool {
   }
 };
 
-// Never destroyed: nodes may outlive static objects at exit.
+// Constant-initialised and trivially destructible: usable before any dynamic initialisation
+// and never torn down, as nodes may outlive static objects at exit; no guard on each use.
+constinit TPool gPool;
+
 TPool& Pool() {
-  static TPool* pool = new TPool;
-  return *pool;
+  return gPool;
 }
 
 }  // namespace

@@ -117,6 +117,8 @@ TParaNode::TParaNode(const char* text, std::int32_t count, std::int32_t wrapColu
     text_[count] = '\0';
     length_ = static_cast<std::uint16_t>(count);
   }
+  // Without wrapping, or without characters, the new node is one line and has no table.
+  if (WrapOff(wrapColumn) || length_ == 0) return;
   if (!Wrap(wrapColumn, tabSize)) {
     detail::ParaFree(text_, capacity_);
     throw std::bad_alloc();

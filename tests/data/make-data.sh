@@ -29,3 +29,6 @@ printf '\357\273\277premi\303\250re\r\nseconde\r\n' > utf8-bom-crlf.txt
 printf 'na\303\257ve \316\273-calcul\n' > utf8-outside-cp1252.txt
 # CR LF lines with lone LFs and a lone CR in between.
 printf 'one\r\ntwo\nthree\rfour\r\n' > mixed-eol.txt
+# journal-kept.journal, with the text it was started on (journal-kept-base.txt) and the text
+# it recovers (journal-kept-after.txt), was written by an earlier build and is kept as it is:
+# journals already on disk must stay recoverable.

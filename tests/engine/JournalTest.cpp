@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -217,6 +219,74 @@ TEST(JournalTest, FailedWritesAreRetriedWholeAndStopRemovesTheFile) {
     EXPECT_EQ(writer.Stop(), 0);
     EXPECT_TRUE(test::FolderEntries(dir.Path()).empty());
   }
+}
+
+// The hash taken while paragraphs are appended equals the one read from the text afterwards,
+// and is given up after any other change, so that a journal never gets a wrong base.
+TEST(JournalTest, BaseHashTakenWhileAppendingIsKnownOnlyAfterAppends) {
+  struct TCase {
+    const char* Name;
+    TEdit Edit;
+    bool Known;
+  };
+  const std::vector<TCase> cases = {
+      {"appends only", [](TParaList&) {}, true},
+      {"one more append", [](TParaList& l) { EXPECT_EQ(l.AppendPara("fin", false), 0); }, true},
+      {"insert text", [](TParaList& l) { EXPECT_EQ(l.InsertText(2, 1, "x", 1), 0); }, false},
+      {"delete text", [](TParaList& l) { EXPECT_EQ(l.DeleteText(2, 1, 1), 0); }, false},
+      {"replace same length", [](TParaList& l) { EXPECT_EQ(l.ReplaceText(2, 1, 1, "z", 1), 0); }, false},
+      {"insert paragraph", [](TParaList& l) { EXPECT_EQ(l.InsertParaAfter(1, "p", 1), 0); }, false},
+      {"delete paragraph", [](TParaList& l) { l.DeletePara(2); }, false},
+      {"text in the last paragraph",
+       [](TParaList& l) { EXPECT_EQ(l.InsertText(l.ParaCount(), 1, "y", 1), 0); }, false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto list = std::make_shared<TParaList>(false, 8192);
+    list->SetParaLengthLimit(10);
+    TJournalBaseHasher hasher(list);
+    {
+      TParaList::TAppender appender(*list, true);
+      // Every length of a last word, a long line cut in pieces, trailing blanks trimmed.
+      for (const char* line :
+           {"", "a", "ab\xE9", "abcdefg", "abcdefgh", "abcdefghi  ", "un deux trois quatre"})
+        EXPECT_EQ(appender.Append(line), 0);
+    }
+    c.Edit(*list);
+    const std::optional<std::uint64_t> hash = hasher.Hash(*list);
+    EXPECT_EQ(hash.has_value(), c.Known);
+    if (hash) {
+      EXPECT_EQ(*hash, JournalTextHash(*list));
+    }
+    // The journal's base hash is the text's either way.
+    TTempDir dir;
+    TJournalWriter writer(DefaultFileSystem(), dir.File("j"));
+    writer.Start(*list, {});
+    EXPECT_EQ(writer.Base().TextHash, JournalTextHash(*list));
+    EXPECT_FALSE(hasher.Hash(*list).has_value());  // the journal observes the list now
+  }
+  auto list = std::make_shared<TParaList>(false, 8192);
+  auto hasher = std::make_unique<TJournalBaseHasher>(list);
+  list.reset();  // a list gone before its hasher is not touched
+  hasher.reset();
+}
+
+// A journal left on disk by an earlier build (paragraphs of 0 to 19 characters, so that every
+// length of a paragraph's last word occurs) is still taken for its base and recovered.
+TEST(JournalTest, JournalOfAnEarlierBuildIsRecovered) {
+  const std::string after = test::ReadFileBytes(test::DataFile("journal-kept-after.txt"));
+  std::vector<std::string> expected(1);
+  for (char c : after) {
+    if (c == '\n')
+      expected.emplace_back();
+    else
+      expected.back() += c;
+  }
+  TJournalContents contents;
+  const std::string base = test::ReadFileBytes(test::DataFile("journal-kept-base.txt"));
+  EXPECT_EQ(Recover(test::DataFile("journal-kept.journal"), base, &contents), expected);
+  EXPECT_EQ(contents.State, TJournalState::jsComplete);
+  EXPECT_EQ(contents.Changes.size(), 5u);  // four edits and their checkpoint
 }
 
 }  // namespace

@@ -158,6 +158,33 @@ TEST(TextFileReader, LongLinesAreDeliveredWholeAndCounted) {
   EXPECT_EQ(LoadBytes("abcd\r\nabcde\r\nab", 3, 4).Report.LongLineCount, 1u);
 }
 
+// Control codes and lone LFs are counted over many blocks at once: the counts must hold past
+// the points where partial counts are gathered, and for every size the read leaves.
+TEST(TextFileReader, ControlCodesAndLoneLfsAreCountedInLargeFiles) {
+  const char alphabet[] = "ab \t\x01\x05\x08\x09\x0b\n\n\r\n\xe9\x80\xff";
+  for (size_t size : {size_t{4079}, size_t{4097}, size_t{70001}, size_t{300017}}) {
+    std::string bytes;
+    uint64_t controls = 0;
+    uint64_t lineFeeds = 0;
+    uint64_t crLfs = 0;
+    for (size_t i = 0; i < size; ++i) {
+      const char c = alphabet[(i * 7919 + i / 13) % (sizeof alphabet - 1)];
+      controls += c >= 1 && c <= 8;
+      lineFeeds += c == '\n';
+      crLfs += c == '\n' && !bytes.empty() && bytes.back() == '\r';
+      bytes += c;
+    }
+    for (size_t block : {size_t{13}, size_t{4096}, TTextFileReader::DefaultBlockSize}) {
+      SCOPED_TRACE("size " + std::to_string(size) + ", block size " + std::to_string(block));
+      const TLoadReport report = LoadBytes(bytes, block).Report;
+      EXPECT_EQ(report.ControlCodeCount, controls);
+      EXPECT_EQ(report.CrLfCount, crLfs);
+      EXPECT_EQ(report.LoneLfCount, lineFeeds - crLfs);
+      EXPECT_EQ(report.Format.Encoding, TEncoding::enWindows1252);
+    }
+  }
+}
+
 TEST(TextFileReader, SinkResultStopsReading) {
   TTextFileReader reader;
   Lines seen;
