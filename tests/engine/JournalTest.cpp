@@ -67,7 +67,7 @@ TEST(JournalTest, ReplayGivesTheEditedTextByteForByte) {
     const char* Base;
     TEdit Edit;
   };
-  const std::string high = "\xE9\x00\xFF\t";
+  const std::string high("\xE9\x00\xFF\t", 4);
   const std::vector<TCase> cases = {
       {"typing", "ab", [](TParaList& l) { EXPECT_EQ(l.InsertText(1, 2, "xyz", 3), 0); }},
       {"typing far behind the end pads", "ab",

@@ -103,8 +103,7 @@ TEST(SearchPattern, RandomScansAgreeWithNaiveSearch) {
   SCOPED_TRACE("seed " + std::to_string(seed));
   std::mt19937 rng(seed);
   // A small alphabet with case pairs, so that matches and near-matches are frequent.
-  const std::string alphabet = "aAbB\xE9\xC9\x9C\x8C\xFF\x9F, \x00\xF7\xD7";
-  const std::string full(alphabet.c_str(), 15);
+  const std::string full("aAbB\xE9\xC9\x9C\x8C\xFF\x9F, \x00\xF7\xD7", 15);
   auto pick = [&](std::size_t alphabetSize) { return full[rng() % alphabetSize]; };
   for (int round = 0; round < 4000; ++round) {
     const std::size_t alphabetSize = 2 + rng() % (full.size() - 1);
