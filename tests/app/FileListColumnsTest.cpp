@@ -18,18 +18,11 @@ TEST(FileListColumns, FrenchSizesAndDatesAndUnchangedDateInsertion) {
     inserted << FormatDateTime(format, when, FrenchDateNames());
   QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
   QTemporaryDir dir;
-  const struct {
-    qint64 Size;
-    const char* Text;
-  } cases[] = {{0, "0 octets"}, {47, "47 octets"}, {5000, "4,88 Kio"}};
-  for (const auto& c : cases) {
-    QFile file(dir.filePath(QString::number(c.Size)));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(c.Size, 'x'));
-    file.flush();
+  for (const auto& [size, text] : {std::pair{47, "47 octets"}, {5000, "4,88 Kio"}}) {
+    QFile file(dir.filePath(QString::number(size)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(size, 'x')) == size && file.flush());
     file.setFileTime(when, QFileDevice::FileModificationTime);
-    file.close();
-    EXPECT_EQ(FileColumnText(1, QFileInfo(file)), QString::fromUtf8(c.Text));
+    EXPECT_EQ(FileColumnText(1, QFileInfo(file)), QString::fromUtf8(text));
     EXPECT_EQ(FileColumnText(3, QFileInfo(file)), "05/03/2026 14:07");
   }
   EXPECT_EQ(FileColumnText(1, QFileInfo(dir.path())), QString()) << "a folder has no size";
