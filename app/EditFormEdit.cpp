@@ -1,6 +1,7 @@
 // The edit commands, word wrap, the option toggles of the window and the editor's events.
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDockWidget>
 #include <QEvent>
@@ -131,10 +132,20 @@ void TEditForm::Editor1KeyDown(std::uint16_t& key, std::uint8_t shift) {
 bool TEditForm::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress: {
+      const auto& key = *static_cast<QKeyEvent*>(event);
+      if (watched == FEditorWidget && key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier) {
+        // Shift+F10 asks for the context menu at the caret, as the menu key does.
+        QWidget* viewport = FEditorWidget->viewport();
+        const QWidget* editor = FEditorWidget;
+        const QPoint at = editor->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, viewport->mapToGlobal(at));
+        QCoreApplication::sendEvent(viewport, &menu);
+        return true;
+      }
       // Menu shortcuts of this window, matched before the focused control sees the key.
       auto* widget = qobject_cast<QWidget*>(watched);
       if (!widget || widget->window() != this || qobject_cast<QMenu*>(widget)) break;
-      if (HandleMenuShortcut(*static_cast<QKeyEvent*>(event))) return true;
+      if (HandleMenuShortcut(key)) return true;
       break;
     }
     case QEvent::Close:

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "app/StatusPanelAccessible.h"
 
 namespace quilmo {
@@ -28,8 +30,15 @@ const QString kNumLabel = QStringLiteral("Num");
 const QString kCapsLabel = QStringLiteral("Maj");
 
 constexpr int kModifiedPanel = 4;
+// The narrowest a label is drawn, in percent of its width.
+constexpr int kNarrowest = 50;
 constexpr int kNumPanel = 5;
 constexpr int kCapsPanel = 6;
+
+// The pixels a label may take inside its panel's frame.
+int LabelRoom(int index) {
+  return TStatusPanel::kPanelWidths[static_cast<std::size_t>(index)] - 4;
+}
 
 }  // namespace
 
@@ -105,6 +114,19 @@ bool TStatusPanel::PanelLit(int index) const {
   }
 }
 
+QFont TStatusPanel::LabelFont(int index) const {
+  QFont label = font();
+  const int room = LabelRoom(index);
+  const QString text = PanelText(index);
+  const int wide = fontMetrics().horizontalAdvance(text);
+  if (wide <= room) return label;
+  for (int stretch = 100 * room / wide; stretch >= kNarrowest; --stretch) {
+    label.setStretch(stretch);
+    if (QFontMetrics(label).horizontalAdvance(text) <= room) break;
+  }
+  return label;
+}
+
 QSize TStatusPanel::sizeHint() const {
   return {PanelLeft(kPanelCount), fontMetrics().height() + 2 * kLabelTop};
 }
@@ -135,11 +157,15 @@ void TStatusPanel::paintEvent(QPaintEvent*) {
     painter.setClipRect(panel.adjusted(1, 1, -3, -1));
     // Labels of the states that are off are written grey on the button face.
     painter.setPen(PanelLit(index) ? palette().color(QPalette::ButtonText) : QColor(128, 128, 128));
+    painter.setFont(LabelFont(index));
     if (index == 0) {
       painter.drawText(QRect(panel.left(), kLabelTop, panel.width() - 2, textHeight),
                        Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, text);
     } else {
-      painter.drawText(QRect(panel.left() + kLabelIndent, kLabelTop, panel.width(), textHeight),
+      // A label too wide for its indent ("Surfrappe") moves left rather than lose its end.
+      const int wide = painter.fontMetrics().horizontalAdvance(text);
+      const int indent = std::clamp(LabelRoom(index) + 1 - wide, 1, kLabelIndent);
+      painter.drawText(QRect(panel.left() + indent, kLabelTop, panel.width(), textHeight),
                        Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
     }
     painter.restore();

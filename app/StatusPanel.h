@@ -72,6 +72,9 @@ class TStatusPanel : public QWidget {
   // The text panel `index` shows, and whether it is drawn in the normal colour (false: grey).
   QString PanelText(int index) const;
   bool PanelLit(int index) const;
+  // The font of panel `index`'s label: the bar's own, drawn narrower when the label would not
+  // fit its panel otherwise (a cut byte count would misreport the document).
+  QFont LabelFont(int index) const;
 
   // A double-click on the bar, with the action at the last mouse position.
   std::function<void(TStatusAction)> OnAction;

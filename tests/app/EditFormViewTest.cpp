@@ -252,6 +252,14 @@ TEST_F(EditFormView, TheContextMenuOpensFromTheMouseAndTheKeyboard) {
   }
 }
 
+// Shift+F10 on the text opens the context menu too.
+TEST_F(EditFormView, ShiftF10OpensTheContextMenu) {
+  QMenu* menu = Shown().ContextMenu().PopupMenu1;
+  QTest::keyClick(Form->Editor1Widget(), Qt::Key_F10, Qt::ShiftModifier);
+  EXPECT_TRUE(menu->isVisible());
+  menu->hide();
+}
+
 // The font dialog is given the style its family lists for the font's weight and slant; without
 // it the dialog took the first style listed, and OK on an unchanged dialog made the text italic.
 TEST(FontDialogStyle, TheStyleNamedHasTheFontsWeightAndSlant) {
