@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -99,10 +100,14 @@ class EditorSidewaysPaint : public ::testing::TestWithParam<TSidewaysCase> {
     Editor().FixedFont().SetStyle(c.Style);
   }
 
-  // What the widget shows once the pending events are delivered.
+  // What the window shows of the control once the pending events are delivered: the
+  // window's own pixels, not a paint made for the grab.
   QImage Shown() {
     QApplication::processEvents();
-    return Widget->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint at = Widget->viewport()->mapTo(Window.get(), QPoint(0, 0));
+    const QPixmap shown = Window->screen()->grabWindow(
+        Window->winId(), at.x(), at.y(), Widget->viewport()->width(), Widget->viewport()->height());
+    return shown.toImage().convertToFormat(QImage::Format_RGB32);
   }
   // A paint of the whole control in its present state, outside the widget's own picture.
   QImage Fresh() {
