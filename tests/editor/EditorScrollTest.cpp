@@ -324,52 +324,6 @@ TEST(EditorScrollPaint, APageScrollIsPaintedOnceWhereItCanBe) {
   EXPECT_TRUE(other.FullRepaintPending());
 }
 
-// A key typed at the right edge scrolls one column: the pixels move and what is invalidated
-// is the typed row and a few narrow strips, never the whole control, with whatever is drawn
-// beside the text.
-TEST(EditorScrollPaint, TypingPastTheRightEdgeMovesThePixels) {
-  struct TCase {
-    const char* Name;
-    void (*Setup)(TCustomEditor&);
-  };
-  const TCase cases[] = {
-      {"plain", [](TCustomEditor&) {}},
-      {"left margin line", [](TCustomEditor& e) { e.MarginOptions().Left().SetEnabled(true); }},
-      {"line numbers", [](TCustomEditor& e) { e.SetShowLineNumbers(true); }},
-      {"borders", [](TCustomEditor& e) { e.Borders().TopBorder().SetEnabled(true); }},
-  };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Name);
-    TPaintingHost host{400, RowsHeight(10)};
-    TCustomEditor editor;
-    host.Attach(editor);
-    LoadLines(editor, 20);
-    c.Setup(editor);
-    editor.SetCaretPosition(5, 7);
-    while (editor.CaretCol() < editor.LeftColumn() + editor.VisibleColumns())
-      editor.ProcessCommand(ccTypeChar, 'x');
-    host.Update();
-    host.ClearRecords();
-    editor.ProcessCommand(ccTypeChar, 'y');
-    EXPECT_EQ(editor.LeftColumn(), 1);
-    ASSERT_EQ(host.Scrolls.size(), 1u);
-    EXPECT_EQ(host.Scrolls[0].Dx, -8);
-    EXPECT_EQ(host.Scrolls[0].Dy, 0);
-    EXPECT_EQ(host.InvalidateCount, 0);
-    EXPECT_FALSE(editor.FullRepaintPending());
-    const TRect typedRow{0, 4 * 16, 400, 5 * 16};
-    bool rowInvalid = false;
-    int area = 0;
-    for (const TRect& r : host.InvalidatedRects) {
-      rowInvalid = rowInvalid || r == typedRow;
-      area += r.Width() * r.Height();
-    }
-    EXPECT_TRUE(rowInvalid);
-    // Well under half the client area, counting overlaps twice.
-    EXPECT_LT(area, 400 * RowsHeight(10) / 2);
-  }
-}
-
 TEST_F(EditorScroll, TheEditingViewInvalidatesOnlyTheRowsTheEditTouched) {
   LoadLines(Editor, 100);
   Editor.SetTopLine(11);
