@@ -3,7 +3,7 @@
 // and the window's idle refresh (status bar, lock keys). Run it with QT_QPA_PLATFORM=xcb on an
 // X server to count the keyboard-state query too.
 // Instructions per key: valgrind --tool=callgrind --collect-atstart=no
-//   --toggle-collect='*TimedKey*' quilmo_window_idle_bench --benchmark_filter=WindowTyping/2
+//   --toggle-collect='*TimedKey*' quilmo_window_idle_bench --benchmark_filter=WindowTyping/case:2
 // and divide by the calls of TimedKey.
 
 #include <QApplication>
@@ -25,9 +25,10 @@ constexpr int kRounds = 20;
 
 // What a round measures (the benchmark's argument).
 enum TTypingCase : int {
-  tcInView = 0,    // the key, its paint and the idle refresh; the text stays within the width
-  tcIdleOnly = 1,  // the idle refresh alone, after each key (key and paint untimed)
-  tcSideways = 2,  // like tcInView past the right edge: every key scrolls the line sideways
+  tcInView = 0,          // the key, its paint and the idle refresh; the text stays within the width
+  tcIdleOnly = 1,        // the idle refresh alone, after each key (key and paint untimed)
+  tcSideways = 2,        // like tcInView past the right edge: every key scrolls the line sideways
+  tcSidewaysMarked = 3,  // the same with the marker glyphs shown and a marker mid-document
 };
 
 QKeyEvent KeyOf(int i) {
@@ -56,8 +57,14 @@ void BM_WindowTyping(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     CaretToEnd(*form);
+    const bool sideways = what == tcSideways || what == tcSidewaysMarked;
+    const bool showedBookmarks = editor.ShowBookmarks();
+    if (what == tcSidewaysMarked) {
+      editor.SetShowBookmarks(true);
+      editor.SetMarkerAt(1, editor.LineCount() / 2, 1);
+    }
     // Sideways: typed up to the right edge first, so that each timed key scrolls.
-    if (what == tcSideways) {
+    if (sideways) {
       for (int i = 0; editor.CaretCol() < editor.LeftColumn() + editor.VisibleColumns(); ++i) {
         QKeyEvent key = KeyOf(i);
         QApplication::sendEvent(target, &key);
@@ -81,6 +88,10 @@ void BM_WindowTyping(benchmark::State& state) {
     }
     state.PauseTiming();
     while (editor.CanUndo()) editor.Undo();
+    if (what == tcSidewaysMarked) {
+      editor.ClearMarker(1);
+      editor.SetShowBookmarks(showedBookmarks);
+    }
     QApplication::processEvents();
     state.ResumeTiming();
   }
@@ -94,6 +105,7 @@ BENCHMARK(BM_WindowTyping)
     ->Arg(tcInView)
     ->Arg(tcIdleOnly)
     ->Arg(tcSideways)
+    ->Arg(tcSidewaysMarked)
     ->Iterations(kRounds)
     ->Unit(benchmark::kMillisecond);
 

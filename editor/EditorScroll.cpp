@@ -383,16 +383,25 @@ void TCustomEditor::Paint(TEditorCanvas& canvas, const TRect& clip) {
   in.HighlightTextColor = FHighlightColors.TextColor();
   in.HighlightBackColor = FHighlightColors.BackColor();
 
-  // The line of each marker, found once for the whole paint.
+  // The line of each marker, found once for the whole paint when the first glyph is drawn, and
+  // only for the markers in the paragraphs on screen: finding the line of a paragraph far
+  // away walks the text up to it.
   std::int32_t markerLines[10];
-  for (int n = 0; n < 10; ++n) {
-    markerLines[n] = -1;
-    const TMarker& marker = FParaList->Marker(n);
-    if (marker.Para == 0 || marker.Pos == 0 || marker.Para > ParaCount()) continue;
-    std::int32_t column = 0;
-    FParaList->PosToLine(marker.Para, marker.Pos, markerLines[n], column);
-  }
-  in.MarkerAt = [&markerLines](int line) {
+  bool markersFound = false;
+  in.MarkerAt = [&](int line) {
+    if (!markersFound) {
+      markersFound = true;
+      const std::int64_t firstPara = FView.TopPara.Para;
+      const std::int64_t lastPara = firstPara + FView.VisibleLines;
+      for (int n = 0; n < 10; ++n) {
+        markerLines[n] = -1;
+        const TMarker& marker = FParaList->Marker(n);
+        if (marker.Para == 0 || marker.Pos == 0 || marker.Para > ParaCount()) continue;
+        if (marker.Para < firstPara || marker.Para > lastPara) continue;
+        std::int32_t column = 0;
+        FParaList->PosToLine(marker.Para, marker.Pos, markerLines[n], column);
+      }
+    }
     for (int n = 0; n < 10; ++n)
       if (markerLines[n] == line) return n;
     return -1;

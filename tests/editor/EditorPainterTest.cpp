@@ -217,35 +217,6 @@ TEST_F(EditorPainterTest, OnlyRowsTouchedByTheClipBoxAreDrawn) {
   for (const TCanvasOp& fill : canvas.OfKind(TCanvasOp::Fill)) EXPECT_NE(fill.Fore, kMargin);
 }
 
-// A narrow clip box (the strip a sideways scroll uncovers) costs a few cells a row: each run
-// is painted where it meets the box, with the characters of the cells the box crosses and one
-// more on each side (a slanted glyph reaches into its neighbour), on the same grid.
-TEST_F(EditorPainterTest, ANarrowClipBoxDrawsTheCellsItCrosses) {
-  SetLines({"abcdefghijklmnopqrstuvwxyz", "", "0123456789"});
-  Select(1, 12, 1, 15);
-  const int left = TL() + 5 * kCw + 3;    // from inside cell 5 ...
-  const int right = TL() + 13 * kCw + 1;  // ... to inside cell 13
-  in.ClipRect = {left, 0, right, RowTop(4)};
-  Paint();
-  const auto runs = canvas.Runs();
-  ASSERT_FALSE(runs.empty());
-  std::string row1;
-  for (const TCanvasOp& run : runs) {
-    EXPECT_GE(run.Rect.Left, left);
-    EXPECT_LE(run.Rect.Right, right);
-    const int firstCell = (run.X - TL()) / kCw;
-    ASSERT_EQ((run.X - TL()) % kCw, 0);  // on the grid
-    const std::string& line = lines[static_cast<std::size_t>(run.Rect.Top / kLh)];
-    if (!run.Chars.empty()) {
-      EXPECT_EQ(run.Chars, line.substr(static_cast<std::size_t>(firstCell), run.Chars.size()));
-    }
-    if (run.Rect.Top == 0) row1 += run.Chars;
-  }
-  // Cells 5 to 13 and one more on each side, within the runs before the selection (cells 0
-  // to 10) and of the selection (cells 11 to 13).
-  EXPECT_EQ(row1, lines[0].substr(4, 10));
-}
-
 TEST_F(EditorPainterTest, SplitRunsFollowsEachSelectionCase) {
   // No selection shown.
   EXPECT_EQ(SplitRuns(2, 1, 10, 0, 0, 0, 0), (TRunSplit{10, 0}));

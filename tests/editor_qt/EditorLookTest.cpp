@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -401,6 +402,67 @@ TEST_P(EditorLookScroll, ScrollingLeavesNothingBehind) {
 
 // 0 plain, 1 markers, 2 line numbers and markers, 3 line numbers crossing 100, 4 rules, 5 word wrap.
 INSTANTIATE_TEST_SUITE_P(Settings, EditorLookScroll, ::testing::Range(0, 6));
+
+// Keys that scroll one column or one row move the pixels and paint only what the move
+// uncovered or changed: after every key the picture equals a fresh paint, whatever is drawn
+// beside the text. Settings: 0 plain, 1 line numbers and markers, 2 left margin line, 3 dashed
+// right margin line, 4 borders, 5 rules, 6 bold italic (a glyph reaches into the next cell),
+// 7 all of them.
+class EditorLookMoves : public EditorLook, public ::testing::WithParamInterface<int> {};
+
+TEST_P(EditorLookMoves, EveryKeyShowsWhatAFreshPaintShows) {
+  const int s = GetParam();
+  Widget->setFixedSize(420, 230);
+  LoadMarkedText(Editor(), NumberedText());
+  Editor().SetMarginColor(RGBColor(250, 240, 200));
+  Editor().SetShowLineNumbers(s == 1 || s == 7);
+  Editor().SetShowBookmarks(s == 1 || s == 7);
+  Editor().SetMarkerAt(1, 3, 1);
+  Editor().MarginOptions().Left().SetEnabled(s == 2 || s == 7);
+  TEditorMargin& right = Editor().MarginOptions().Right();
+  right.SetLinePosition(40);
+  right.SetLineWeight(2);
+  right.SetLineStyle(TPenStyle::psDash);
+  right.SetEnabled(s == 3 || s == 7);
+  for (TBorder* b : {&Editor().Borders().LeftBorder(), &Editor().Borders().TopBorder(),
+                     &Editor().Borders().RightBorder(), &Editor().Borders().BottomBorder()}) {
+    b->SetPenWidth(3);
+    b->SetEnabled(s == 4 || s == 7);
+  }
+  Editor().SetShowRules(s == 5 || s == 7);
+  if (s >= 6) Editor().FixedFont().SetStyle(fsBold | fsItalic);
+  Editor().MoveCaretTo(6, 7);
+  QApplication::processEvents();
+
+  // Typing past the right edge, back across the left edge extending a selection, down past
+  // the bottom, new lines on the last row, up past the top.
+  const int across = Editor().VisibleColumns() + 8;
+  const int down = Editor().VisibleLines() + 3;
+  const struct {
+    Qt::Key Key;
+    Qt::KeyboardModifiers Modifiers;
+    const char* Text;
+    int Count;
+  } keys[] = {{Qt::Key_X, Qt::NoModifier, "x", across},
+              {Qt::Key_Left, Qt::ShiftModifier, "", across},
+              {Qt::Key_Down, Qt::NoModifier, "", down},
+              {Qt::Key_Return, Qt::NoModifier, "\r", 3},
+              {Qt::Key_Up, Qt::NoModifier, "", down}};
+  int moves = 0;
+  for (const auto& k : keys)
+    for (int i = 0; i < k.Count; ++i) {
+      const std::pair<int, int> view{Editor().LeftColumn(), Editor().TopLine()};
+      QKeyEvent event(QEvent::KeyPress, k.Key, k.Modifiers, QString::fromLatin1(k.Text));
+      QApplication::sendEvent(Widget, &event);
+      if (view != std::pair<int, int>{Editor().LeftColumn(), Editor().TopLine()}) ++moves;
+      const QImage shown = Grab(QString("moves%1-%2-%3").arg(s).arg(k.Key).arg(i));
+      ASSERT_TRUE(shown == FreshGrab(QString("moves%1-fresh").arg(s)))
+          << "setting " << s << ", key " << k.Key << " #" << i;
+    }
+  EXPECT_GE(moves, 30);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, EditorLookMoves, ::testing::Range(0, 8));
 
 }  // namespace
 }  // namespace quilmo::test
