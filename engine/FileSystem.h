@@ -55,6 +55,10 @@ class TFileSystem {
   virtual int WriteGathered(TFileHandle handle, const TByteSlice* slices, size_t count, size_t& done);
   virtual int Truncate(TFileHandle handle, uint64_t size) = 0;
   virtual int Sync(TFileHandle handle) = 0;
+  // Asks the system to start writing what was written to the file so far to the disk, without
+  // waiting, so that a later Sync has less left to wait for. Only a hint: where the platform
+  // has no such call it does nothing, and a failure would show in Sync.
+  virtual void StartWriteback(TFileHandle /*handle*/) {}
   virtual int Close(TFileHandle handle) = 0;
   virtual int FileStat(TFileHandle handle, TFileInfo& info) = 0;
   virtual int ChangeMode(TFileHandle handle, uint32_t mode) = 0;
