@@ -10,6 +10,7 @@
 #include "app/EditForm.h"
 #include "app/GlyphIcon.h"
 #include "app/dialogs/MarkForm.h"
+#include "app/dialogs/MenuItemAccessible.h"
 #include "editor/qt/EditorWidget.h"
 
 namespace quilmo {
@@ -47,6 +48,7 @@ QAction* TEditForm::AddMenuItem(QMenu* menu, const QString& caption, const QStri
 }
 
 void TEditForm::CreateMenus() {
+  TMenuItemAccessible::Install();  // a reader finds each item's hint as its description
   CreateFileMenu();
   CreateEditMenu();
   CreateSearchMenu();

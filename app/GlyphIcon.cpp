@@ -10,13 +10,15 @@
 #include <QStyle>
 #include <QStyleOption>
 
+#include "app/GlyphPixels.h"
+
 namespace quilmo {
 
 namespace {
 
 class TGlyphIconEngine : public QIconEngine {
  public:
-  explicit TGlyphIconEngine(QString fileName) : FFileName(std::move(fileName)) {}
+  explicit TGlyphIconEngine(QString fileName) : FFileName(std::move(fileName)), FName(BaseName(FFileName)) {}
 
   QIconEngine* clone() const override { return new TGlyphIconEngine(*this); }
   QString key() const override { return QStringLiteral("QuilmoGlyph"); }
@@ -45,27 +47,26 @@ class TGlyphIconEngine : public QIconEngine {
   }
 
  private:
-  // The glyph drawn beforehand at this size when there is one (a small PNG reads several
-  // times faster than the SVG is parsed and drawn), else drawn from the SVG now.
+  // The glyph drawn beforehand at this size when there is one (compiled-in pixels show
+  // without decoding anything), else drawn from the SVG now.
   QPixmap Draw(const QSize& side) const {
-    QImage image;
-    if (side.width() == side.height()) image = QImage(DrawnPath(side.width()), "PNG");
-    if (image.isNull()) {
-      QImageReader reader(FFileName);
-      reader.setScaledSize(side);
-      image = reader.read();
-    }
+    if (side.width() == side.height())
+      for (const TGlyphPixels& glyph : DrawnGlyphs())
+        if (glyph.Side == side.width() && FName == QLatin1String(glyph.Name))
+          return QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(glyph.Argb), glyph.Side, glyph.Side,
+                                           glyph.Side * 4, QImage::Format_ARGB32_Premultiplied));
+    QImageReader reader(FFileName);
+    reader.setScaledSize(side);
+    QImage image = reader.read();
     if (image.isNull()) return {};
     return QPixmap::fromImage(std::move(image));
   }
 
-  // "dir/name.svg" drawn at `side` pixels: "dir/png/name-side.png".
-  QString DrawnPath(int side) const {
-    const qsizetype slash = FFileName.lastIndexOf(QLatin1Char('/'));
-    const qsizetype dot = FFileName.lastIndexOf(QLatin1Char('.'));
-    if (dot <= slash) return {};
-    return FFileName.left(slash + 1) + QStringLiteral("png/") + FFileName.mid(slash + 1, dot - slash - 1) +
-           QLatin1Char('-') + QString::number(side) + QStringLiteral(".png");
+  // "dir/name.svg" → "name".
+  static QString BaseName(const QString& fileName) {
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot > slash ? fileName.mid(slash + 1, dot - slash - 1) : fileName.mid(slash + 1);
   }
 
   // The disabled (greyed) and other looks, as the style makes them for any icon.
@@ -79,6 +80,7 @@ class TGlyphIconEngine : public QIconEngine {
   }
 
   QString FFileName;
+  QString FName;
   QHash<quint64, QPixmap> FDrawn;
 };
 

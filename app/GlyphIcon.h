@@ -1,9 +1,9 @@
 #pragma once
 // The tool bar's glyphs: SVG files read and drawn only when a size of them is first painted,
 // then kept. Qt's own SVG icon parses each file as the icon is made and again to draw it;
-// nineteen glyphs made that a good part of the window's start. The usual sizes are drawn
-// beforehand from the same files ("png/NAME-SIZE.png" beside them, 16, 24, 32 and 48 pixels)
-// and read from there.
+// nineteen glyphs made that a good part of the window's start. The usual sizes (16, 24, 32
+// and 48 pixels) are drawn beforehand from the same files (resources/toolbar/png) and
+// compiled into the program as pixels (GlyphPixels.h).
 
 #include <QIcon>
 #include <QString>

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cstring>
 
 #include "app/FileCommands.h"
@@ -46,11 +47,9 @@ TJournalKeeper::TJournalKeeper(const QString& folder, QObject* parent) : QObject
                            .arg(QCoreApplication::applicationPid())
                            .arg(QDateTime::currentMSecsSinceEpoch());
   path_ = QDir(folder).filePath(name);
-  auto lock = std::make_unique<QLockFile>(LockPath(path_));
-  // Held as long as the copy runs, never taken for stale while its process lives.
-  lock->setStaleLockTime(0);
-  if (!lock->tryLock(0)) return;
-  lock_ = std::move(lock);
+  // The lock is taken before the journal is first written (FlushNow), not here: it is written
+  // and synced to disk, which the start need not wait for, and a copy that changes nothing
+  // leaves no lock behind if it ends abruptly.
   writer_ = std::make_unique<TJournalWriter>(DefaultFileSystem(), LocalPath(path_));
   writer_->OnPending = [this] {
     if (!timer_.isActive()) timer_.start();
@@ -86,8 +85,24 @@ void TJournalKeeper::End() {
 bool TJournalKeeper::FlushNow() {
   timer_.stop();
   if (!writer_) return true;
+  // A journal on disk always has its lock held: other copies take an unlocked one for an orphan.
+  if (writer_->HasUnwritten() && !lock_) {
+    if (const int err = TakeLock()) {
+      Flushed(err);
+      return false;
+    }
+  }
   Flushed(writer_->Flush(QDateTime::currentMSecsSinceEpoch()));
   return !writer_->HasUnwritten();
+}
+
+int TJournalKeeper::TakeLock() {
+  auto lock = std::make_unique<QLockFile>(LockPath(path_));
+  // Held as long as the copy runs, never taken for stale while its process lives.
+  lock->setStaleLockTime(0);
+  if (!lock->tryLock(0)) return lock->error() == QLockFile::PermissionError ? EACCES : EEXIST;
+  lock_ = std::move(lock);
+  return 0;
 }
 
 void TJournalKeeper::Flushed(int err) {

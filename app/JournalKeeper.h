@@ -1,7 +1,8 @@
 #pragma once
 // The recovery journal of the window's document: one journal per running copy of the
-// program, in the user's private journal folder, next to a lock the copy holds while it
-// runs (a journal whose lock nobody holds is an orphan, offered back at the next start).
+// program, in the user's private journal folder, next to a lock the copy holds from the
+// journal's first write on (a journal whose lock nobody holds is an orphan, offered back at the
+// next start).
 // Changes are written out and synced at most a second after they are made.
 
 #include <QLockFile>
@@ -49,6 +50,8 @@ class TJournalKeeper : public QObject {
 
  private:
   void Flushed(int err);
+  // Takes the journal's lock: 0, or an errno value when it cannot be had.
+  int TakeLock();
 
   QString path_;
   std::unique_ptr<QLockFile> lock_;

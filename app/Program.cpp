@@ -10,6 +10,7 @@
 #include "app/EditForm.h"
 #include "app/InstanceStarter.h"
 #include "app/JournalKeeper.h"
+#include "app/LazyIconStyle.h"
 #include "app/ProgramIcon.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
@@ -51,12 +52,15 @@ int RunProgram(int& argc, char** argv, const std::function<void(TEditForm&)>& sh
   QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
   QApplication::setOrganizationName(QString::fromLatin1(kOrganization));
   TIconAfterFirstPaint icon;
+  QApplication::setStyle(new TLazyIconStyle(QApplication::style()));
 
   // Message boxes and the file, font and print dialogs speak French.
   QTranslator qtTranslator;
   if (qtTranslator.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTranslator);
+  // The same dialogs write sizes and dates in French too, whatever the system's language.
+  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 
   TSettingsStore settings;
   TQtPrompter prompter;

@@ -1,5 +1,7 @@
 #include "app/Prompter.h"
 
+#include "app/FileListColumns.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -103,6 +105,7 @@ int TQtPrompter::Choose(QWidget* parent, TMessageKind kind, const QString& capti
 
 QStringList TQtPrompter::OpenFileNames(QWidget* parent, TFileDialogRequest& request) {
   QFileDialog dialog(parent, request.Title, request.FileName, request.Filter);
+  UseFileListColumns(dialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(request.MultipleFiles  ? QFileDialog::ExistingFiles
                      : request.CreatePrompt ? QFileDialog::AnyFile
@@ -123,6 +126,7 @@ QStringList TQtPrompter::OpenFileNames(QWidget* parent, TFileDialogRequest& requ
 
 QString TQtPrompter::SaveFileName(QWidget* parent, TFileDialogRequest& request) {
   QFileDialog dialog(parent, request.Title, request.FileName, request.Filter);
+  UseFileListColumns(dialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(request.DefaultSuffix);

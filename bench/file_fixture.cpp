@@ -3,7 +3,9 @@
 #include "bench/file_fixture.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <exception>
 #include <stdexcept>
 #include <system_error>
@@ -97,6 +99,16 @@ std::filesystem::path EnsureFormatDoc(const TTextFormat& format) {
 
 // ---------------------------------------------------------------- saving
 
+namespace {
+
+// QUILMO_BENCH_SAVE_DIR, when set, keeps the written files out of a data folder shared read-only.
+std::filesystem::path DiskSaveRoot() {
+  if (const char* env = std::getenv("QUILMO_BENCH_SAVE_DIR"); env && *env) return env;
+  return BenchDataDir();
+}
+
+}  // namespace
+
 std::filesystem::path SaveBenchFolder(benchmark::State& state, bool inMemory, const std::string& name) {
   std::error_code ec;
   if (inMemory && !std::filesystem::is_directory("/dev/shm", ec)) {
@@ -105,7 +117,7 @@ std::filesystem::path SaveBenchFolder(benchmark::State& state, bool inMemory, co
   }
   try {
     const std::filesystem::path dir =
-        (inMemory ? std::filesystem::path("/dev/shm") : BenchDataDir()) / ("quilmo-" + name);
+        (inMemory ? std::filesystem::path("/dev/shm") : DiskSaveRoot()) / ("quilmo-" + name);
     std::filesystem::remove_all(dir, ec);
     std::filesystem::create_directories(dir);
     return dir;
@@ -115,8 +127,36 @@ std::filesystem::path SaveBenchFolder(benchmark::State& state, bool inMemory, co
   }
 }
 
-double TimedSave(TTextFileEditor& editor, const std::filesystem::path& path, TOpTimer& timer, TSamples& wall,
-                 TSamples& cpu, std::uintmax_t& size) {
+namespace {
+
+double ProcessCpuSeconds() {
+#if defined(CLOCK_PROCESS_CPUTIME_ID)
+  timespec ts{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+#else
+  return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+#endif
+}
+
+}  // namespace
+
+void TSaveTimer::Start() {
+  FCpu = ProcessCpuSeconds();
+  FWall = std::chrono::steady_clock::now();
+}
+
+double TSaveTimer::Stop(TSamples& wall, TSamples& cpu) {
+  const auto end = std::chrono::steady_clock::now();
+  const double cpuEnd = ProcessCpuSeconds();
+  const double seconds = std::chrono::duration<double>(end - FWall).count();
+  wall.Add(seconds);
+  cpu.Add(cpuEnd - FCpu);
+  return seconds;
+}
+
+double TimedSave(TTextFileEditor& editor, const std::filesystem::path& path, TSaveTimer& timer,
+                 TSamples& wall, TSamples& cpu, std::uintmax_t& size) {
   timer.Start();
   editor.SaveTextFile(path.string());
   const double seconds = timer.Stop(wall, cpu);

@@ -3,6 +3,7 @@
 // editor operation is compared with, the document with a rare word, and the editors holding
 // the documents between benchmarks.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -60,15 +61,27 @@ void DropFormatEditor();
 // ---- Saving
 
 // A folder for the files a save benchmark writes, made afresh: quilmo-<name>/ in the data
-// folder, on the documents' disk (in_memory 0), or in /dev/shm, a memory file system where
-// syncing costs nothing, which leaves the CPU work (in_memory 1). Empty after marking the
+// folder (or in $QUILMO_BENCH_SAVE_DIR), on the documents' disk (in_memory 0), or in /dev/shm, a memory file
+// system where syncing costs nothing, which leaves the CPU work (in_memory 1). Empty after marking the
 // benchmark as failed.
 std::filesystem::path SaveBenchFolder(benchmark::State& state, bool inMemory, const std::string& name);
 
+// Wall time and the CPU time of the whole process: a large save writes on a second thread.
+class TSaveTimer {
+ public:
+  void Start();
+  // Returns the wall time.
+  double Stop(TSamples& wall, TSamples& cpu);
+
+ private:
+  std::chrono::steady_clock::time_point FWall;
+  double FCpu = 0;
+};
+
 // Saves the editor's text as `path` with SaveTextFile, timed into wall and cpu, then reads the
 // saved file's size and removes it (untimed). Returns the wall time; throws on failure.
-double TimedSave(TTextFileEditor& editor, const std::filesystem::path& path, TOpTimer& timer, TSamples& wall,
-                 TSamples& cpu, std::uintmax_t& size);
+double TimedSave(TTextFileEditor& editor, const std::filesystem::path& path, TSaveTimer& timer,
+                 TSamples& wall, TSamples& cpu, std::uintmax_t& size);
 
 // Ratio of two medians as a counter.
 inline double Ratio(double editor, double reference) {

@@ -98,7 +98,7 @@ void BM_SaveFormats(benchmark::State& state) {
   }
   std::array<TSamples, 4> wall, cpu;
   std::array<std::uintmax_t, 4> sizes{};
-  TOpTimer timer;
+  TSaveTimer timer;
   for (auto _ : state) {
     double seconds = 0;
     try {

@@ -10,10 +10,15 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QEvent>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QToolBar>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +59,12 @@ class TFirstPaint : public QObject {
 };
 
 int RunReference(const std::string& file, bool icons, bool fonts, bool bare) {
+  // What Kel's start does too, so that only Kel's own work makes the difference: the French
+  // standard texts loaded, a fixed-pitch editor font, a window of the same size.
+  QTranslator translator;
+  if (translator.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&translator);
   if (fonts) quilmo::InstallFixedFontNames();
   std::size_t lines = 0;
   if (!file.empty()) lines = quilmo::bench::ReferenceLoad(file).LineStarts.size();
@@ -71,10 +82,14 @@ int RunReference(const std::string& file, bool icons, bool fonts, bool bare) {
     edit = new quilmo::TEditorWidget(std::make_unique<quilmo::TTextFileEditor>(), &window);
   else
     edit = new QPlainTextEdit(&window);
+  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  fixed.setPointSize(9);
+  if (!bare) edit->setFont(fixed);
   window.setCentralWidget(edit);
   TFirstPaint firstPaint;
   edit->viewport()->installEventFilter(&firstPaint);
-  window.resize(1000, 700);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    window.resize(screen->availableSize() * 3 / 4);
   window.show();
   std::fprintf(stderr, "%zu\n", lines);
   return QApplication::exec();

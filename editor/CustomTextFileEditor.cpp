@@ -30,6 +30,12 @@ class TParaListSource : public TParagraphSource {
     FNode = FNode->Next();
     return true;
   }
+  size_t NextBatch(TByteSlice* paras, size_t count) override {
+    size_t n = 0;
+    for (; n < count && FNode != nullptr; FNode = FNode->Next())
+      paras[n++] = {FNode->Text(), static_cast<size_t>(FNode->Length())};
+    return n;
+  }
 
  private:
   const TParaNode* FNode;

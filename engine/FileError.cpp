@@ -15,6 +15,13 @@ EFileError EFileError::FromSystem(const std::string& what, const std::string& fi
   return EFileError(message, fileName, errorCode);
 }
 
+EFileError EFileError::NotRestored(const EFileError& failure, int restoreError, const std::string& keptName) {
+  return EFileError(std::string(failure.what()) + ". Le fichier n'a pas pu être rétabli (" +
+                        SystemErrorText(restoreError) + ") ; son contenu précédent est conservé dans « " +
+                        keptName + " ».",
+                    failure.FileName(), failure.ErrorCode());
+}
+
 namespace {
 
 struct TReason {

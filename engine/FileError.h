@@ -17,6 +17,11 @@ class EFileError : public EQuilmoException {
   // "<what> « <file> » : <system reason>", e.g.
   // "Impossible d'ouvrir le fichier « /x/y.txt » : accès refusé".
   static EFileError FromSystem(const std::string& what, const std::string& fileName, int errorCode);
+  // A failure after which the file's previous contents could not be put back under its name
+  // (restoreError): the message says where they are kept, so that the user can find them.
+  // "<failure>. Le fichier n'a pas pu être rétabli (<reason>) ; son contenu précédent est
+  // conservé dans « <keptName> »."
+  static EFileError NotRestored(const EFileError& failure, int restoreError, const std::string& keptName);
 
   const std::string& FileName() const { return FFileName; }
   int ErrorCode() const { return FErrorCode; }

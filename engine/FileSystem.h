@@ -55,6 +55,10 @@ class TFileSystem {
   virtual int WriteGathered(TFileHandle handle, const TByteSlice* slices, size_t count, size_t& done);
   virtual int Truncate(TFileHandle handle, uint64_t size) = 0;
   virtual int Sync(TFileHandle handle) = 0;
+  // Asks the system to start writing what was written to the file so far to the disk, without
+  // waiting, so that a later Sync has less left to wait for. Only a hint: where the platform
+  // has no such call it does nothing, and a failure would show in Sync.
+  virtual void StartWriteback(TFileHandle /*handle*/) {}
   virtual int Close(TFileHandle handle) = 0;
   virtual int FileStat(TFileHandle handle, TFileInfo& info) = 0;
   virtual int ChangeMode(TFileHandle handle, uint32_t mode) = 0;
@@ -66,11 +70,13 @@ class TFileSystem {
   virtual int ReadLink(const std::string& path, std::string& target) = 0;
   // 0 when the calling process may write to the file.
   virtual int CheckWritable(const std::string& path) = 0;
-  // Replaces newPath atomically when it exists.
+  // Replaces newPath atomically when it exists, read-only or not.
   virtual int Rename(const std::string& oldPath, const std::string& newPath) = 0;
   // Puts a finished new version of a file in its place: a rename over the target where the
   // target's own metadata is nothing but its mode and owner (copied beforehand by the caller);
-  // where a file also carries security, attributes and streams, the target keeps them.
+  // where a file also carries security, attributes and streams, the target keeps them. Where
+  // that takes more than one step and the target's previous version cannot be put back under its
+  // name after a failed step, EFileError is raised instead of a code, naming where it is kept.
   virtual int Replace(const std::string& replacement, const std::string& target) {
     return Rename(replacement, target);
   }

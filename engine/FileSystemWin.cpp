@@ -15,6 +15,7 @@
 #include <cstring>
 #include <random>
 
+#include "engine/FileError.h"
 #include "engine/TransientRetry.h"
 #include "engine/WinPath.h"
 
@@ -172,6 +173,15 @@ bool FreeNameBeside(const std::wstring& path, std::wstring& name) {
   return false;
 }
 
+// The number of names of an existing file (0 when it cannot be told).
+DWORD LinkCountOf(const std::wstring& path) {
+  TWinHandleGuard handle(
+      CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+  BY_HANDLE_FILE_INFORMATION data;
+  if (handle.Get() == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle.Get(), &data)) return 0;
+  return data.nNumberOfLinks;
+}
+
 }  // namespace
 
 TWinFileCalls SystemWinFileCalls() {
@@ -180,6 +190,9 @@ TWinFileCalls SystemWinFileCalls() {
                      const std::wstring& backup) -> uint32_t {
     return LastErrorIf(!ReplaceFileW(replaced.c_str(), replacement.c_str(), backup.c_str(), kReplaceFlags,
                                      nullptr, nullptr));
+  };
+  calls.Move = [](const std::wstring& from, const std::wstring& to, uint32_t flags) -> uint32_t {
+    return LastErrorIf(!MoveFileExW(from.c_str(), to.c_str(), flags));
   };
   calls.Pause = [](unsigned milliseconds) { Sleep(milliseconds); };
   return calls;
@@ -365,7 +378,24 @@ int TWinFileSystem::Rename(const std::string& oldPath, const std::string& newPat
   std::wstring from, to;
   if (int err = LongPath(oldPath, from)) return err;
   if (int err = LongPath(newPath, to)) return err;
-  return Errno(Retried([&] { return LastErrorIf(!MoveFileExW(from.c_str(), to.c_str(), kMoveFlags)); }));
+  return Errno(Retried([&] { return MoveOver(from, to); }));
+}
+
+uint32_t TWinFileSystem::MoveOver(const std::wstring& from, const std::wstring& to) {
+  const uint32_t code = FCalls.Move(from, to, kMoveFlags);
+  if (code != ERROR_ACCESS_DENIED) return code;
+  // Windows refuses to replace a read-only file; the attribute is cleared for the move and set
+  // again if the move still fails. A file with other names keeps it: they would lose it too.
+  const DWORD attributes = GetFileAttributesW(to.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != FILE_ATTRIBUTE_READONLY ||
+      LinkCountOf(to) != 1)
+    return code;
+  const DWORD writable = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+  if (!SetFileAttributesW(to.c_str(), writable != 0 ? writable : FILE_ATTRIBUTE_NORMAL)) return code;
+  const uint32_t moved = FCalls.Move(from, to, kMoveFlags);
+  if (moved != 0) SetFileAttributesW(to.c_str(), attributes);
+  return moved;
 }
 
 int TWinFileSystem::Replace(const std::string& replacement, const std::string& target) {
@@ -376,23 +406,31 @@ int TWinFileSystem::Replace(const std::string& replacement, const std::string& t
     const DWORD code = GetLastError();
     if (code != ERROR_FILE_NOT_FOUND) return Errno(code);
     // Nothing to keep: the new file is moved in, durably.
-    return Errno(Retried([&] { return LastErrorIf(!MoveFileExW(from.c_str(), to.c_str(), kMoveFlags)); }));
+    return Errno(Retried([&] { return FCalls.Move(from, to, kMoveFlags); }));
   }
-  return Errno(ReplaceExisting(from, to));
+  return Errno(ReplaceExisting(from, to, target));
 }
 
-uint32_t TWinFileSystem::ReplaceExisting(const std::wstring& replacement, const std::wstring& target) {
+uint32_t TWinFileSystem::ReplaceExisting(const std::wstring& replacement, const std::wstring& target,
+                                         const std::string& targetName) {
   std::wstring backup;
   if (!FreeNameBeside(target, backup)) return ERROR_FILE_EXISTS;
+  uint32_t restoreError = 0;
   const uint32_t code = Retried([&]() -> uint32_t {
     const uint32_t result = FCalls.Replace(target, replacement, backup);
     if (result != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) return result;
     // The old file went to the backup name, the new one stayed where it was: the old one is
-    // put back under its name, and the replace may be tried again.
-    const uint32_t restored = Retried(
-        [&] { return LastErrorIf(!MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)); });
-    return restored == 0 ? ERROR_UNABLE_TO_MOVE_REPLACEMENT : restored;
+    // put back under its name (never over a file that took the name meanwhile), and the
+    // replace may be tried again.
+    restoreError = Retried([&] { return FCalls.Move(backup, target, MOVEFILE_WRITE_THROUGH); });
+    return restoreError == 0 ? ERROR_UNABLE_TO_MOVE_REPLACEMENT : result;  // the latter ends the retries
   });
+  if (code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+    // The old file is nowhere but under the backup name: it stays there, and the user is told.
+    throw EFileError::NotRestored(
+        EFileError::FromSystem("Impossible d'enregistrer le fichier", targetName, Errno(code)),
+        Errno(restoreError), Utf8FromWide(WithoutLongPathPrefix(backup)));
+  }
   // The old version is no longer needed (best effort: the new one is in place).
   if (code == 0) Retried([&] { return LastErrorIf(!DeleteFileW(backup.c_str())); });
   return code;

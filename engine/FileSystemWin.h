@@ -6,8 +6,12 @@
 // - Replace puts the new version in place with ReplaceFileW, which keeps the target's security,
 //   attributes and streams, through a backup name of its own in the same folder: when the
 //   system reports that it moved the old file to the backup name but could not move the new
-//   one in, the old file is moved back under its name. A target that does not exist yet is
-//   moved in with MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH), as Rename is.
+//   one in, the old file is moved back under its name. When that fails too, the old file stays
+//   under the backup name, and Replace raises EFileError naming it rather than returning a
+//   code. A target that does not exist yet is moved in with
+//   MoveFileExW(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH), as Rename is.
+// - Rename replaces a read-only file, as a rename does on POSIX (the backup made at save is the
+//   editor's own file), unless that file has other names, which would lose the attribute too.
 // - Opening, replacing, renaming and removing retry sharing violations and access denials a
 //   few times (see TransientRetry.h): scanners and indexers open new files for a moment.
 // - Modes are the read-only attribute (write bits all clear: read-only); owners are left to
@@ -33,6 +37,9 @@ struct TWinFileCalls {
                                              const std::wstring& backup)>;
   // ReplaceFileW(replaced, replacement, backup) with the flags of this layer: 0 or the error.
   ReplaceCall Replace;
+  using MoveCall = std::function<uint32_t(const std::wstring& from, const std::wstring& to, uint32_t flags)>;
+  // MoveFileExW(from, to, flags): 0 or the error.
+  MoveCall Move;
   // The pause between two attempts of an operation refused for a moment (Sleep).
   std::function<void(unsigned milliseconds)> Pause;
 };
@@ -79,7 +86,10 @@ class TWinFileSystem : public TFileSystem {
   int StatPath(const std::string& path, uint32_t flags, TFileInfo& info);
   // Runs a system call returning a Windows error code with the retry policy.
   uint32_t Retried(const std::function<uint32_t()>& call);
-  uint32_t ReplaceExisting(const std::wstring& replacement, const std::wstring& target);
+  // MoveFileExW over an existing file, read-only or not (see Rename).
+  uint32_t MoveOver(const std::wstring& from, const std::wstring& to);
+  uint32_t ReplaceExisting(const std::wstring& replacement, const std::wstring& target,
+                           const std::string& targetName);
 
   TWinFileCalls FCalls;
   std::mutex FMutex;

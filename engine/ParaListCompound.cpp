@@ -61,9 +61,15 @@ std::uint16_t TParaList::MergeParas(std::int32_t para, std::int32_t pos, TParaLi
   if (node == nullptr || node->next_ == nullptr) return 0;
   const std::int32_t length = node->length_;
   pos = std::max(pos, length + 1);  // the next paragraph's text goes behind the end
+  const std::int32_t nextLength = node->next_->length_;
+  if (pos > 1 && CheckLimits(para, 0, std::int64_t{nextLength} + pos - length - 1) != 0)
+    return ErrJoinTooLong;
+  const bool tracking = trackMarkers_;
+  if (tracking) {
+    for (TParaListView* view : views_) view->ParasJoining(para, pos);
+  }
 
   TUndoGroup group(*this);
-  const bool tracking = trackMarkers_;
   std::uint16_t result = 0;
   std::int32_t joinedAt = pos;  // where the next paragraph's text now starts
   if (pos == 1) {
@@ -71,8 +77,6 @@ std::uint16_t TParaList::MergeParas(std::int32_t para, std::int32_t pos, TParaLi
     DeletePara(para, sender);
     trackMarkers_ = tracking;
   } else {
-    const std::int32_t nextLength = node->next_->length_;
-    if (CheckLimits(para, 0, std::int64_t{nextLength} + pos - length - 1) != 0) return ErrJoinTooLong;
     trackMarkers_ = false;
     if (nextLength > 0) result = InsertText(para, pos, node->next_->text_, nextLength, sender);
     // An empty next paragraph brings no blanks along: what followed it follows the end.

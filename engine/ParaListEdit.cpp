@@ -31,6 +31,10 @@ std::uint16_t TParaList::InsertText(std::int32_t para, std::int32_t pos, const c
   // Blanks that fill the virtual space up to the position count against the limits too.
   const std::int64_t pad = std::max<std::int64_t>(0, std::int64_t{pos} - 1 - length);
   if (std::uint16_t code = CheckLimits(para, 0, pad + count)) return code;
+  if (pad > 0 && trackMarkers_ && !views_.empty()) {
+    for (TParaListView* view : views_) view->CharsReplacing(para, length + 1, 0);
+    node = GetPara(para);  // the views may have moved the cached place
+  }
   const std::int32_t oldLines = node->lineCount_;
   std::int32_t firstChanged = 0;
   std::int32_t lastChanged = 0;
@@ -114,8 +118,11 @@ std::uint16_t TParaList::ReplaceText(std::int32_t para, std::int32_t pos, std::i
   if (added > oldLength) {
     if (std::uint16_t code = CheckLimits(para, 0, added - oldLength)) return code;
   }
-  if (trackMarkers_ && newLength < oldLength && !views_.empty()) {
-    for (TParaListView* view : views_) view->CharsDeleting(para, pos + newLength, oldLength - newLength);
+  if (trackMarkers_ && !views_.empty()) {
+    for (TParaListView* view : views_) {
+      view->CharsReplacing(para, pos, oldLength);
+      if (newLength < oldLength) view->CharsDeleting(para, pos + newLength, oldLength - newLength);
+    }
     node = GetPara(para);  // the views may have moved the cached place
   }
   std::string& removed = Removed();

@@ -16,6 +16,15 @@ class TParaListView {
   // (a view that reports what goes reads it here).
   virtual void ParaDeleting(int /*para*/) {}
   virtual void CharsDeleting(int /*para*/, int /*pos*/, int /*count*/) {}
+  // Just before `oldCount` characters of `para` from `pos` on are replaced by others, or
+  // before an insertion behind the end (blanks fill the gap), which replaces the empty run at
+  // the end (`oldCount` 0). The change in length then follows as CharsDeleting and
+  // CharsDeleted or as CharsInserted, where the replaced run ends; the paragraph's new length
+  // tells how many characters replaced the run.
+  virtual void CharsReplacing(int /*para*/, int /*pos*/, int /*oldCount*/) {}
+  // Just before paragraph `para` + 1 is appended to `para` at `pos` (blanks fill any gap
+  // behind the end; ParasJoined follows).
+  virtual void ParasJoining(int /*para*/, int /*pos*/) {}
   // Paragraph `para` was split at `pos`, the new paragraph indented by `indent` characters
   // (an insertion before `para` is a split at position 1 with no indent).
   virtual void ParaInserted(int para, int pos, int indent, bool isSender) = 0;

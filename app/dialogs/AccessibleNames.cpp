@@ -16,7 +16,14 @@ void SetName(QWidget* widget, const QString& name) {
     widget->setAccessibleName(name);
 }
 
-// "&Taille des tabulations" -> "Taille des tabulations"; "&&" stays one "&".
+void Describe(QWidget* widget) {
+  const QString hint = widget->statusTip();
+  if (hint.isEmpty() || !widget->accessibleDescription().isEmpty()) return;
+  widget->setAccessibleDescription(HintDescription(hint));
+}
+
+}  // namespace
+
 QString WithoutMnemonic(const QString& caption) {
   QString result;
   result.reserve(caption.size());
@@ -27,14 +34,9 @@ QString WithoutMnemonic(const QString& caption) {
   return result.trimmed();
 }
 
-void Describe(QWidget* widget) {
-  const QString hint = widget->statusTip();
-  if (hint.isEmpty() || !widget->accessibleDescription().isEmpty()) return;
-  const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-  widget->setAccessibleDescription(bar < 0 ? hint : hint.mid(bar + 1));
+QString HintDescription(const QString& hint) {
+  return hint.mid(hint.indexOf(QLatin1Char('|')) + 1);
 }
-
-}  // namespace
 
 void NameForReaders(QWidget* root) {
   if (root == nullptr) return;

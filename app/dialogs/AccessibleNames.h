@@ -1,6 +1,8 @@
 #pragma once
 // Names and descriptions for screen readers, from what a sighted user reads next to a control.
 
+#include <QString>
+
 class QWidget;
 
 namespace quilmo {
@@ -10,5 +12,11 @@ namespace quilmo {
 // combo box get the combo box's name; a tool bar's button for buttons that do not fit is named;
 // a widget gets the long part of its status hint (after "|") as description.
 void NameForReaders(QWidget* root);
+
+// "&Taille des tabulations" -> "Taille des tabulations"; "&&" stays one "&".
+QString WithoutMnemonic(const QString& caption);
+// The description of a control whose hint is "short|long": the long part, which the status bar
+// shows; a hint without "|" is all long part.
+QString HintDescription(const QString& hint);
 
 }  // namespace quilmo

@@ -360,17 +360,21 @@ void TEditorAccessible::replaceText(int startOffset, int endOffset, const QStrin
 
 // ---------------------------------------------------------------- events
 
-void TEditorAccessible::SendChange(QAccessible::Event kind, std::int64_t start, const QString& text) {
-  if (FRun.Kind != kind || start != FRun.Next) {
+void TEditorAccessible::SendChange(QAccessible::Event kind, std::int64_t start, const QString& removed,
+                                   const QString& inserted) {
+  const bool continues = FRun.Kind == kind && (kind == QAccessible::TextUpdated || start == FRun.Next);
+  if (!continues) {
     EndRun();
     FRun.Kind = kind;
   }
-  FRun.Next = kind == QAccessible::TextInserted ? start + text.size() : start;
+  FRun.Next = start + inserted.size();
   if (++FRun.Count <= kMaxRun) {
     if (kind == QAccessible::TextInserted)
-      Send(QAccessibleTextInsertEvent(widget(), ToInt(start), text));
+      Send(QAccessibleTextInsertEvent(widget(), ToInt(start), inserted));
+    else if (kind == QAccessible::TextRemoved)
+      Send(QAccessibleTextRemoveEvent(widget(), ToInt(start), removed));
     else
-      Send(QAccessibleTextRemoveEvent(widget(), ToInt(start), text));
+      Send(QAccessibleTextUpdateEvent(widget(), ToInt(start), removed, inserted));
     return;
   }
   FRun.Overflow = true;
@@ -389,7 +393,7 @@ void TEditorAccessible::SendChange(QAccessible::Event kind, std::int64_t start, 
 
 void TEditorAccessible::EndRun() {
   FRun.EndQueued = false;
-  FRun.Kind = QAccessible::TextUpdated;
+  FRun.Kind = QAccessible::InvalidEvent;
   FRun.Count = 0;
   if (!FRun.Overflow) return;
   FRun.Overflow = false;
@@ -397,6 +401,7 @@ void TEditorAccessible::EndRun() {
 }
 
 void TEditorAccessible::CaretPlaced() {
+  FPending = TPending();  // the edit is over: an announcement left by a failed one goes
   if (!EventsWanted()) return;
   EndRun();
   QObject* object = widget();
@@ -420,45 +425,63 @@ void TEditorAccessible::CaretPlaced() {
   }
 }
 
-void TEditorAccessible::CharsInserted(int para, int pos, int count, bool /*isSender*/) {
-  FIndex.CharsChanged(para, count);  // first: a rebuild below already sees the new text
-  if (!EventsWanted()) return;
-  const std::int64_t at = Offset(para, pos);
-  if (count == 0) {  // as many characters replaced: the paragraph's text is new
-    const std::int64_t start = Offset(para, 1);
-    const QString now = text(ToInt(start), ToInt(start + FList->ParaLength(para)));
-    EndRun();
-    Send(QAccessibleTextUpdateEvent(widget(), ToInt(start), now, now));
-    return;
-  }
-  SendChange(QAccessible::TextInserted, at, text(ToInt(at), ToInt(at + count)));
+bool TEditorAccessible::TakePending(TPendingKind kind, std::int32_t para, TPending& pending) {
+  if (FPending.Kind != kind || FPending.Para != para) return false;
+  pending = std::move(FPending);
+  FPending = TPending();
+  return true;
 }
 
-bool TEditorAccessible::TakeRemoval(std::int32_t para, std::int32_t pos, std::int32_t count,
-                                    TRemoval& removal) {
-  const bool known = FRemovalKnown && FRemoval.Para == para && FRemoval.Pos == pos && FRemoval.Count == count;
-  FRemovalKnown = false;
-  if (known) removal = std::move(FRemoval);
-  FRemoval.Text.clear();
-  return known;
+void TEditorAccessible::CharsReplacing(int para, int pos, int oldCount) {
+  Follow();
+  FPending = {TPendingKind::Replacement, para, pos, oldCount, FList->ParaLength(para), 0, QString()};
+  if (!EventsWanted()) return;
+  FPending.Start = Offset(para, pos);
+  FPending.Text = text(ToInt(FPending.Start), ToInt(FPending.Start + oldCount));
+}
+
+void TEditorAccessible::Replaced(const TPending& pending) {
+  // The list reports only the change in length (without the blanks of an insertion behind the
+  // end); the paragraph's lengths before and after give it whole.
+  const std::int32_t delta = FList->ParaLength(pending.Para) - pending.OldLength;
+  FIndex.CharsChanged(pending.Para, delta);
+  if (!EventsWanted()) return;
+  const std::int64_t end = pending.Start + pending.Count + delta;
+  const QString now = text(ToInt(pending.Start), ToInt(end));
+  if (pending.Text.isEmpty())
+    SendChange(QAccessible::TextInserted, pending.Start, QString(), now);
+  else
+    SendChange(QAccessible::TextUpdated, pending.Start, pending.Text, now);
+}
+
+void TEditorAccessible::CharsInserted(int para, int pos, int count, bool /*isSender*/) {
+  TPending pending;
+  if (TakePending(TPendingKind::Replacement, para, pending)) return Replaced(pending);
+  FIndex.CharsChanged(para, count);  // first: a rebuild below already sees the new text
+  if (!EventsWanted() || count == 0) return;
+  const std::int64_t at = Offset(para, pos);
+  SendChange(QAccessible::TextInserted, at, QString(), text(ToInt(at), ToInt(at + count)));
 }
 
 void TEditorAccessible::CharsDeleting(int para, int pos, int count) {
+  // Inside an announced replacement the replacement tells what goes.
+  if (FPending.Kind == TPendingKind::Replacement && FPending.Para == para) return;
+  FPending = TPending();
   if (!EventsWanted()) return;
   const std::int64_t start = Offset(para, pos);
-  FRemoval = {para, pos, count, start, text(ToInt(start), ToInt(start + count))};
-  FRemovalKnown = true;
+  FPending = {TPendingKind::Removal, para, pos, count, 0, start, text(ToInt(start), ToInt(start + count))};
 }
 
 void TEditorAccessible::CharsDeleted(int para, int pos, int count, bool /*isSender*/) {
+  TPending pending;
+  if (TakePending(TPendingKind::Replacement, para, pending)) return Replaced(pending);
   FIndex.CharsChanged(para, -count);
   if (!EventsWanted()) return;
-  TRemoval removal;
-  if (!TakeRemoval(para, pos, count, removal)) {  // not read before: where and how many
-    removal.Start = Offset(para, pos);
-    removal.Text = QString(count, QChar(0xFFFC));
+  if (!TakePending(TPendingKind::Removal, para, pending) || pending.Pos != pos || pending.Count != count) {
+    pending.Start = Offset(para, pos);  // not read before: where and how many
+    pending.Text = QString(count, QChar(0xFFFC));
   }
-  SendChange(QAccessible::TextRemoved, removal.Start, removal.Text);
+  SendChange(QAccessible::TextRemoved, pending.Start, pending.Text, QString());
 }
 
 void TEditorAccessible::ParaInserted(int para, int pos, int indent, bool /*isSender*/) {
@@ -471,30 +494,48 @@ void TEditorAccessible::ParaInserted(int para, int pos, int indent, bool /*isSen
   } else {  // a split: the break and the new paragraph's indent
     inserted = text(ToInt(at), ToInt(at + 1 + indent));
   }
-  SendChange(QAccessible::TextInserted, at, inserted);
+  SendChange(QAccessible::TextInserted, at, QString(), inserted);
 }
 
 void TEditorAccessible::ParaDeleting(int para) {
+  FPending = TPending();
   if (!EventsWanted()) return;
   // A paragraph goes with its break; the last one with the break before it.
   std::int64_t start = Offset(para, 1);
   std::int64_t end = start + FList->ParaLength(para) + 1;
   if (para == FList->ParaCount()) --start, --end;
-  FRemoval = {para, 0, -1, start, text(ToInt(start), ToInt(end))};
-  FRemovalKnown = true;
+  FPending = {TPendingKind::Removal, para, 0, -1, 0, start, text(ToInt(start), ToInt(end))};
 }
 
 void TEditorAccessible::ParaDeleted(int para, bool /*isSender*/) {
+  TPending pending;
+  const bool announced = TakePending(TPendingKind::Removal, para, pending) && pending.Count == -1;
   FIndex.Restructured(para);
   if (!EventsWanted()) return;
-  TRemoval removal;
-  if (!TakeRemoval(para, 0, -1, removal)) removal.Start = Offset(para, 1);
-  SendChange(QAccessible::TextRemoved, removal.Start, removal.Text);
+  if (!announced) pending.Start = Offset(para, 1);
+  SendChange(QAccessible::TextRemoved, pending.Start, pending.Text, QString());
+}
+
+void TEditorAccessible::ParasJoining(int para, int pos) {
+  Follow();
+  const std::int32_t length = FList->ParaLength(para);
+  FPending = {TPendingKind::Join, para, pos, 0, length, 0, QString()};
+  if (EventsWanted()) FPending.Start = Offset(para, length + 1);
 }
 
 void TEditorAccessible::ParasJoined(int para, int pos, bool /*isSender*/) {
+  TPending pending;
+  const bool announced = TakePending(TPendingKind::Join, para, pending);
   FIndex.Restructured(para);
-  if (EventsWanted()) SendChange(QAccessible::TextRemoved, Offset(para, pos), QStringLiteral("\n"));
+  if (!EventsWanted()) return;
+  // Behind the end, blanks fill the gap up to where the next paragraph's text now starts.
+  const std::int32_t blanks = announced ? pos - 1 - pending.OldLength : 0;
+  const std::int64_t start = announced ? pending.Start : Offset(para, pos);
+  if (blanks > 0)
+    SendChange(QAccessible::TextUpdated, start, QStringLiteral("\n"),
+               text(ToInt(start), ToInt(start + blanks)));
+  else
+    SendChange(QAccessible::TextRemoved, start, QStringLiteral("\n"), QString());
 }
 
 }  // namespace quilmo

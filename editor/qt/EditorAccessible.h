@@ -99,10 +99,12 @@ class TEditorAccessible : public QAccessibleWidget,
   void SelectRange(std::int64_t start, std::int64_t end);
   // After each caret placement: the caret and selection events, one update after a new text.
   void CaretPlaced();
-  // An insert or remove event, unless it continues a run of more than kMaxRun at adjacent
-  // places (a paste of many lines, a deletion of many paragraphs): such a run ends in one
-  // update, sent before the next event or once the edit is over, and readers read again.
-  void SendChange(QAccessible::Event kind, std::int64_t start, const QString& text);
+  // An insert, remove or update event, unless it continues a run of more than kMaxRun (a
+  // paste of many lines, a deletion of many paragraphs: events at adjacent places; a
+  // replacement of every occurrence: updates anywhere). Such a run ends in one update, sent
+  // before the next event or once the edit is over, and readers read again.
+  void SendChange(QAccessible::Event kind, std::int64_t start, const QString& removed,
+                  const QString& inserted);
   void EndRun();
   void Detach();
 
@@ -111,37 +113,43 @@ class TEditorAccessible : public QAccessibleWidget,
   void CharsDeleted(int para, int pos, int count, bool isSender) override;
   void ParaDeleting(int para) override;
   void CharsDeleting(int para, int pos, int count) override;
+  void CharsReplacing(int para, int pos, int oldCount) override;
+  void ParasJoining(int para, int pos) override;
   void ParaInserted(int para, int pos, int indent, bool isSender) override;
   void CharsInserted(int para, int pos, int count, bool isSender) override;
   void ParasJoined(int para, int pos, bool isSender) override;
   void TextRewrapped() override {}
   void ModifiedChanged() override {}
 
-  // What the next deletion removes, read while it is still there; Count -1 is a paragraph.
-  struct TRemoval {
+  // What the list announced just before an edit, read while the old text is still there.
+  enum class TPendingKind : std::uint8_t { None, Removal, Replacement, Join };
+  struct TPending {
+    TPendingKind Kind = TPendingKind::None;
     std::int32_t Para = 0;
     std::int32_t Pos = 0;
-    std::int32_t Count = 0;
-    std::int64_t Start = 0;
-    QString Text;
+    std::int32_t Count = 0;      // removal: characters, -1 a paragraph; replacement: characters replaced
+    std::int32_t OldLength = 0;  // replacement and join: the paragraph's length before
+    std::int64_t Start = 0;      // offset of what goes
+    QString Text;                // what goes (read only while events are wanted)
   };
-  // The removal read before for this deletion, or none.
-  bool TakeRemoval(std::int32_t para, std::int32_t pos, std::int32_t count, TRemoval& removal);
+  // Takes the announcement of this kind for paragraph `para`, if that is the one pending.
+  bool TakePending(TPendingKind kind, std::int32_t para, TPending& pending);
+  // The end of an announced replacement: the paragraph's new length tells the new text.
+  void Replaced(const TPending& pending);
 
   QMetaObject::Connection FCaretConnection;
   QMetaObject::Connection FDestroyConnection;
   mutable TParaList* FList = nullptr;  // the list this interface is registered with
   mutable TParaOffsetIndex FIndex;
   struct TRun {
-    QAccessible::Event Kind = QAccessible::TextUpdated;  // TextUpdated: no run
-    std::int64_t Next = 0;                               // where an adjacent event would be
+    QAccessible::Event Kind = QAccessible::InvalidEvent;  // InvalidEvent: no run
+    std::int64_t Next = 0;                                // where an adjacent event would be
     int Count = 0;
     bool Overflow = false;  // events were left out: an update is due
     bool EndQueued = false;
   };
   TRun FRun;
-  TRemoval FRemoval;
-  bool FRemovalKnown = false;
+  TPending FPending;
   bool FDetached = false;
   int FLastCaret = -1;
   int FLastSelStart = 0;

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QDialog>
 #include <QGroupBox>
+#include <QHash>
 #include <QMenu>
 #include <QMetaEnum>
 
@@ -25,8 +26,10 @@ const QList<QAccessible::Role> kNeedName = {
     QAccessible::PageTab,      QAccessible::List,     QAccessible::Table,       QAccessible::ToolBar,
     QAccessible::StatusBar,    QAccessible::Dialog,   QAccessible::Window,      QAccessible::Grouping};
 
-QStringList Named;    // every name met on the way
-QStringList Unnamed;  // the path of each control that needs a name and has none
+QStringList Named;                  // every name met on the way
+QStringList Unnamed;                // the path of each control that needs a name and has none
+QHash<QString, QString> Described;  // name -> description
+QStringList Undescribed;            // the path of each control with a hint and no description
 
 void Walk(QAccessibleInterface* node, const QString& path, int depth = 0) {
   if (node == nullptr || depth > 30) return;
@@ -37,6 +40,11 @@ void Walk(QAccessibleInterface* node, const QString& path, int depth = 0) {
   const bool titled = node->role() != QAccessible::Grouping || qobject_cast<QGroupBox*>(node->object());
   if (kNeedName.contains(node->role()) && titled && name.isEmpty()) Unnamed << here;
   Named << name;
+  const QString description = node->text(QAccessible::Description);
+  if (!description.isEmpty()) Described.insert(name, description);
+  if (node->object() != nullptr && !node->object()->property("statusTip").toString().isEmpty() &&
+      description.isEmpty())
+    Undescribed << here;
   for (int i = 0; i < node->childCount(); ++i) Walk(node->child(i), here, depth + 1);
 }
 
@@ -71,6 +79,15 @@ TEST_F(AccessibleNames, EveryControlOfTheWindowAndItsDialogsHasAName) {
   ASSERT_NE(form.findChild<TReplaceDlg*>(), nullptr);
   Walk(form.findChild<TReplaceDlg*>());
   EXPECT_TRUE(Unnamed.isEmpty()) << Unnamed.join('\n').toStdString();
+  EXPECT_TRUE(Undescribed.isEmpty()) << Undescribed.join('\n').toStdString();
+  // Menu items, a submenu and tool buttons read the long part of their hint.
+  for (const auto& [name, description] :
+       {std::pair{"Enregistrer sous...", "Enregistrer le document sous un nouveau nom"},
+        {"Historique", "Liste des 10 derniers documents ouverts dans l'éditeur"},
+        {"Retour à la ligne automatique", "Basculer le retour à la ligne automatique"},
+        {"Occurrence suivante",
+         "Rechercher l'occurrence suivante d'une chaîne de caractères dans le document"}})
+    EXPECT_EQ(Described.value(QString::fromUtf8(name)), QString::fromUtf8(description)) << name;
   // The walk reached the menus, the tool bar, the status bar, hidden pages and the dialogs.
   for (const char* name :
        {"Enregistrer sous...", "Occurrence suivante", "Position du curseur", "Taille des tabulations",

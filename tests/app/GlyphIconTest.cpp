@@ -16,6 +16,7 @@
 #include <string>
 
 #include "app/GlyphIcon.h"
+#include "app/GlyphPixels.h"
 
 namespace quilmo::test {
 namespace {
@@ -48,19 +49,25 @@ TEST(GlyphIcon, EveryGlyphIsDrawnWholeAtEachSize) {
   }
 }
 
-// The glyphs drawn beforehand are those of the SVG files as they are now (a glyph changed
-// without drawing it again would show its old look): quilmo_draw_glyphs draws them again.
+// The glyphs compiled into the program are those of the SVG files as they are now, at every
+// usual size (a glyph changed without drawing it again would show its old look, a packing
+// fault a garbled one): quilmo_draw_glyphs draws them again.
 TEST(GlyphIcon, DrawnGlyphsMatchTheirDrawings) {
   const QStringList names = QDir(QStringLiteral(":/toolbar")).entryList({QStringLiteral("*.svg")});
   for (const QString& name : names) {
     for (const int side : {16, 24, 32, 48}) {
       SCOPED_TRACE(name.toStdString() + " at " + std::to_string(side));
+      const auto glyphs = DrawnGlyphs();
+      const auto packed = std::find_if(glyphs.begin(), glyphs.end(), [&](const TGlyphPixels& g) {
+        return g.Side == side && QFileInfo(name).completeBaseName() == QLatin1String(g.Name);
+      });
+      ASSERT_NE(packed, glyphs.end());
       QImageReader reader(QStringLiteral(":/toolbar/") + name);
       reader.setScaledSize(QSize(side, side));
       const QImage drawnNow = reader.read().convertToFormat(QImage::Format_ARGB32);
-      const QImage drawnBefore =
-          QImage(QStringLiteral(":/toolbar/png/%1-%2.png").arg(QFileInfo(name).completeBaseName()).arg(side))
-              .convertToFormat(QImage::Format_ARGB32);
+      const QImage drawnBefore = QImage(reinterpret_cast<const uchar*>(packed->Argb), side, side, side * 4,
+                                        QImage::Format_ARGB32_Premultiplied)
+                                     .convertToFormat(QImage::Format_ARGB32);
       ASSERT_EQ(drawnBefore.size(), drawnNow.size());
       int differing = 0;
       for (int y = 0; y < side; ++y)

@@ -124,5 +124,29 @@ TEST(JournalRecoveryTest, RecoveryUsesTheFileItsCopyOrRefuses) {
   }
 }
 
+// The lock is taken as the journal is first written, not at start; a journal on disk always
+// has it held, and a lock that cannot be had writes nothing and says so.
+TEST(JournalRecoveryTest, TheLockIsHeldFromTheJournalsFirstWrite) {
+  for (const bool lockTaken : {false, true}) {
+    SCOPED_TRACE(lockTaken ? "lock held by another" : "lock free");
+    TTempDir dir;
+    TTextFileEditor editor;
+    TJournalKeeper keeper(Q(dir.Path()));
+    int errors = 0;
+    keeper.OnError = [&](const QString&) { ++errors; };
+    const QString lockPath = TJournalKeeper::LockPath(keeper.JournalPath());
+    keeper.Begin(editor.ParaList(), QString());
+    EXPECT_FALSE(QFile::exists(lockPath));
+    QLockFile other(lockPath);
+    ASSERT_TRUE(!lockTaken || other.tryLock(0));
+    editor.InsertString("x");
+    EXPECT_EQ(keeper.FlushNow(), !lockTaken);
+    EXPECT_EQ(QFile::exists(keeper.JournalPath()), !lockTaken);
+    EXPECT_EQ(errors, lockTaken ? 1 : 0);
+    // Held by the keeper: nobody else can take it for an orphan's.
+    EXPECT_TRUE(lockTaken || !other.tryLock(0));
+  }
+}
+
 }  // namespace
 }  // namespace quilmo

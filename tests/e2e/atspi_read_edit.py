@@ -3,8 +3,9 @@
 Run by run-atspi inside a private X server and session bus:
     atspi_read_edit.py PATH/TO/Kel WORK_FOLDER
 Opens a UTF-8 file with accents in Kel, reads the text, moves the caret, types and deletes a
-character, and checks the text and the events a reader receives for each step. Every wait is
-bounded; a failure says what was expected and what came.
+character, overwrites one, and checks the text and the events a reader receives for each step,
+and reads a menu item's description. Every wait is bounded; a failure says what was expected and
+what came.
 """
 
 import os
@@ -160,7 +161,28 @@ def main(kel, work):
         check(editor.queryEditableText().insertText(0, "À ", 2), "insertText refused")
         wait_for("an insert of 'À ' at 0",
                  lambda: ("object:text-changed:insert", 0, 2, "À ") in events, 10, pump)
-        print("atspi_read_edit: Kel read, caret moved, typed and deleted through AT-SPI")
+        edited = "À " + expected[:5] + expected[6:]
+        wait_for("the text after insertText", lambda: text.getText(0, -1) == edited, 10, pump)
+
+        # Overwriting replaces a character: the reader is told what went and what came.
+        check(text.setCaretOffset(0), "setCaretOffset(0) refused")
+        pyatspi.Registry.generateKeyboardEvent(0xff63, None, pyatspi.KEY_SYM)  # Insert: overwrite
+        events.clear()
+        pyatspi.Registry.generateKeyboardEvent(0, "Z", pyatspi.KEY_STRING)
+        wait_for("a delete of 'À' and an insert of 'Z' at 0",
+                 lambda: ("object:text-changed:delete", 0, 1, "À") in events and
+                 ("object:text-changed:insert", 0, 1, "Z") in events, 10, pump)
+        check(text.getText(0, -1) == "Z" + edited[1:], "text after overwriting: %r" % text.getText(0, -1))
+
+        # A menu item reads its hint as its description.
+        def is_save_as(node):
+            return node.getRoleName() == "menu item" and node.name == "Enregistrer sous..."
+        item = pyatspi.utils.findDescendant(app, is_save_as, breadth_first=True)
+        check(item is not None, "no menu item 'Enregistrer sous...'")
+        check(item.description == "Enregistrer le document sous un nouveau nom",
+              "the description of 'Enregistrer sous...' is %r" % item.description)
+        print("atspi_read_edit: Kel read, caret moved, typed, overwrote and deleted through AT-SPI;"
+              " a menu item read its description")
     finally:
         if app_process is not None:
             app_process.kill()

@@ -18,6 +18,7 @@
 #include "editor/qt/Cp1252Text.h"
 #include "editor/qt/EditorAccessible.h"
 #include "editor/qt/EditorWidget.h"
+#include "engine/Search.h"
 #include "support/EditorDoc.h"
 
 namespace quilmo::test {
@@ -48,6 +49,8 @@ void RecordEvent(QAccessibleEvent* event) {
       auto* e = static_cast<QAccessibleTextUpdateEvent*>(event);
       Events.push_back("upd");
       if (e->textRemoved().isEmpty() && e->textInserted().isEmpty()) MirrorKnown = false;
+      if (Mirror.mid(e->changePosition(), e->textRemoved().size()) != e->textRemoved())
+        Events.push_back("replaced text differs from " + Mirror.toStdString());
       Mirror.replace(e->changePosition(), e->textRemoved().size(), e->textInserted());
       break;
     }
@@ -97,7 +100,8 @@ class EditorAccessible : public ::testing::Test {
     EXPECT_EQ(Text->text(0, Text->characterCount()), expected);
     for (int i = 0; i < expected.size(); ++i) ASSERT_EQ(Text->text(i, i + 1), expected.mid(i, 1)) << i;
     const TParaPos caret = Widget->Editor().CaretParaPos();
-    int offset = caret.Pos - 1;
+    // A caret behind the end of its line reads as at the end.
+    int offset = std::min(caret.Pos, Widget->Editor().ParaList().ParaLength(caret.Para) + 1) - 1;
     for (int p = 1; p < caret.Para; ++p) offset += Widget->Editor().ParaList().ParaLength(p) + 1;
     EXPECT_EQ(Text->cursorPosition(), offset);
   }
@@ -170,6 +174,79 @@ TEST_F(EditorAccessible, EditsSendTheirEventsAndTheTextFollows) {
       EXPECT_EQ(Mirror, Expected());
     }
     CheckAgainstText();
+  }
+}
+
+// A reader keeps its copy of the text from the events alone: after each kind of edit, its undo
+// and its redo, the copy must be the text, and the index must still map every offset.
+TEST_F(EditorAccessible, AReadersCopyFollowsEveryKindOfEdit) {
+  const auto type = [](const char* keys, bool insert = true) {
+    return [keys, insert](TEditorWidget& w) {
+      w.Editor().SetInsertMode(insert);
+      QTest::keyClicks(&w, keys);
+    };
+  };
+  const auto replaceAll = [](const char* pattern, const char* replacement) {
+    return [pattern, replacement](TEditorWidget& w) {
+      w.Editor().Replace(pattern, replacement, soReplaceAll | soEntireScope | soMatchCase);
+    };
+  };
+  // The caret behind the end of its line, then the keys.
+  const auto behindEnd = [](std::int32_t pos, Qt::Key k, bool insert = true) {
+    return [pos, k, insert](TEditorWidget& w) {
+      w.Editor().SetInsertMode(insert);
+      w.Editor().SetScrollPastEnd(true);
+      w.Editor().MoveCaretToPara(w.Editor().CaretParaPos().Para, pos);
+      ASSERT_EQ(w.Editor().CaretParaPos().Pos, pos);
+      QTest::keyClick(&w, k);
+    };
+  };
+  struct Case {
+    const char* Name;
+    const char* Before;
+    std::function<void(TEditorWidget&)> Act;
+  } cases[] = {
+      {"typing", "ab|c\nzz", type("xy")},
+      {"overwriting as many", "a|bcd\nzz", type("xy", false)},
+      {"overwriting at the end", "ab|\nzz", type("xy", false)},
+      {"overwriting across the end", "a|b\nzz", type("xyz", false)},
+      {"typing behind the end", "ab|\nzz", behindEnd(5, Qt::Key_X)},
+      {"overwriting behind the end", "ab|\nzz", behindEnd(6, Qt::Key_X, false)},
+      {"replacing by longer", "abc\nzz", replaceAll("b", "XYZ")},
+      {"replacing by shorter", "abbbc\nzz", replaceAll("bbb", "Q")},
+      {"replacing by as many", "abc\nzz", replaceAll("b", "\xe9")},
+      {"replacing by nothing", "abc\nzz", replaceAll("b", "")},
+      {"replacing across paragraphs", "ab\nbb\nxbx\nzz", replaceAll("b", "12")},
+      {"replacing by lines", "ab\ncb\nzz", replaceAll("b", "1\n2")},
+      {"joining behind the end", "ab|\ncd\nzz", behindEnd(5, Qt::Key_Delete)},
+      {"joining an empty line behind the end", "ab|\n\nzz", behindEnd(5, Qt::Key_Delete)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Widget->Editor().SetScrollPastEnd(false);
+    LoadMarkedText(Widget->Editor(), c.Before);
+    QApplication::processEvents();
+    Mirror = Expected();
+    MirrorKnown = true;
+    Events.clear();
+    const std::string before = PlainEditorText(Widget->Editor());
+    c.Act(*Widget);
+    QApplication::processEvents();
+    ASSERT_NE(PlainEditorText(Widget->Editor()), before);  // the edit changed something
+    const std::string after = PlainEditorText(Widget->Editor());
+    for (const char* step : {"edit", "undo", "redo"}) {
+      SCOPED_TRACE(step);
+      // Overwriting across the end is several steps: all of them go and come back.
+      while (std::string_view(step) == "undo" && Widget->Editor().CanUndo()) Widget->Editor().Undo();
+      while (std::string_view(step) == "redo" && Widget->Editor().CanRedo()) Widget->Editor().Redo();
+      QApplication::processEvents();
+      EXPECT_EQ(PlainEditorText(Widget->Editor()), std::string_view(step) == "undo" ? before : after);
+      EXPECT_TRUE(MirrorKnown);
+      EXPECT_EQ(Mirror, Expected());
+      EXPECT_TRUE(std::none_of(Events.begin(), Events.end(),
+                               [](const std::string& e) { return e.find("differs") != std::string::npos; }));
+      CheckAgainstText();
+    }
   }
 }
 

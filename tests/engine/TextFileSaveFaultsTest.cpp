@@ -41,7 +41,15 @@ std::string Joined(const Lines& paras) {
 // Several read and write blocks each, so that failures in the middle of a transfer are tried.
 const std::string kOld = std::string(300 * 1024, 'o') + "\r\nold end\r\n";
 const std::string kOldBackup = "older backup\r\n";
-const Lines kNewParas = {std::string(400 * 1024, 'n'), "new end"};
+// A paragraph written from its own storage, then more short ones than one block of the output
+// holds, so that blocks are also written while the next is gathered.
+Lines NewParas() {
+  Lines paras = {std::string(400 * 1024, 'n')};
+  for (int i = 0; i < 6000; ++i) paras.push_back("ligne " + std::to_string(i) + std::string(40, '.'));
+  paras.push_back("new end");
+  return paras;
+}
+const Lines kNewParas = NewParas();
 const std::string kNew = Joined(kNewParas);
 
 struct TScenario {
