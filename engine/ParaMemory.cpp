@@ -2,10 +2,19 @@
 
 #include <cstdlib>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace quilmo::detail {
 namespace {
 
 constexpr std::size_t kChunkSize = 256 * 1024;
+// Once this much is pooled (a large text), chunks are larger and mapped with their pages
+// filled in at once (on Linux): one call instead of a page fault for every 4 KiB while a
+// large file loads.
+constexpr std::size_t kLargePoolBytes = 8u << 20;
+constexpr std::size_t kLargeChunkSize = 4u << 20;
 constexpr std::size_t kClassCount = kMaxPooledBlock / 8 + 1;
 
 struct TFreeBlock {
@@ -14,8 +23,26 @@ struct TFreeBlock {
 
 struct TChunk {
   TChunk* Next;
-  std::size_t Pad;  // keeps the blocks 16-byte aligned behind the header
+  std::size_t Size;  // also keeps the blocks 16-byte aligned behind the header
 };
+
+void* MapChunk(std::size_t size) {
+#if defined(__linux__)
+  void* p = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+  return p == MAP_FAILED ? nullptr : p;
+#else
+  return std::malloc(size);
+#endif
+}
+
+void UnmapChunk(void* p, std::size_t size) {
+#if defined(__linux__)
+  munmap(p, size);
+#else
+  (void)size;
+  std::free(p);
+#endif
+}
 
 struct TPool {
   TFreeBlock* FreeLists[kClassCount] = {};
@@ -35,20 +62,26 @@ struct TPool {
     // The rest of the current chunk becomes a free block of its own size.
     const std::size_t rest = static_cast<std::size_t>(BumpEnd - Bump);
     if (rest >= 8) Push(Bump, rest < kMaxPooledBlock ? rest : kMaxPooledBlock);
-    auto* chunk = static_cast<TChunk*>(std::malloc(kChunkSize));
+    const bool large = ChunkBytes >= kLargePoolBytes;
+    const std::size_t size = large ? kLargeChunkSize : kChunkSize;
+    auto* chunk = static_cast<TChunk*>(large ? MapChunk(size) : std::malloc(size));
     if (chunk == nullptr) return false;
+    chunk->Size = size;
     chunk->Next = Chunks;
     Chunks = chunk;
-    ChunkBytes += kChunkSize;
+    ChunkBytes += size;
     Bump = reinterpret_cast<char*>(chunk + 1);
-    BumpEnd = reinterpret_cast<char*>(chunk) + kChunkSize;
+    BumpEnd = reinterpret_cast<char*>(chunk) + size;
     return true;
   }
 
   void ReleaseAll() {
     while (Chunks != nullptr) {
       TChunk* next = Chunks->Next;
-      std::free(Chunks);
+      if (Chunks->Size == kLargeChunkSize)
+        UnmapChunk(Chunks, Chunks->Size);
+      else
+        std::free(Chunks);
       Chunks = next;
     }
     for (auto& list : FreeLists) list = nullptr;

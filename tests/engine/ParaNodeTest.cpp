@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/EditorErrors.h"
 #include "engine/ParaMemory.h"
@@ -126,6 +129,36 @@ TEST(ParaNodeTest, NodesAndBuffersComeBackToThePool) {
   EXPECT_EQ(detail::ParaPoolLiveBlocks(), live);
   // The node itself stays small: links, two buffers, four 16-bit counts.
   EXPECT_LE(sizeof(TParaNode), 40u);
+}
+
+// A large text takes its blocks from larger chunks of another kind: every block stays apart
+// from the others, and all chunks go back to the system with the last block, twice over.
+TEST(ParaNodeTest, ALargePoolKeepsBlocksApartAndIsGivenBackWhole) {
+  const std::size_t live = detail::ParaPoolLiveBlocks();
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    std::vector<std::pair<char*, std::size_t>> blocks;
+    std::size_t total = 0;
+    for (std::size_t i = 0; total < (24u << 20); ++i) {
+      const std::size_t size = 8 * (1 + i % 128);  // every pooled size
+      auto* block = static_cast<char*>(detail::ParaAlloc(size));
+      ASSERT_NE(block, nullptr);
+      std::memset(block, static_cast<int>(i % 251), size);
+      blocks.emplace_back(block, size);
+      total += size;
+    }
+    EXPECT_GE(detail::ParaPoolChunkBytes(), total);
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+      const auto [block, size] = blocks[i];
+      ASSERT_EQ(block[0], static_cast<char>(i % 251));
+      ASSERT_EQ(block[size - 1], static_cast<char>(i % 251));
+    }
+    for (const auto& [block, size] : blocks) detail::ParaFree(block, size);
+    EXPECT_EQ(detail::ParaPoolLiveBlocks(), live);
+    if (live == 0) {
+      EXPECT_EQ(detail::ParaPoolChunkBytes(), 0u);
+    }
+  }
 }
 
 }  // namespace
