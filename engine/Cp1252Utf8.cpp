@@ -5,16 +5,8 @@
 #include <bit>
 #include <cstring>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define QUILMO_HAVE_SSE2 1
-#endif
-#if defined(__GNUC__) && defined(__x86_64__)
-#include <immintrin.h>
-#define QUILMO_HAVE_AVX2_DISPATCH 1
-#endif
-
 #include "engine/Cp1252.h"
+#include "engine/Simd.h"
 
 namespace quilmo {
 namespace {
@@ -179,11 +171,6 @@ TGather MakeGather(unsigned offset) {
 }
 const TGather kGatherLow = MakeGather(0);
 const TGather kGatherHigh = MakeGather(8);
-
-bool HasAvx2() {
-  static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
-  return avx2;
-}
 
 __attribute__((target("avx2"))) inline std::uint32_t Mask(__m256i x) {
   return static_cast<std::uint32_t>(_mm256_movemask_epi8(x));

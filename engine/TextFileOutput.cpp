@@ -6,11 +6,8 @@
 #include <new>
 #include <system_error>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "engine/Cp1252Utf8.h"
+#include "engine/Simd.h"
 
 namespace quilmo {
 
@@ -45,7 +42,7 @@ bool AnyToChange(const char* data, size_t size, unsigned char high) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(data);
   size_t i = 0;
   unsigned char found = 0;
-#if defined(__SSE2__)
+#if defined(QUILMO_HAVE_SSE2)
   const __m128i one = _mm_set1_epi8(1);
   const __m128i seven = _mm_set1_epi8(7);
   const __m128i highBits = _mm_set1_epi8(static_cast<char>(high));

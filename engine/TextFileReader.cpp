@@ -4,17 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define QUILMO_HAVE_SSE2 1
-#endif
-#if defined(__GNUC__) && defined(__x86_64__)
-#include <immintrin.h>
-#define QUILMO_HAVE_AVX2_DISPATCH 1
-#endif
-
 #include "engine/Cp1252Utf8.h"
 #include "engine/FileError.h"
+#include "engine/Simd.h"
 
 namespace quilmo {
 
@@ -125,11 +117,6 @@ TByteCounts CountBytesSse2(const unsigned char* b, size_t n) {
 }
 
 #if defined(QUILMO_HAVE_AVX2_DISPATCH)
-bool HasAvx2() {
-  static const bool avx2 = __builtin_cpu_supports("avx2");
-  return avx2;
-}
-
 __attribute__((target("avx2"))) uint64_t SumLanes(__m256i sums) {
   alignas(32) uint64_t lanes[4];
   _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), sums);
