@@ -361,6 +361,13 @@ class TCustomEditor : public TParaListView {
   // the margin lines and borders (where they are and where their pixels went) and the strips
   // beside the text that the left margin line's shift leaves.
   void InvalidateFixedPixels(const TRect& area, const TRect& margin, int dx, int dy);
+  // After the text moved sideways by `columns` (> 0: to the right): invalidates the cells
+  // whose neighbour's ink came into view or went out of it with the move.
+  void InvalidateOverhangCells(const TRect& area, int columns);
+  // While a character is typed (FTypedFrom set), an edit that stays inside one display line
+  // invalidates that row from the cell before the typed place to its end; false otherwise
+  // (nothing invalidated).
+  bool InvalidateTypedCells(const TTextEdit& edit);
   void SendVScrollRange();
   void SendVScrollThumb();
   void SendHScrollRange();
@@ -428,6 +435,8 @@ class TCustomEditor : public TParaListView {
   bool FHThumbPending = false;
   bool FFullRepaintPending = false;
   std::uint32_t FPaintCount = 0;  // paints of the content so far
+  // While this view types a character: the first place the edits may change (Para 0: none).
+  TParaPos FTypedFrom{0, 0};
   bool FMouseCaptured = false;
   bool FInLeftMargin = false;
   bool FSuppressChar = false;

@@ -51,6 +51,13 @@ struct TFontMetrics {
   int ExternalLeading = 0;
 };
 
+// The sides of its cell beyond which a character's glyph puts ink (a slanted or wide glyph
+// reaching into its neighbour), flags combined with |.
+using TGlyphOverhang = std::uint8_t;
+inline constexpr TGlyphOverhang goNone = 0;
+inline constexpr TGlyphOverhang goLeft = 1;
+inline constexpr TGlyphOverhang goRight = 2;
+
 // The caret part (TCaretHost) is a rectangle painted over the text while the control has
 // the focus, blinking on a timer.
 class TEditorHost : public TCaretHost {
@@ -85,6 +92,9 @@ class TEditorHost : public TCaretHost {
   virtual TFontMetrics FontMetrics(const TFontDesc& font) = 0;
   // Width in pixels of a text in that font (line numbers).
   virtual int TextWidth(const TFontDesc& font, std::string_view text) = 0;
+  // Where the glyph of a Windows-1252 byte puts ink outside its cell in that font. A host
+  // that cannot tell answers both sides: the control then repaints what a glyph could reach.
+  virtual TGlyphOverhang GlyphOverhang(const TFontDesc&, unsigned char) { return goLeft | goRight; }
 
   // --- notifications
   // Queues a call to TCustomEditor::StatusMessage(column, line), delivered after the

@@ -33,6 +33,28 @@ void TCustomEditor::InvalidateLines(std::int32_t first, std::int32_t last) {
   FHost->InvalidateRect(TRect{0, top, FHost->ClientWidth(), bottom});
 }
 
+bool TCustomEditor::InvalidateTypedCells(const TTextEdit& edit) {
+  if (FTypedFrom.Para != edit.Para || FFullRepaintPending) return false;
+  if (edit.Kind != TEditKind::CharsInserted && edit.Kind != TEditKind::CharsDeleted) return false;
+  const std::int32_t line = FParaList->RepaintFirst();
+  if (FParaList->RepaintLast() != line) return false;
+  std::int32_t typedLine = 0;
+  std::int32_t column = 0;
+  FParaList->PosToLine(FTypedFrom.Para, FTypedFrom.Pos, typedLine, column);
+  if (typedLine != line) return false;
+  if (line < FView.TopLine || line > FView.TopLine + FView.VisibleLines) return true;
+  std::int32_t length = 0;
+  const char* text = FParaList->GetLine(line, length);
+  // The cell before the typed one too: its glyph may reach into the changed cell.
+  const std::string_view shown(text, static_cast<std::size_t>(length));
+  const std::int32_t cell = quilmo::ScreenColumn(shown, column, TabSize()) - 2 - FView.LeftColumn;
+  if (cell >= FView.VisibleColumns) return true;
+  const int top = (line - FView.TopLine) * FLineHeight;
+  FHost->InvalidateRect(
+      TRect{LeftMargin() + std::max(0, cell) * FCharWidth, top, FHost->ClientWidth(), top + FLineHeight});
+  return true;
+}
+
 void TCustomEditor::PaintNow() {
   if (!FRedrawSuspended) FHost->Update();
 }
@@ -149,16 +171,7 @@ void TCustomEditor::InvalidateFixedPixels(const TRect& area, const TRect& margin
     atBothPlaces(TRect{area.Left, area.Top, area.Left + kLeftLineTextShift, area.Bottom});
     invalidate(TRect{area.Right, area.Top, area.Right + kLeftLineTextShift, area.Bottom});
   }
-  if (dx != 0) {
-    // A slanted glyph reaches into the next cell: the cells whose neighbours came into view
-    // or went out of it (at both ends of the rows, and beside the uncovered strip) are
-    // painted again.
-    const int cell = FCharWidth + kLeftLineTextShift;
-    const int uncovered = dx < 0 ? area.Right + dx : area.Left + dx;
-    invalidate(TRect{area.Left, area.Top, area.Left + cell, area.Bottom});
-    invalidate(TRect{area.Right - cell, area.Top, area.Right + kLeftLineTextShift, area.Bottom});
-    invalidate(IntersectRect(TRect{uncovered - cell, area.Top, uncovered + cell, area.Bottom}, area));
-  }
+  if (dx != 0) InvalidateOverhangCells(area, dx / FCharWidth);
   const TEditorMargin& right = FMarginOptions.Right();
   if (right.Enabled()) {
     const int x = client.Right - right.LinePosition();
@@ -175,6 +188,59 @@ void TCustomEditor::InvalidateFixedPixels(const TRect& area, const TRect& margin
   if (FBorders.BottomBorder().Enabled())
     atBothPlaces(
         TRect{0, client.Bottom - FBorders.BottomBorder().PenWidth() - 2, client.Right, client.Bottom});
+}
+
+void TCustomEditor::InvalidateOverhangCells(const TRect& area, int columns) {
+  // A glyph may put ink into its neighbour cells, and the move carries that ink with its cell.
+  // Where a neighbour went out of view (at one end of the rows) or came into view (beside the
+  // uncovered strip), the cell is painted again, on the rows where that neighbour's glyph
+  // reaches across.
+  const std::int32_t left = FView.LeftColumn;
+  const std::int32_t visible = FView.VisibleColumns;
+  const int moved = std::abs(columns);
+  struct TCellRule {
+    int Cell;                 // on screen, 0-based
+    std::int32_t Neighbour;   // text column of the neighbour, 0-based
+    TGlyphOverhang Reaching;  // the side its ink must reach to matter
+  };
+  const TCellRule rules[2] = {
+      columns < 0 ? TCellRule{0, left - 1, goRight} : TCellRule{visible - 1, left + visible, goLeft},
+      columns < 0 ? TCellRule{visible - moved - 1, left + visible - moved, goLeft}
+                  : TCellRule{moved, left + moved - 1, goRight}};
+  const int shift = FMarginOptions.Left().Enabled() ? kLeftLineTextShift : 0;
+  const std::int32_t lastLine = std::min(LineCount(), FView.TopLine + FView.VisibleLines - 1);
+  std::string expanded;
+  for (const TCellRule& rule : rules) {
+    if (rule.Cell < 0 || rule.Cell >= visible || rule.Neighbour < 0) continue;
+    // Rows in a run are invalidated as one rectangle.
+    int runTop = -1;
+    auto flush = [&](int bottom) {
+      if (runTop < 0) return;
+      const int x = area.Left + rule.Cell * FCharWidth;
+      FHost->InvalidateRect(IntersectRect(TRect{x, runTop, x + FCharWidth + shift, bottom},
+                                          TRect{area.Left, area.Top, area.Right + shift, area.Bottom}));
+      runTop = -1;
+    };
+    for (std::int32_t line = FView.TopLine; line <= lastLine + 1; ++line) {
+      const int top = (line - FView.TopLine) * FLineHeight;
+      bool reaches = false;
+      if (line <= lastLine) {
+        std::int32_t length = 0;
+        const char* chars = FParaList->GetLine(line, length);
+        std::string_view text(chars, static_cast<std::size_t>(length));
+        if (HasTab(text)) {
+          expanded = ExpandTabs(text, TabSize());
+          text = expanded;
+        }
+        if (static_cast<std::size_t>(rule.Neighbour) < text.size())
+          reaches =
+              (FHost->GlyphOverhang(FFixedFont.Desc(), static_cast<unsigned char>(text[rule.Neighbour])) &
+               rule.Reaching) != 0;
+      }
+      if (reaches && runTop < 0) runTop = top;
+      if (!reaches) flush(top);
+    }
+  }
 }
 
 // ---------------------------------------------------------------- scroll bars

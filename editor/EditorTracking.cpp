@@ -62,8 +62,10 @@ void TCustomEditor::Follow(const TTextEdit& edit, bool isSender) {
   // The view making the edit redraws the rows the edit touched and the caret's row, as long
   // as its rows still show the same lines; other views redraw everything.
   if (isSender && FView.TopLine == oldTopLine) {
-    InvalidateLines(FParaList->RepaintFirst(), FParaList->RepaintLast());
-    InvalidateLines(FPlaces.CaretLine(), FPlaces.CaretLine());
+    if (!InvalidateTypedCells(edit)) InvalidateLines(FParaList->RepaintFirst(), FParaList->RepaintLast());
+    if (FPlaces.CaretLine() != FParaList->RepaintFirst() ||
+        FParaList->RepaintLast() != FParaList->RepaintFirst())
+      InvalidateLines(FPlaces.CaretLine(), FPlaces.CaretLine());
   } else {
     InvalidateAll();
   }

@@ -205,6 +205,7 @@ const TQtEditorFont& TEditorWidget::FontFor(const TFontDesc& desc) {
   if (!FFont || !(desc == FFontDesc)) {
     FFont = std::make_unique<TQtEditorFont>(desc);
     FFontDesc = desc;
+    FOverhangs.Clear();
   }
   return *FFont;
 }
@@ -216,6 +217,12 @@ TFontMetrics TEditorWidget::FontMetrics(const TFontDesc& font) {
 
 int TEditorWidget::TextWidth(const TFontDesc& font, std::string_view text) {
   return FontFor(font).CharWidth() * static_cast<int>(text.size());
+}
+
+TGlyphOverhang TEditorWidget::GlyphOverhang(const TFontDesc& font, unsigned char byte) {
+  // Measured at the resolution of the buffer the text is painted into.
+  const QPaintDevice& device = FBuffer.isNull() ? static_cast<const QPaintDevice&>(*viewport()) : FBuffer;
+  return FOverhangs.Of(FontFor(font), byte, device.logicalDpiY());
 }
 
 int TEditorWidget::ClientWidth() const {

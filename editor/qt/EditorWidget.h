@@ -18,6 +18,7 @@
 
 #include "editor/CustomEditor.h"
 #include "editor/EditorHost.h"
+#include "editor/qt/QtCanvas.h"
 
 namespace quilmo {
 
@@ -65,6 +66,7 @@ class TEditorWidget : public QAbstractScrollArea, public TEditorHost {
   int HorzScrollBarHeight() const override;
   TFontMetrics FontMetrics(const TFontDesc& font) override;
   int TextWidth(const TFontDesc& font, std::string_view text) override;
+  TGlyphOverhang GlyphOverhang(const TFontDesc& font, unsigned char byte) override;
   void PostStatus(int column, int line) override;
   void Beep() override;
   void SetBusyCursor(bool on) override;
@@ -112,6 +114,7 @@ class TEditorWidget : public QAbstractScrollArea, public TEditorHost {
   std::unique_ptr<TCustomEditor> FEditor;
   std::unique_ptr<TQtEditorFont> FFont;
   TFontDesc FFontDesc;
+  TGlyphOverhangs FOverhangs;
 
   // The off-screen picture of the client area; FDirty is what it lacks.
   QPixmap FBuffer;

@@ -152,6 +152,36 @@ const QPixmap& MarkerGlyphPixmap() {
   return pixmap;
 }
 
+TGlyphOverhang MeasureGlyphOverhang(const TQtEditorFont& font, unsigned char byte, int dpi) {
+  // The glyph is drawn in black on white in the middle cell of three; ink in the outer cells
+  // is what reaches into a neighbour.
+  const int cw = font.CharWidth();
+  const int height = font.BaseRowHeight() + 2;
+  QImage image(3 * cw, height, QImage::Format_RGB32);
+  const int dotsPerMeter = qRound(dpi / 0.0254);
+  image.setDotsPerMeterX(dotsPerMeter);
+  image.setDotsPerMeterY(dotsPerMeter);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    TQtCanvas canvas(painter, font, QPalette());
+    const char text = static_cast<char>(byte);
+    canvas.TextOutClipped({0, 0, 3 * cw, height}, cw, 1, {&text, 1}, clBlack, clWhite);
+  }
+  const auto inked = [&image, height](int fromX, int toX) {
+    for (int y = 0; y < height; ++y) {
+      const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+      for (int x = fromX; x < toX; ++x)
+        if (qRed(row[x]) != 255 || qGreen(row[x]) != 255 || qBlue(row[x]) != 255) return true;
+    }
+    return false;
+  };
+  TGlyphOverhang result = goNone;
+  if (inked(0, cw)) result |= goLeft;
+  if (inked(2 * cw, 3 * cw)) result |= goRight;
+  return result;
+}
+
 TQtCanvas::TQtCanvas(QPainter& painter, const TQtEditorFont& font, const QPalette& palette)
     : FPainter(painter), FFont(font), FPalette(palette) {
   FPainter.setFont(FFont.Font());

@@ -7,7 +7,11 @@
 #include <QPalette>
 #include <QPixmap>
 
+#include <array>
+#include <cstdint>
+
 #include "editor/EditorCanvas.h"
+#include "editor/EditorHost.h"
 
 class QPainter;
 
@@ -23,6 +27,31 @@ QColor ResolveColor(TColor color, const QPalette& palette);
 QImage MakeMarkerGlyphImage();
 // The same as a pixmap, made once.
 const QPixmap& MarkerGlyphPixmap();
+
+// Which sides of its cell the glyph of `byte` puts ink beyond, as the canvas draws it alone on a
+// device of `dpi` dots per inch.
+TGlyphOverhang MeasureGlyphOverhang(const TQtEditorFont& font, unsigned char byte, int dpi);
+
+// The overhangs of one font's glyphs, each measured the first time it is asked for (measuring
+// all of them up front would draw 224 glyphs each time the font changes).
+class TGlyphOverhangs {
+ public:
+  TGlyphOverhang Of(const TQtEditorFont& font, unsigned char byte, int dpi) {
+    if (dpi != FDpi) Clear(dpi);
+    if (FKnown[byte] == 0)
+      FKnown[byte] = static_cast<std::uint8_t>(MeasureGlyphOverhang(font, byte, dpi) + 1);
+    return static_cast<TGlyphOverhang>(FKnown[byte] - 1);
+  }
+  // Forgets what was measured (the font changed).
+  void Clear(int dpi = 0) {
+    FKnown.fill(0);
+    FDpi = dpi;
+  }
+
+ private:
+  std::array<std::uint8_t, 256> FKnown{};  // overhang + 1; 0 = not measured yet
+  int FDpi = 0;
+};
 
 class TQtCanvas : public TEditorCanvas {
  public:

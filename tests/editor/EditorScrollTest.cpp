@@ -333,7 +333,9 @@ TEST_F(EditorScroll, TheEditingViewInvalidatesOnlyTheRowsTheEditTouched) {
   Editor.ProcessCommand(ccTypeChar, 'x');
   EXPECT_EQ(Host.InvalidateCount, 0);
   ASSERT_FALSE(Host.InvalidatedRects.empty());
-  for (const TRect& r : Host.InvalidatedRects) EXPECT_EQ(r, (TRect{0, 32, 400, 48}));  // row 3
+  // Row 3 from the cell before the typed one (its glyph may reach into the changed cell).
+  const int cw = Editor.CharWidth();
+  for (const TRect& r : Host.InvalidatedRects) EXPECT_EQ(r, (TRect{Editor.LeftMargin() + cw, 32, 400, 48}));
   EXPECT_EQ(Editor.GetLineText(13), "lixne 13");
 
   // A new paragraph moves every row below it: down to the bottom of the client area.
@@ -356,6 +358,33 @@ TEST_F(EditorScroll, TheEditingViewInvalidatesOnlyTheRowsTheEditTouched) {
   ASSERT_EQ(Editor.InsertString("1\r\n2\r\n3"), 0);
   EXPECT_NE(Editor.TopLine(), 11);
   EXPECT_GE(Host.InvalidateCount, 1);
+}
+
+// Typing, also on a line with a tab (screen columns) and in overwrite mode, invalidates the
+// row from the cell before the first changed one.
+TEST_F(EditorScroll, TypingInvalidatesItsRowFromTheCellBeforeTheChange) {
+  LoadLines(Editor, 100);
+  Editor.SetTopLine(11);
+  const struct {
+    const char* Line;
+    int From, To;  // selection columns (equal: none)
+    bool Insert;
+    int FirstChanged;  // screen column
+  } cases[] = {{"abcdef", 3, 3, true, 3}, {"a\tbcd", 3, 3, true, 9}, {"a\tbcd", 4, 4, false, 10}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Line);
+    Editor.SetSelection(13, 1, 13, static_cast<int>(Editor.GetLineText(13).size()) + 1, true);
+    ASSERT_EQ(Editor.InsertString(c.Line), 0);
+    Editor.SetInsertMode(c.Insert);
+    Editor.SetSelection(13, c.From, 13, c.To, true);
+    PaintAll();
+    Host.ClearRecords();
+    Editor.ProcessCommand(ccTypeChar, 'z');
+    Editor.SetInsertMode(true);
+    ASSERT_FALSE(Host.InvalidatedRects.empty());
+    for (const TRect& r : Host.InvalidatedRects)
+      EXPECT_EQ(r, (TRect{Editor.LeftMargin() + (c.FirstChanged - 2) * Editor.CharWidth(), 32, 400, 48}));
+  }
 }
 
 // Another view's top, caret and selection after an edit, before it and in it, with word

@@ -406,8 +406,8 @@ INSTANTIATE_TEST_SUITE_P(Settings, EditorLookScroll, ::testing::Range(0, 6));
 // Keys that scroll one column or one row move the pixels and paint only what the move
 // uncovered or changed: after every key the picture equals a fresh paint, whatever is drawn
 // beside the text. Settings: 0 plain, 1 line numbers and markers, 2 left margin line, 3 dashed
-// right margin line, 4 borders, 5 rules, 6 bold italic (a glyph reaches into the next cell),
-// 7 all of them.
+// right margin line, 4 borders, 5 rules, 6 bold italic (many glyphs reach into the next cell),
+// 7 all of them, 8 9 points (a few glyphs reach into the next cell, among those typed).
 class EditorLookMoves : public EditorLook, public ::testing::WithParamInterface<int> {};
 
 TEST_P(EditorLookMoves, EveryKeyShowsWhatAFreshPaintShows) {
@@ -430,12 +430,14 @@ TEST_P(EditorLookMoves, EveryKeyShowsWhatAFreshPaintShows) {
     b->SetEnabled(s == 4 || s == 7);
   }
   Editor().SetShowRules(s == 5 || s == 7);
-  if (s >= 6) Editor().FixedFont().SetStyle(fsBold | fsItalic);
+  if (s == 6 || s == 7) Editor().FixedFont().SetStyle(fsBold | fsItalic);
+  if (s == 8) Editor().FixedFont().SetSize(9);
   Editor().MoveCaretTo(6, 7);
   QApplication::processEvents();
 
-  // Typing past the right edge, back across the left edge extending a selection, down past
-  // the bottom, new lines on the last row, up past the top.
+  // Typing past the right edge, back across the left edge extending a selection, over the
+  // selection, down past the bottom, new lines on the last row, up past the top. The typed
+  // characters cycle through glyphs that reach into their neighbours in some fonts.
   const int across = Editor().VisibleColumns() + 8;
   const int down = Editor().VisibleLines() + 3;
   const struct {
@@ -443,8 +445,9 @@ TEST_P(EditorLookMoves, EveryKeyShowsWhatAFreshPaintShows) {
     Qt::KeyboardModifiers Modifiers;
     const char* Text;
     int Count;
-  } keys[] = {{Qt::Key_X, Qt::NoModifier, "x", across},
+  } keys[] = {{Qt::Key_X, Qt::NoModifier, "xW_&w#Kx", across},
               {Qt::Key_Left, Qt::ShiftModifier, "", across},
+              {Qt::Key_Z, Qt::NoModifier, "z", 1},
               {Qt::Key_Down, Qt::NoModifier, "", down},
               {Qt::Key_Return, Qt::NoModifier, "\r", 3},
               {Qt::Key_Up, Qt::NoModifier, "", down}};
@@ -452,7 +455,10 @@ TEST_P(EditorLookMoves, EveryKeyShowsWhatAFreshPaintShows) {
   for (const auto& k : keys)
     for (int i = 0; i < k.Count; ++i) {
       const std::pair<int, int> view{Editor().LeftColumn(), Editor().TopLine()};
-      QKeyEvent event(QEvent::KeyPress, k.Key, k.Modifiers, QString::fromLatin1(k.Text));
+      const std::string text(k.Text);
+      const QString typed =
+          text.empty() ? QString() : QString(QChar(text[static_cast<std::size_t>(i) % text.size()]));
+      QKeyEvent event(QEvent::KeyPress, k.Key, k.Modifiers, typed);
       QApplication::sendEvent(Widget, &event);
       if (view != std::pair<int, int>{Editor().LeftColumn(), Editor().TopLine()}) ++moves;
       const QImage shown = Grab(QString("moves%1-%2-%3").arg(s).arg(k.Key).arg(i));
@@ -462,7 +468,7 @@ TEST_P(EditorLookMoves, EveryKeyShowsWhatAFreshPaintShows) {
   EXPECT_GE(moves, 30);
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, EditorLookMoves, ::testing::Range(0, 8));
+INSTANTIATE_TEST_SUITE_P(Settings, EditorLookMoves, ::testing::Range(0, 9));
 
 }  // namespace
 }  // namespace quilmo::test
