@@ -20,8 +20,8 @@ enum class TJournalUse { Off, On };
 // skipped) when it cannot be made.
 TEditForm* MainWindowWithDoc100(benchmark::State& state, TJournalUse journal);
 
-// Repaints the editor synchronously and delivers the posted events (status call, tool-button
-// updates).
+// Paints what changed in the window (the editor and the rest) now, then delivers the posted
+// events (status call, tool-button updates).
 void PaintWindow(TEditForm& form);
 
 // Caret to the end of the document's last line, and the undo list emptied.

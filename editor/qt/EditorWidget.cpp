@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleHints>
@@ -110,50 +111,39 @@ QSize TEditorWidget::sizeHint() const {
 // ---------------------------------------------------------------- paint
 
 void TEditorWidget::MarkDirty(const QRegion& region) {
-  FDirty += region;
   FPending += region;
   viewport()->update(region);
 }
 
 void TEditorWidget::paintEvent(QPaintEvent* event) {
-  const QRect client = viewport()->rect();
-  const qreal ratio = viewport()->devicePixelRatioF();
-  const QSize pixels = client.size() * ratio;
-  if (FBuffer.size() != pixels) {
-    FBuffer = QPixmap(pixels);
-    FBuffer.setDevicePixelRatio(ratio);
-    FDirty = QRegion(client);
+  // The text is painted straight into the window's buffer, which keeps the pixels between
+  // paints and moves them when the view scrolls. A few rectangles (the strip a sideways scroll
+  // uncovered beside the row just typed in) are painted one by one, more as the box around
+  // them (the paint stays inside the region all the same).
+  const QRegion& region = event->region();
+  QPainter painter(viewport());
+  TQtCanvas canvas(painter, FontFor(FEditor->FixedFont().Desc()), viewport()->palette());
+  const auto paint = [&](const QRect& box) {
+    // Nothing drawn outside the box: a glyph drawn twice over itself would come out darker.
+    painter.setClipRect(box);
+    RunReportingErrors([&] {
+      FEditor->Paint(canvas, TRect{box.left(), box.top(), box.right() + 1, box.bottom() + 1});
+    });
+  };
+  if (region.rectCount() <= kMaxPaintRects) {
+    for (const QRect& box : region) paint(box);
+  } else {
+    paint(region.boundingRect());
   }
-  const QRegion repaint = FDirty.intersected(event->region());
-  if (!repaint.isEmpty()) {
-    // A few rectangles (the strip a sideways scroll uncovered beside the row just typed in)
-    // are painted one by one, more as the box around them. Everything inside a clip box is
-    // painted, so the whole box leaves the dirty region.
-    QPainter painter(&FBuffer);
-    TQtCanvas canvas(painter, FontFor(FEditor->FixedFont().Desc()), viewport()->palette());
-    const auto paint = [&](const QRect& box) {
-      // Nothing drawn outside the box: a glyph drawn twice over itself would come out darker.
-      painter.setClipRect(box);
-      RunReportingErrors([&] {
-        FEditor->Paint(canvas, TRect{box.left(), box.top(), box.right() + 1, box.bottom() + 1});
-      });
-      FDirty -= box;
-    };
-    if (repaint.rectCount() <= kMaxPaintRects) {
-      for (const QRect& box : repaint) paint(box);
-    } else {
-      paint(repaint.boundingRect());
-    }
-  }
-  QPainter screen(viewport());
-  for (const QRect& r : event->region())
-    screen.drawPixmap(r, FBuffer, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+  // The caret is inverted over the text just painted: a paint that meets it paints its cells
+  // first, so that it never inverts itself back.
   const QRect caret = CaretRect();
-  if (FBlinkOn && caret.isValid() && caret.intersects(event->region().boundingRect())) {
-    screen.setCompositionMode(QPainter::CompositionMode_Difference);
-    screen.fillRect(caret, FCaretGray ? QColor(128, 128, 128) : QColor(Qt::white));
+  if (FBlinkOn && caret.isValid() && region.intersects(caret)) {
+    painter.setClipping(false);
+    painter.setCompositionMode(QPainter::CompositionMode_Difference);
+    painter.fillRect(caret, FCaretGray ? QColor(128, 128, 128) : QColor(Qt::white));
   }
-  FPending -= event->region();
+  FPending -= region;
 }
 
 void TEditorWidget::Invalidate() {
@@ -173,18 +163,17 @@ void TEditorWidget::Update() {
 void TEditorWidget::ScrollRect(const TRect& area, int dx, int dy) {
   const QRect r = ToQRect(area).intersected(viewport()->rect());
   if (r.isEmpty()) return;
-  if (FBuffer.size() == viewport()->size() && FBuffer.devicePixelRatio() == 1.0) {
-    FBuffer.scroll(dx, dy, r);
-    // The parts still to paint move with the pixels; the uncovered strip is new.
-    const QRegion inside = FDirty.intersected(r);
-    FDirty -= r;
-    FDirty += inside.translated(dx, dy).intersected(r);
-    FDirty += QRegion(r).subtracted(QRegion(r.translated(dx, dy)));
-    FPending += r;
-    viewport()->update(r);
-  } else {
-    MarkDirty(QRegion(r));
-  }
+  // The toolkit moves the pixels in the window's buffer. The parts still to paint move with
+  // them, and the uncovered strip is new. The inverted caret would move along: where it lands
+  // and where it stands are painted again.
+  const QRegion moving = FPending.intersected(r);
+  const QRect caret = CaretRect();
+  viewport()->scroll(dx, dy, r);
+  FPending -= r;
+  QRegion dirty =
+      moving.translated(dx, dy).intersected(r) + QRegion(r).subtracted(QRegion(r.translated(dx, dy)));
+  if (caret.isValid()) dirty += QRegion(caret.translated(dx, dy).intersected(r)) + caret;
+  MarkDirty(dirty);
 }
 
 void TEditorWidget::scrollContentsBy(int, int) {}
@@ -220,9 +209,8 @@ int TEditorWidget::TextWidth(const TFontDesc& font, std::string_view text) {
 }
 
 TGlyphOverhang TEditorWidget::GlyphOverhang(const TFontDesc& font, unsigned char byte) {
-  // Measured at the resolution of the buffer the text is painted into.
-  const QPaintDevice& device = FBuffer.isNull() ? static_cast<const QPaintDevice&>(*viewport()) : FBuffer;
-  return FOverhangs.Of(FontFor(font), byte, device.logicalDpiY());
+  // Measured at the resolution the text is painted at.
+  return FOverhangs.Of(FontFor(font), byte, viewport()->logicalDpiY());
 }
 
 int TEditorWidget::ClientWidth() const {

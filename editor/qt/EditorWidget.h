@@ -2,7 +2,8 @@
 // The editor control as a Qt widget: a QAbstractScrollArea that forwards keys, characters,
 // the mouse, the wheel, focus, size and the scroll bars to the control's logic
 // (TCustomEditor) and gives that logic its window, caret, bars, clock and clipboard
-// (TEditorHost). It paints through one off-screen buffer kept in step with the screen.
+// (TEditorHost). It paints into the window's own buffer, which keeps the pixels between
+// paints; scrolling moves them there.
 // No exception leaves its event handlers: what the control raises (a failed edit without an
 // OnError handler, an exception of a handler of the control's events) goes to
 // ReportException (editor/qt/ErrorReport.h), and the text stays as the failed edit left it.
@@ -10,7 +11,6 @@
 #include <QAbstractScrollArea>
 #include <QCursor>
 #include <QElapsedTimer>
-#include <QPixmap>
 #include <QRegion>
 #include <QTimer>
 
@@ -116,9 +116,6 @@ class TEditorWidget : public QAbstractScrollArea, public TEditorHost {
   TFontDesc FFontDesc;
   TGlyphOverhangs FOverhangs;
 
-  // The off-screen picture of the client area; FDirty is what it lacks.
-  QPixmap FBuffer;
-  QRegion FDirty;
   // What has been asked of the viewport and not painted yet.
   QRegion FPending;
 
