@@ -23,6 +23,7 @@
 #include "editor/qt/FontList.h"
 #include "editor/qt/KeyMap.h"
 #include "editor/qt/QtCanvas.h"
+#include "editor/qt/ThumbScrollBar.h"
 
 namespace quilmo {
 
@@ -89,6 +90,8 @@ void TEditorWidget::Init() {
   connect(&FAutoScrollTimer, &QTimer::timeout, this,
           [this] { RunReportingErrors([this] { FEditor->AutoScrollTick(); }); });
 
+  setHorizontalScrollBar(new TThumbScrollBar(Qt::Horizontal));
+  setVerticalScrollBar(new TThumbScrollBar(Qt::Vertical));
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
           [this](int action) { BarAction(TScrollBarKind::sbVertical, action); });
   connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -88,16 +89,18 @@ class EditorLook : public ::testing::Test {
   // Right end of the text area.
   int TextRight() { return Lm() + Editor().VisibleColumns() * Cw(); }
 
-  // The viewport's pixels as the window holds them for the screen, without painting anything.
-  QImage Shown() {
+  // The pixels of a part of the window (the viewport unless told) as the window holds them for
+  // the screen, without painting anything.
+  QImage Shown(const QWidget* part = nullptr) {
+    if (!part) part = Widget->viewport();
     QBackingStore* store = Window->backingStore();
     const auto* pixels = store ? dynamic_cast<QImage*>(store->paintDevice()) : nullptr;
     if (!pixels) {
       ADD_FAILURE() << "the window's buffer is not an image";
       return {};
     }
-    const QPoint at = Widget->viewport()->mapTo(Window.get(), QPoint(0, 0));
-    return pixels->copy(QRect(at, Widget->viewport()->size())).convertToFormat(QImage::Format_RGB32);
+    const QPoint at = part->mapTo(Window.get(), QPoint(0, 0));
+    return pixels->copy(QRect(at, part->size())).convertToFormat(QImage::Format_RGB32);
   }
   // The viewport as shown, after pending events; saved under `name` when asked to.
   QImage Grab(const QString& name) {
@@ -479,7 +482,12 @@ TEST_P(EditorLookMoves, EveryKeyShowsWhatAFreshPaintShows) {
       QApplication::sendEvent(Widget, &event);
       if (view != std::pair<int, int>{Editor().LeftColumn(), Editor().TopLine()}) ++moves;
       const QImage shown = Grab(QString("moves%1-%2-%3").arg(s).arg(k.Key).arg(i));
+      // The scroll bar's thumb moved too (only its old and new places are painted).
+      const QImage bar = Shown(Widget->horizontalScrollBar());
+      Widget->horizontalScrollBar()->update();
       ASSERT_TRUE(shown == FreshGrab(QString("moves%1-fresh").arg(s)))
+          << "setting " << s << ", key " << k.Key << " #" << i;
+      ASSERT_TRUE(bar == Shown(Widget->horizontalScrollBar()))
           << "setting " << s << ", key " << k.Key << " #" << i;
     }
   EXPECT_GE(moves, 30);
