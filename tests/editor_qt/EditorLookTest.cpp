@@ -482,13 +482,15 @@ TEST_P(EditorLookMoves, EveryKeyShowsWhatAFreshPaintShows) {
       QApplication::sendEvent(Widget, &event);
       if (view != std::pair<int, int>{Editor().LeftColumn(), Editor().TopLine()}) ++moves;
       const QImage shown = Grab(QString("moves%1-%2-%3").arg(s).arg(k.Key).arg(i));
-      // The scroll bar's thumb moved too (only its old and new places are painted).
-      const QImage bar = Shown(Widget->horizontalScrollBar());
-      Widget->horizontalScrollBar()->update();
+      // The scroll bars' thumbs moved too (only their old and new places are painted).
+      QScrollBar* const bars[] = {Widget->horizontalScrollBar(), Widget->verticalScrollBar()};
+      const QImage barsShown[] = {Shown(bars[0]), Shown(bars[1])};
+      for (QScrollBar* bar : bars) bar->update();
       ASSERT_TRUE(shown == FreshGrab(QString("moves%1-fresh").arg(s)))
           << "setting " << s << ", key " << k.Key << " #" << i;
-      ASSERT_TRUE(bar == Shown(Widget->horizontalScrollBar()))
-          << "setting " << s << ", key " << k.Key << " #" << i;
+      for (int b = 0; b < 2; ++b)
+        ASSERT_TRUE(barsShown[b] == Shown(bars[b]))
+            << "bar " << b << ", setting " << s << ", key " << k.Key << " #" << i;
     }
   EXPECT_GE(moves, 30);
 }
