@@ -64,11 +64,13 @@ bool TThumbScrollBar::PaintPart(const QRect& part) {
       minimum(), maximum(),          pageStep(),   value() == minimum(), value() == maximum()};
   if (!(key == FGrooveKey)) MakeGroove(option, key);
   if (FGroove.isNull()) return false;
+  // Near the arrows a style may draw them over the thumb's edge: there the bar paints itself.
+  const QRect box = AroundThumb(ThumbRect());
+  if (!InUniform(box)) return false;
   QPainter screen(this);
   screen.drawImage(part, FGroove,
                    QRectF(QPointF(part.topLeft()) * key.Ratio, QSizeF(part.size()) * key.Ratio));
-  const QRect box = AroundThumb(ThumbRect());
-  if (!(FPieceKey == key) || FPiece.size() != box.size() * key.Ratio || !InUniform(box)) {
+  if (!(FPieceKey == key) || FPiece.size() != box.size() * key.Ratio) {
     FPiece = MovablePiece(option, box);
     FPieceKey = key;
   }
@@ -144,7 +146,6 @@ QImage TThumbScrollBar::DrawThumbPiece(const QStyleOptionSlider& option, const Q
 QImage TThumbScrollBar::MovablePiece(const QStyleOptionSlider& option, const QRect& box) const {
   // The piece drawn here serves wherever the thumb goes along the track when the style draws
   // the same thumb at another place: that is checked once, with the thumb one step further.
-  if (!InUniform(box)) return {};
   const QImage piece = DrawThumbPiece(option, box);
   const int step = option.sliderPosition < maximum() ? 1 : -1;
   for (int k = 1; k <= 4; ++k) {
