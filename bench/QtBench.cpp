@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QScrollBar>
 #include <QtGlobal>
 
@@ -119,7 +120,10 @@ TBenchWindow::TBenchWindow(bool show) {
 TBenchWindow::~TBenchWindow() = default;
 
 void TBenchWindow::Paint() {
-  FWidget->viewport()->repaint();
+  // What the control left invalid is painted now, as the window's update request does between
+  // events.
+  QEvent update(QEvent::UpdateRequest);
+  QCoreApplication::sendEvent(FWidget.get(), &update);
   DeliverPosted();
 }
 

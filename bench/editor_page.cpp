@@ -82,8 +82,8 @@ BENCHMARK(BM_PageDown)
     ->Unit(benchmark::kMillisecond);
 
 enum TRepaintMode {
-  rmBlitOnly = 0,   // nothing invalid: the widget only copies its buffer to the window
-  rmFullPaint = 1,  // everything invalid: the control paints every row, then the copy
+  rmBlitOnly = 0,   // nothing invalid: nothing is painted (the cost of asking)
+  rmFullPaint = 1,  // everything invalid: the control paints every row
   rmCanvasOnly = 2  // the control's Paint into a pixmap through TQtCanvas, no widget at all
 };
 

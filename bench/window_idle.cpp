@@ -1,7 +1,7 @@
 // The main window after every key: typing at the end of the 100 MB document in the whole
 // window (menus, tool bar, status bar, the recovery journal), each key followed by its paint
 // and the window's idle refresh (status bar, lock keys). Run it with QT_QPA_PLATFORM=xcb on an
-// X server to count the keyboard-state query too.
+// X server to count the window system's part too.
 // Instructions per key: valgrind --tool=callgrind --collect-atstart=no
 //   --toggle-collect='*TimedKey*' quilmo_window_idle_bench --benchmark_filter=WindowTyping/case:2
 // and divide by the calls of TimedKey.
