@@ -117,6 +117,7 @@ void TEditForm::EndJournal() {
 void TEditForm::CreateEditor() {
   auto editor = std::make_unique<TTextFileEditor>();
   FEditor = editor.get();
+  if (FServices.FileSystem) FEditor->SetFileSystem(*FServices.FileSystem);
   // The design values and the stored font go in before the editor has a window: it lays
   // itself out once, with the font it will show, instead of once for each font property.
   // (LoadSettings reads and applies the font again in its turn and reports what fails.)
@@ -169,8 +170,13 @@ void TEditForm::FormCreate() {
   qApp->installEventFilter(this);
   if (auto* dispatcher = QAbstractEventDispatcher::instance())
     connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TEditForm::AppIdle);
+  // Settings that cannot be written are reported, and the start goes on without them.
   try {
     if (!Settings().HasSubKeys()) WriteDefaultSettings();
+  } catch (const std::exception& error) {
+    ShowError(error);
+  }
+  try {
     LoadSettings();
     RefreshHistoryMenu();
     FStartOutcome = InterpretCommandLine();
@@ -215,7 +221,7 @@ TStartOutcome TEditForm::OpenOrCreate(const QString& argument, bool stampNewFile
   const QString name = QFileInfo(argument).absoluteFilePath();
   FEditor->SetFileName(Bytes(name));
   if (QFileInfo::exists(name)) {
-    OpenDocument(name);
+    UntitledUnless([&] { OpenDocument(name); });
     UpdateButtons(FEditor->ByteCount() != 0);
     ApplyLogStamp();
   } else {
@@ -228,9 +234,7 @@ TStartOutcome TEditForm::OpenOrCreate(const QString& argument, bool stampNewFile
       UntitledStart();
       return TStartOutcome::StoppedEarly;
     }
-    FEditor->NewTextFile(Bytes(name));
-    FEditor->SaveTextFile(Bytes(name));
-    RestartJournal();
+    CreateEmptyDocument(name);
     if (stampNewFile) ApplyLogStamp();
   }
   AddToHistory(name);
@@ -256,18 +260,33 @@ TStartOutcome TEditForm::DialogStart(bool fromCommandLine, bool twoArgumentVaria
   FOpenDialog1.FileName = name;
   if (QFileInfo::exists(name)) {
     FEditor->SetFileName(Bytes(name));
-    OpenDocument(name);
+    UntitledUnless([&] { OpenDocument(name); });
     if (!twoArgumentVariant) ApplyLogStamp();
   } else {
-    FEditor->NewTextFile(Bytes(name));
-    FEditor->SaveTextFile(Bytes(name));
-    RestartJournal();
+    CreateEmptyDocument(name);
   }
   UpdateButtons(FEditor->ByteCount() != 0);
   if (twoArgumentVariant) ApplyLogStamp();
   AddToHistory(name);
   SetCaption(name);
   return TStartOutcome::Completed;
+}
+
+void TEditForm::UntitledUnless(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (...) {
+    UntitledStart();
+    throw;
+  }
+}
+
+void TEditForm::CreateEmptyDocument(const QString& name) {
+  UntitledUnless([&] {
+    FEditor->NewTextFile(Bytes(name));
+    FEditor->SaveTextFile(Bytes(name));
+  });
+  RestartJournal();
 }
 
 void TEditForm::UntitledStart() {

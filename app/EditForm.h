@@ -20,6 +20,7 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -48,6 +49,7 @@ class TEditFormFileWindow;
 class TFileCommands;
 class TCustomEditor;
 class TEditorWidget;
+class TFileSystem;
 class TInstanceStarter;
 class TPrompter;
 class TSettingsStore;
@@ -66,6 +68,8 @@ struct TEditFormServices {
   QString ProgramFile;
   // Where the recovery journals live; empty: the document is not journaled (tests).
   QString JournalFolder;
+  // What documents are read from and saved to; null: the platform's file system.
+  TFileSystem* FileSystem = nullptr;
 };
 
 // The menus' items; names as the handlers use them.
@@ -462,6 +466,12 @@ class TEditForm : public QMainWindow {
   TStartOutcome OpenOrCreate(const QString& argument, bool stampNewFile);
   TStartOutcome DialogStart(bool fromCommandLine, bool twoArgumentVariant);
   void UntitledStart();
+  // Runs the step that loads or creates the document named at start; when it fails the
+  // document is left untitled, so that Save asks for a name instead of writing over a file
+  // that was never read or again at a name that cannot be created.
+  void UntitledUnless(const std::function<void()>& step);
+  // The file created empty on disk, and an empty document under its name.
+  void CreateEmptyDocument(const QString& name);
   // Loads FileName (IsOpen) and shows what the load changed, if anything.
   void OpenDocument(const QString& name);
   void ShowLoadReport();

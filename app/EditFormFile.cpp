@@ -81,10 +81,10 @@ class TEditFormFileWindow : public TFileCommandsWindow {
     return F.WithTopmostOff([&] { return F.Prompter().Exec(dialog); }) == QDialog::Accepted;
   }
 
-  TAnswer AskWarning(const std::string& text, bool withCancel) override {
+  TAnswer AskWarning(const std::string& text, TButtons buttons) override {
     return F.WithTopmostOff([&] {
       return F.Prompter().Ask(&F, TMessageKind::Warning, QStringLiteral("Avertissement"), FromBytes(text),
-                              withCancel ? TButtons::YesNoCancel : TButtons::YesNo);
+                              buttons);
     });
   }
 
@@ -176,7 +176,7 @@ bool TEditForm::MayReplaceUncleanLoad() {
                QStringLiteral("Le fichier %1 a été modifié à l'ouverture. L'enregistrer sous ce "
                               "nom remplacera le fichier d'origine. Continuer ?")
                    .arg(DocumentName()),
-               TButtons::YesNo);
+               TButtons::YesNoDefaultNo);
          }) == TAnswer::Yes;
 }
 

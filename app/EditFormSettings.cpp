@@ -3,10 +3,13 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QToolBar>
 
 #include "app/EditForm.h"
 #include "app/Settings.h"
+#include "app/WindowBounds.h"
 #include "editor/TextFileEditor.h"
 
 namespace quilmo {
@@ -144,8 +147,15 @@ void TEditForm::LoadSettings() {
     if (maximized) {
       setWindowState(windowState() | Qt::WindowMaximized);
     } else {
-      move(left, top);
-      resize(width, height);
+      // Within the screen the window lands on, or the primary one when it lands on none.
+      const QScreen* screen = QGuiApplication::screenAt(QPoint(left, top));
+      if (!screen) screen = QGuiApplication::primaryScreen();
+      if (screen) {
+        const QRect bounds =
+            FitWindowBounds(QPoint(left, top), QSize(width, height), screen->availableGeometry());
+        move(bounds.topLeft());
+        resize(bounds.size());
+      }
     }
   }
   // 10.

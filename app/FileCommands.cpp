@@ -110,7 +110,7 @@ bool TFileCommands::Save() {
   const std::string name = Editor().FileName();
   if (!FWindow.MayReplaceFile()) return false;
   if (FDiskStamp.ChangedOnDisk(Editor().FileSystem(), name) &&
-      FWindow.AskWarning(ChangedOnDiskQuestion(name), false) != TAnswer::Yes)
+      FWindow.AskWarning(ChangedOnDiskQuestion(name), TButtons::YesNoDefaultNo) != TAnswer::Yes)
     return false;
   SaveUnder(name);
   return true;
@@ -177,7 +177,7 @@ void TFileCommands::OpenHistoryEntry(int index) {
 
   FWindow.Beep();
   switch (FWindow.AskWarning("Le fichier " + entry + " est introuvable, voulez-vous en créer un nouveau ?",
-                             true)) {
+                             TButtons::YesNoCancel)) {
     case TAnswer::Yes:
       FWindow.ClearMarksList();
       CreateEmpty(entry);

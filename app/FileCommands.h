@@ -47,8 +47,8 @@ class TFileCommandsWindow {
   virtual std::string AskSaveFile(const std::string& title, const std::string& fileName) = 0;
   // The print dialog (selection offered when hasSelection); false when cancelled.
   virtual bool AskPrint(QPrinter& printer, bool hasSelection) = 0;
-  // A warning box captioned "Avertissement"; withCancel adds "Annuler" to "&Oui" and "&Non".
-  virtual TAnswer AskWarning(const std::string& text, bool withCancel) = 0;
+  // A warning box captioned "Avertissement" with these buttons.
+  virtual TAnswer AskWarning(const std::string& text, TButtons buttons) = 0;
   virtual void Beep() = 0;
 
   virtual bool MultipleOpenings() const = 0;

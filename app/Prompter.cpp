@@ -78,7 +78,7 @@ TAnswer TQtPrompter::Ask(QWidget* parent, TMessageKind kind, const QString& capt
   } else {
     box.setEscapeButton(no);
   }
-  box.setDefaultButton(yes);
+  box.setDefaultButton(buttons == TButtons::YesNoDefaultNo ? no : yes);
   box.exec();
   if (box.clickedButton() == yes) return TAnswer::Yes;
   if (box.clickedButton() == no) return TAnswer::No;

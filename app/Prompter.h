@@ -15,7 +15,6 @@ class QWidget;
 
 namespace quilmo {
 
-enum class TButtons { YesNo, YesNoCancel };
 enum class TMessageKind { Information, Warning, Error, Question };
 
 // What a file dialog is asked for; the filter chosen is given back in SelectedFilter.

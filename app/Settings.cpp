@@ -1,5 +1,8 @@
 #include "app/Settings.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMetaType>
 #include <QSettings>
 #include <QVariant>
@@ -7,6 +10,31 @@
 #include "app/AppInfo.h"
 
 namespace quilmo {
+
+namespace {
+
+// The settings hold the recent files and the searches: their file is readable by its owner
+// only. It is created so, or narrowed, before the settings are written into it; the saving
+// keeps the mode of the file it replaces.
+void KeepToOwner(const QString& path) {
+#ifndef Q_OS_WIN
+  constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+  constexpr QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                        QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+  QFile file(path);
+  if (file.exists()) {
+    const QFile::Permissions mode = file.permissions();
+    if (mode & others) file.setPermissions(mode & (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    return;
+  }
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly)) file.close();
+#else
+  Q_UNUSED(path);  // the registry, or a file whose access the folder's rights decide
+#endif
+}
+
+}  // namespace
 
 TSettingsStore::TSettingsStore()
     : FSettings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganization,
@@ -51,11 +79,11 @@ QString TSettingsStore::StoredPath(const QString& section, const QString& name) 
 }
 
 bool TSettingsStore::Lookup(const QString& section, const QString& name, QString& text) const {
-  if (FSettings->status() == QSettings::AccessError)
-    throw ESettingsError(ReadErrorMessage(name).toStdString());
+  // A store that cannot be read holds nothing, and a value that is not text (an
+  // "@ByteArray(...)", a list) counts as missing: the reader's default stands for it until the
+  // settings are saved again.
   const QVariant value = FSettings->value(StoredPath(section, name));
-  if (!value.isValid()) return false;
-  if (value.typeId() != QMetaType::QString) throw ESettingsError(TypeErrorMessage(name).toStdString());
+  if (value.typeId() != QMetaType::QString) return false;
   text = value.toString();
   return true;
 }
@@ -107,22 +135,18 @@ void TSettingsStore::EraseSection(const QString& section) {
 void TSettingsStore::Flush() {
   const QString name = FFirstUnflushed;
   FFirstUnflushed.clear();
+  if (!name.isEmpty()) KeepToOwner(FSettings->fileName());
   FSettings->sync();
   FIndexBuilt = false;  // the storage may hold another copy's values now
-  if (FSettings->status() == QSettings::AccessError && !name.isEmpty())
+  // A storage that refuses writes is reported once: every later save would only say it again.
+  if (FSettings->status() == QSettings::AccessError && !name.isEmpty() && !FRefusalReported) {
+    FRefusalReported = true;
     throw ESettingsError(WriteErrorMessage(name).toStdString());
+  }
 }
 
 QString TSettingsStore::WriteErrorMessage(const QString& name) {
   return QStringLiteral("Erreur à définition des données pour '%1'").arg(name);
-}
-
-QString TSettingsStore::ReadErrorMessage(const QString& name) {
-  return QStringLiteral("Erreur à l'obtention des données pour '%1'").arg(name);
-}
-
-QString TSettingsStore::TypeErrorMessage(const QString& name) {
-  return QStringLiteral("Type de données incorrect pour '%1'").arg(name);
 }
 
 }  // namespace quilmo

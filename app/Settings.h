@@ -3,9 +3,11 @@
 // and value names compared without regard to case (QSettings' INI keys are case sensitive on
 // Linux, so the lookup is done here). Integers are decimal text, Booleans "0" and "1".
 //
-// Reads fall back on the reader's default when the section or value is missing or, for
-// integers, not a decimal number. Writes are collected and reach the storage at Flush().
-// Failures raise ESettingsError with one of the French messages the user sees.
+// Reads fall back on the reader's default when the section or value is missing, is not text,
+// cannot be read or, for integers, is not a decimal number: a bad value never stops the
+// program, and the next save writes a good one over it. Writes are collected and reach the
+// storage at Flush(), which raises ESettingsError with the French message the user sees.
+// The file the settings are kept in is readable by its owner only.
 
 #include <QHash>
 #include <QString>
@@ -51,12 +53,11 @@ class TSettingsStore {
   void EraseSection(const QString& section);
 
   // Writes what was changed since the last flush to the storage. Raises ESettingsError
-  // naming the first value written since then when the storage refuses it.
+  // naming the first value written since then the first time the storage refuses it; later
+  // refusals are not raised again.
   void Flush();
 
   static QString WriteErrorMessage(const QString& name);
-  static QString ReadErrorMessage(const QString& name);
-  static QString TypeErrorMessage(const QString& name);
 
  private:
   // The stored path "Section/Value" of a name, in the stored spelling when one matches
@@ -71,6 +72,7 @@ class TSettingsStore {
 
   std::unique_ptr<QSettings> FSettings;
   QString FFirstUnflushed;
+  bool FRefusalReported = false;
   mutable bool FIndexBuilt = false;
   mutable QHash<QString, QString> FSectionIndex;
   mutable QHash<QString, QString> FPathIndex;

@@ -63,6 +63,33 @@ TEST_F(EditFormFile, SaveAsDialogAndAFailingSaveInThePrompt) {
   EXPECT_EQ(QString::fromStdString(form.History().Entry(0)), TempFile("b.txt"));
 }
 
+// Enter on a question whose "&Oui" would replace the file answers "&Non".
+TEST_F(EditFormFile, QuestionsBeforeReplacingAFileTakeNoAsDefault) {
+  const struct {
+    const char* Label;
+    std::string Bytes;
+    bool ChangedOnDisk;
+  } rows[] = {
+      {"changed at open (a NUL)", std::string("a\0b\r\n", 5), false},
+      {"changed by another program", "ab\r\n", true},
+  };
+  for (const auto& row : rows) {
+    const QString name = MakeFile("a.txt", row.Bytes);
+    TEditForm& form = Start({name});
+    form.Editor1().InsertString("x");
+    if (row.ChangedOnDisk) WriteFileBytes(Dir.File("a.txt"), "autre programme\r\n");
+    const std::string before = ReadFileBytes(Dir.File("a.txt"));
+    Prompter.Answers = {TAnswer::No};
+    form.Save1Click();
+    ASSERT_EQ(Prompter.Asked.size(), 1U) << row.Label;
+    EXPECT_EQ(Prompter.Asked[0].Buttons, TButtons::YesNoDefaultNo) << row.Label;
+    EXPECT_EQ(ReadFileBytes(Dir.File("a.txt")), before) << row.Label;
+    Prompter.Answers = {TAnswer::No};
+    Stop();
+    Prompter = {};
+  }
+}
+
 TEST_F(EditFormFile, MultipleOpeningsStartCopies) {
   const QString a = MakeFile("a.txt", "a\r\n"), b = MakeFile("b.txt", "b\r\n");
   TEditForm& form = Start({"-i"});

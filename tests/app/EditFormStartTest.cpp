@@ -3,12 +3,20 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QToolBar>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "FormFixture.h"
 #include "editor/TextFileEditor.h"
+#include "support/FaultyFileSystem.h"
 
 namespace quilmo::test {
 namespace {
@@ -68,6 +76,118 @@ TEST_F(EditFormStart, CommandLineRowByRow) {
     if (caption.endsWith(existing) || caption.endsWith(missing)) {
       EXPECT_EQ(QString::fromStdString(form.History().Entry(0)), caption.mid(9)) << label;
     }
+    Stop();
+  }
+}
+
+// A document that could not be read or created at start is untitled: what is typed in it is
+// saved through Save As, never over the file named (nor again at the impossible name).
+TEST_F(EditFormStart, AFailedOpenOrCreateLeavesAnUntitledDocument) {
+  const struct {
+    const char* Label;
+    QStringList Args;  // "$F" an existing file, "$D" a folder, "$N" a file in a missing folder
+    TFsOp Fails;       // the first call of it fails with Err
+    int Err;
+    bool DialogPicksF;
+  } rows[] = {
+      {"write-only file", {"$F"}, TFsOp::OpenRead, EACCES, false},
+      {"file refused while read", {"$F"}, TFsOp::Read, EFBIG, false},
+      {"folder", {"$D"}, TFsOp::Count, 0, false},
+      {"write-only file, two arguments", {"-i", "$F"}, TFsOp::OpenRead, EACCES, false},
+      {"write-only file from the start dialog", {"-d"}, TFsOp::OpenRead, EACCES, true},
+      {"file in a missing folder", {"$N"}, TFsOp::Count, 0, false},
+      {"file in a missing folder, three arguments", {"-d", "-i", "$N"}, TFsOp::Count, 0, false},
+  };
+  const QString file = MakeFile("f.txt", "2.2 Go\n");
+  const QString folder = TempFile("");
+  const QString impossible = TempFile("none/x.txt");
+  for (const auto& row : rows) {
+    TFaultyFileSystem faulty;
+    if (row.Fails != TFsOp::Count) faulty.FailAt(row.Fails, 1, row.Err);
+    FileSystem = &faulty;
+    QStringList args = row.Args;
+    args.replaceInStrings("$F", file).replaceInStrings("$D", folder).replaceInStrings("$N", impossible);
+    if (row.DialogPicksF) Prompter.OpenNames = {QStringList{file}};
+    if (args.last() == impossible) Prompter.Answers = {TAnswer::Yes};  // create it
+    TEditForm& form = Start(args);
+    EXPECT_EQ(Prompter.Shown.size(), 1U) << row.Label;
+    EXPECT_EQ(form.windowTitle(), "Quilmo - Sans titre") << row.Label;
+    EXPECT_TRUE(form.IsUntitled()) << row.Label;
+    form.Editor1().InsertString("ab");
+    Prompter.SaveNames = {QString()};  // Save As cancelled
+    EXPECT_NO_THROW(form.Save1Click()) << row.Label;
+    EXPECT_EQ(Prompter.SaveRequests.size(), 1U) << row.Label;
+    EXPECT_EQ(ReadFileBytes(Dir.File("f.txt")), "2.2 Go\n") << row.Label;
+    EXPECT_FALSE(QFileInfo::exists(impossible)) << row.Label;
+    Prompter.Answers = {TAnswer::No};
+    Stop();
+    FileSystem = nullptr;
+    Prompter = {};
+  }
+}
+
+// Bad settings and a settings store that cannot be written still open the file named on the
+// command line, as a document that saves under its name.
+TEST_F(EditFormStart, SettingsFaultsDoNotStopTheStart) {
+  const struct {
+    const char* Label;
+    const char* Settings;  // nullptr: a folder stands where the settings file should be
+    const char* Message;   // the one error shown, or nullptr
+    const char* Section;   // a value that the next save writes again as it should be
+    const char* Name;
+  } rows[] = {
+      {"bytes", "[Disposition]\nBarres=@ByteArray(AAAA)\n", nullptr, "Disposition", "Barres"},
+      {"a list", "[Edition]\nTaille des tabulations=4, 8\n", nullptr, "Edition", "Taille des tabulations"},
+      {"unwritable store", nullptr, "Erreur à définition des données pour 'Path'", nullptr, nullptr},
+  };
+  for (const auto& row : rows) {
+    const QString file = MakeFile("f.txt", "abc\r\n");
+    std::filesystem::remove_all(SettingsPath().toStdString());
+    if (row.Settings)
+      WriteFileBytes(SettingsPath().toStdString(), row.Settings);
+    else
+      std::filesystem::create_directory(SettingsPath().toStdString());
+    TEditForm& form = Start({file});
+    EXPECT_EQ(form.windowTitle(), "Quilmo - " + file) << row.Label;
+    EXPECT_EQ(form.Editor1().TabSize(), 4) << row.Label;
+    form.Editor1().InsertString("x");
+    form.Save1Click();
+    EXPECT_EQ(ReadFileBytes(Dir.File("f.txt")), "xabc\r\n") << row.Label;
+    form.Enregistrerlaconfiguration1Click();
+    Stop();
+    std::vector<QString> shown;
+    for (const auto& message : Prompter.Shown) shown.push_back(message.Text);
+    EXPECT_EQ(shown, row.Message ? std::vector<QString>{row.Message} : std::vector<QString>{}) << row.Label;
+    if (row.Section) {
+      EXPECT_TRUE(OpenStore()->ValueExists(row.Section, row.Name)) << row.Label;
+    }
+    Prompter = {};
+  }
+}
+
+TEST_F(EditFormStart, ARememberedPositionIsFittedToTheScreen) {
+  const struct {
+    const char* Label;
+    int Left, Top, Width, Height;
+  } rows[] = {
+      {"title bar off the screen", 5000, -3000, 78, 78},
+      {"larger than any screen", 0, 0, 32767, 32767},
+  };
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  for (const auto& row : rows) {
+    {
+      auto store = OpenStore();
+      store->WriteBool("Position", "Position", true);
+      store->WriteInteger("Position", "Left", row.Left);
+      store->WriteInteger("Position", "Top", row.Top);
+      store->WriteInteger("Position", "Width", row.Width);
+      store->WriteInteger("Position", "Height", row.Height);
+      store->Flush();
+    }
+    TEditForm& form = Start();
+    EXPECT_TRUE(area.contains(form.geometry())) << row.Label;
+    EXPECT_GE(form.width(), std::min(320, area.width())) << row.Label;
+    EXPECT_GE(form.height(), std::min(200, area.height())) << row.Label;
     Stop();
   }
 }

@@ -44,8 +44,9 @@ class TFakeWindow : public TFileCommandsWindow {
     return Chosen.empty() ? "" : Chosen.front();
   }
   bool AskPrint(QPrinter&, bool) override { return false; }
-  TAnswer AskWarning(const std::string& text, bool) override {
+  TAnswer AskWarning(const std::string& text, TButtons buttons) override {
     Log.push_back(text);
+    WarningButtons.push_back(buttons);
     return Next();
   }
   void Beep() override {}
@@ -84,6 +85,7 @@ class TFakeWindow : public TFileCommandsWindow {
   std::string Caption = "Quilmo";
   int MarksCleared = 0;
   TNames Log;  // dialogs shown, questions asked, copies started
+  std::vector<TButtons> WarningButtons;
 };
 
 class FileCommandsTest : public ::testing::Test {
@@ -251,6 +253,8 @@ TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileChangedOnDisk) {
     Window.Answers = {answer};
     EXPECT_EQ(Commands.Save(), answer == TAnswer::Yes);
     EXPECT_EQ(test::ReadFileBytes(A), answer == TAnswer::Yes ? "xfichier a\r\n" : "autre programme\r\n");
+    ASSERT_FALSE(Window.WarningButtons.empty());
+    EXPECT_EQ(Window.WarningButtons.back(), TButtons::YesNoDefaultNo) << "Enter must not replace the file";
     Window.Doc.SetModified(false);
     test::WriteFileBytes(A, "fichier a\r\n");
   }

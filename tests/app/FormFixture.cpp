@@ -3,8 +3,8 @@
 namespace quilmo::test {
 
 TAnswer TScriptedPrompter::Ask(QWidget*, TMessageKind kind, const QString& caption, const QString& text,
-                               TButtons) {
-  Asked.push_back({kind, caption, text});
+                               TButtons buttons) {
+  Asked.push_back({kind, caption, text, buttons});
   if (Answers.empty()) {
     ADD_FAILURE() << "unexpected question: " << text.toStdString();
     return TAnswer::Cancel;
@@ -82,6 +82,7 @@ TEditForm& FormFixture::Start(const QStringList& arguments) {
   services.Arguments = arguments;
   services.ProgramFile = TempFile("Kel");
   services.JournalFolder = JournalFolder;
+  services.FileSystem = FileSystem;
   Form = std::make_unique<TEditForm>(services);
   return *Form;
 }

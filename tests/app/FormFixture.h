@@ -27,6 +27,7 @@ class TScriptedPrompter : public TPrompter {
     TMessageKind Kind;
     QString Caption;
     QString Text;
+    TButtons Buttons = TButtons::YesNo;
   };
 
   std::deque<TAnswer> Answers;
@@ -85,7 +86,8 @@ class FormFixture : public ::testing::Test {
   TRecordingStarter Starter;
   std::unique_ptr<TSettingsStore> Store;
   std::unique_ptr<TEditForm> Form;
-  QString JournalFolder;  // empty: windows started without a recovery journal
+  QString JournalFolder;              // empty: windows started without a recovery journal
+  TFileSystem* FileSystem = nullptr;  // null: documents on the real file system
 };
 
 }  // namespace quilmo::test

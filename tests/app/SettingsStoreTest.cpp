@@ -1,5 +1,7 @@
 #include <QString>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "app/Settings.h"
@@ -68,7 +70,7 @@ TEST(SettingsStore, ValuesAreWrittenAsText) {
   EXPECT_NE(text.find("Off=0"), std::string::npos) << text;
 }
 
-TEST(SettingsStore, FailuresGiveTheirFrenchMessagesWithTheValueName) {
+TEST(SettingsStore, AStorageThatRefusesWritesIsReportedOnceInFrench) {
   TTempDir dir;
   // A folder that is a file: nothing can be written below it, even with every permission.
   WriteFileBytes(dir.File("file"), "x");
@@ -81,14 +83,65 @@ TEST(SettingsStore, FailuresGiveTheirFrenchMessagesWithTheValueName) {
   } catch (const ESettingsError& error) {
     EXPECT_STREQ(error.what(), "Erreur à définition des données pour 'Marques'");
   }
+  unwritable.WriteBool("Edition", "Espaces", true);
+  EXPECT_NO_THROW(unwritable.Flush()) << "said once already";
+  EXPECT_TRUE(unwritable.ReadBool("Edition", "Espaces", false)) << "kept for this run";
+}
 
-  WriteFileBytes(dir.File("list.conf"), "[S]\nV=a, b\n");
-  TSettingsStore store(PathIn(dir, "list.conf"));
-  try {
-    store.ReadString("S", "V", "");
-    ADD_FAILURE() << "no error";
-  } catch (const ESettingsError& error) {
-    EXPECT_STREQ(error.what(), "Type de données incorrect pour 'V'");
+TEST(SettingsStore, ValuesThatAreNotTextOrCannotBeReadGiveTheDefault) {
+  const struct {
+    const char* Label;
+    const char* File;  // nullptr: a folder stands where the file should be
+  } cases[] = {
+      {"bytes", "[S]\nV=@ByteArray(AAAA)\n"},
+      {"a list", "[S]\nV=1, 2\n"},
+      {"a variant", "[S]\nV=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\0)\n"},
+      {"nothing", "[S]\nV=@Invalid()\n"},
+      {"an unreadable store", nullptr},
+  };
+  for (const auto& c : cases) {
+    TTempDir dir;
+    if (c.File)
+      WriteFileBytes(dir.File("s.conf"), c.File);
+    else
+      std::filesystem::create_directory(dir.File("s.conf"));
+    TSettingsStore store(PathIn(dir, "s.conf"));
+    EXPECT_EQ(store.ReadString("S", "V", "d"), "d") << c.Label;
+    EXPECT_EQ(store.ReadInteger("S", "V", 7), 7) << c.Label;
+    EXPECT_TRUE(store.ReadBool("S", "V", true)) << c.Label;
+    EXPECT_FALSE(store.ValueExists("S", "V")) << c.Label;
+  }
+}
+
+TEST(SettingsStore, TheFileIsReadableByItsOwnerOnly) {
+  using std::filesystem::perms;
+  const struct {
+    const char* Label;
+    bool Exists;
+    perms Before;
+  } cases[] = {
+      {"new", false, perms::none},
+      {"readable by all", true,
+       perms::owner_read | perms::owner_write | perms::group_read | perms::others_read},
+      {"writable by all", true,
+       perms::owner_read | perms::owner_write | perms::group_all | perms::others_all},
+      {"owner only", true, perms::owner_read | perms::owner_write},
+  };
+  for (const auto& c : cases) {
+    TTempDir dir;
+    const std::string path = dir.File("sub/s.conf");
+    if (c.Exists) {
+      std::filesystem::create_directory(dir.File("sub"));
+      WriteFileBytes(path, "[Historique]\n0=/a.txt\n");
+      std::filesystem::permissions(path, c.Before);
+    }
+    TSettingsStore store(QString::fromStdString(path));
+    store.WriteString("Rechercher", "0", "secret");
+    store.Flush();
+    EXPECT_EQ(std::filesystem::status(path).permissions(), perms::owner_read | perms::owner_write) << c.Label;
+    const std::string text = ReadFileBytes(path);
+    EXPECT_NE(text.find("0=secret"), std::string::npos) << c.Label << text;
+    EXPECT_EQ(text.find("/a.txt") != std::string::npos, c.Exists) << c.Label << text;
   }
 }
 
