@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QToolBar>
 
 #include "app/EditForm.h"
@@ -151,8 +152,13 @@ void TEditForm::LoadSettings() {
       const QScreen* screen = QGuiApplication::screenAt(QPoint(left, top));
       if (!screen) screen = QGuiApplication::primaryScreen();
       if (screen) {
+        // The window system's frame is not known before the window is shown: the style's
+        // title bar and frame stand for it.
+        const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+        const QMargins frame(border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border,
+                             border);
         const QRect bounds =
-            FitWindowBounds(QPoint(left, top), QSize(width, height), screen->availableGeometry());
+            FitWindowBounds(QPoint(left, top), QSize(width, height), screen->availableGeometry(), frame);
         move(bounds.topLeft());
         resize(bounds.size());
       }

@@ -30,7 +30,8 @@ TEST(QtPrompter, EnterPressesTheDefaultButton) {
     });
     enter.start();
     TQtPrompter prompter;
-    EXPECT_EQ(prompter.Ask(nullptr, TMessageKind::Warning, "Avertissement", "Remplacer ?", c.Buttons), c.Enter)
+    EXPECT_EQ(prompter.Ask(nullptr, TMessageKind::Warning, "Avertissement", "Remplacer ?", c.Buttons),
+              c.Enter)
         << static_cast<int>(c.Buttons);
   }
 }

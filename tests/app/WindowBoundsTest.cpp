@@ -25,13 +25,31 @@ TEST(WindowBounds, StoredBoundsAreFittedIntoTheAvailableArea) {
       {"negative size", {10, 40}, {-5, -7}, {10, 40, 320, 200}},
       {"extreme numbers", {INT_MAX, INT_MIN}, {INT_MAX, INT_MAX}, {0, 30, 1280, 994}},
   };
-  for (const auto& c : cases) EXPECT_EQ(FitWindowBounds(c.TopLeft, c.Size, area), c.Expected) << c.Label;
+  for (const auto& c : cases) EXPECT_EQ(FitWindowBounds(c.TopLeft, c.Size, area, {}), c.Expected) << c.Label;
+}
+
+TEST(WindowBounds, TheFrameStaysOnTheScreenToo) {
+  const QRect area(0, 30, 1280, 994);
+  const QMargins frame(1, 25, 1, 2);  // title bar above
+  const struct {
+    const char* Label;
+    QPoint TopLeft;
+    QSize Size;
+    QRect Expected;  // the frame's corner, the size inside it
+  } cases[] = {
+      {"larger than the screen", {0, 0}, {32767, 32767}, {0, 30, 1278, 967}},
+      {"bottom edge below the screen", {100, 700}, {640, 480}, {100, 517, 640, 480}},
+      {"right edge beyond the screen", {1000, 100}, {640, 480}, {638, 100, 640, 480}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FitWindowBounds(c.TopLeft, c.Size, area, frame), c.Expected) << c.Label;
 }
 
 TEST(WindowBounds, AScreenSmallerThanTheMinimumGivesItsWholeArea) {
   const QRect area(1280, 0, 300, 180);  // a second screen at the right
-  EXPECT_EQ(FitWindowBounds({0, 0}, {800, 600}, area), area);
-  EXPECT_EQ(FitWindowBounds({1400, 50}, {100, 100}, area), area);
+  EXPECT_EQ(FitWindowBounds({0, 0}, {800, 600}, area, {}), area);
+  EXPECT_EQ(FitWindowBounds({1400, 50}, {100, 100}, area, {}), area);
+  EXPECT_EQ(FitWindowBounds({0, 0}, {800, 600}, area, {2, 20, 2, 2}), QRect(1280, 0, 296, 158));
 }
 
 }  // namespace
