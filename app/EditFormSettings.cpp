@@ -26,6 +26,8 @@ const QString kBuiltinFilter =
     QStringLiteral("Tous les fichiers (*.*)|*.*|Fichiers texte (*.txt)|*.txt;*.ini");
 const QString kDefaultFontName = QStringLiteral("Fixedsys");
 constexpr int kDefaultFontSize = 9;
+// The largest size the font dialog takes: a larger one shows the text as empty boxes.
+constexpr int kMaxFontSize = 512;
 
 // The folder of a program file, with its trailing separator.
 QString FolderOf(const QString& programFile) {
@@ -173,7 +175,7 @@ void TEditForm::ReadFontSetting() {
   const TSettingsStore& s = Settings();
   FFontSetting.Name = s.ReadString(kFont, QStringLiteral("Nom"), FFontSetting.Name);
   FFontSetting.Style = s.ReadString(kFont, QStringLiteral("Style"), FFontSetting.Style);
-  FFontSetting.Size = s.ReadInteger(kFont, QStringLiteral("Taille"), FFontSetting.Size);
+  FFontSetting.Size = s.ReadInteger(kFont, QStringLiteral("Taille"), FFontSetting.Size, 0, kMaxFontSize);
 }
 
 void TEditForm::ApplyFontSetting() {

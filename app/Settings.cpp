@@ -107,6 +107,12 @@ int TSettingsStore::ReadInteger(const QString& section, const QString& name, int
   return ok ? value : defaultValue;
 }
 
+int TSettingsStore::ReadInteger(const QString& section, const QString& name, int defaultValue, int lowest,
+                                int highest) const {
+  const int value = ReadInteger(section, name, defaultValue);
+  return value >= lowest && value <= highest ? value : defaultValue;
+}
+
 bool TSettingsStore::ReadBool(const QString& section, const QString& name, bool defaultValue) const {
   return ReadInteger(section, name, defaultValue ? 1 : 0) != 0;
 }

@@ -44,6 +44,9 @@ class TSettingsStore {
 
   QString ReadString(const QString& section, const QString& name, const QString& defaultValue) const;
   int ReadInteger(const QString& section, const QString& name, int defaultValue) const;
+  // The default too for a number outside lowest..highest.
+  int ReadInteger(const QString& section, const QString& name, int defaultValue, int lowest,
+                  int highest) const;
   bool ReadBool(const QString& section, const QString& name, bool defaultValue) const;
 
   void WriteString(const QString& section, const QString& name, const QString& value);

@@ -253,16 +253,17 @@ TEST_F(EditFormStart, StoredValuesAreApplied) {
       {"Police", "Style", "Gras", 4, TTabType::ttReal, "Fixedsys", 12, fsBold},
       {"Police", "Style", "Gras-italic", 4, TTabType::ttReal, "Fixedsys", 12, fsBold | fsItalic},
       {"Police", "Style", "gras", 4, TTabType::ttReal, "Fixedsys", 9, 0},
+      {"Police", "Taille", "100000", 4, TTabType::ttReal, "Fixedsys", 8, 0},
   };
   for (const auto& c : cases) {
     QFile::remove(SettingsPath());
     {
       auto store = OpenStore();
-      store->WriteString(c.Section, c.Name, c.Value);
       if (c.FontName) {
         store->WriteString("Police", "Nom", c.FontName);
         store->WriteInteger("Police", "Taille", 12);
       }
+      store->WriteString(c.Section, c.Name, c.Value);
       store->Flush();
     }
     TEditForm& form = Start();

@@ -52,6 +52,12 @@ TEST(SettingsStore, IntegersAndBooleansFallBackOnTheDefaultUnlessDecimal) {
     EXPECT_EQ(store.ReadBool("S", "V", true), c.Boolean) << c.Stored;
   }
   EXPECT_EQ(store.ReadInteger("S", "missing", 7), 7);
+  for (const char* outside : {"-1", "513", "2147483647"}) {
+    store.WriteString("S", "V", outside);
+    EXPECT_EQ(store.ReadInteger("S", "V", 7, 0, 512), 7) << outside;
+  }
+  store.WriteString("S", "V", "512");
+  EXPECT_EQ(store.ReadInteger("S", "V", 7, 0, 512), 512);
   EXPECT_EQ(store.ReadString("missing", "V", "d"), "d");
 }
 
