@@ -29,7 +29,7 @@ std::vector<std::string> OpenInCopy(const std::string& name) {
 }  // namespace
 
 bool IsUntitled(const std::string& fileName) {
-  return fileName.starts_with(kUntitledName);
+  return fileName.empty() || fileName.starts_with(kUntitledName);
 }
 
 TFileCommands::TFileCommands(TFileCommandsWindow& window, THistory& history)

@@ -22,7 +22,8 @@ class TTextFileEditor;
 
 inline constexpr char kUntitledName[] = "Sans titre";
 
-// A document counts as untitled when its name begins with "Sans titre".
+// A document counts as untitled when its name begins with "Sans titre", or when it has none
+// (a start that named no document): Save then asks for a name instead of doing nothing.
 bool IsUntitled(const std::string& fileName);
 
 // What the modified-document prompt led to.

@@ -169,6 +169,16 @@ TEST_F(FileCommandsTest, SaveAsCancelledOrFailingChangesNothing) {
   EXPECT_TRUE(Window.Doc.Modified());
 }
 
+TEST_F(FileCommandsTest, SaveOfADocumentWithoutAFileNameGoesThroughSaveAs) {
+  for (const std::string name : {"", "Sans titre", "Sans titre 2"}) {
+    Window.Doc.NewTextFile(name);
+    Window.Doc.InsertString("texte");
+    Window.Log.clear();
+    EXPECT_FALSE(Commands.Save()) << name;  // Save As cancelled
+    EXPECT_EQ(Window.Log, TNames{"Enregistrer " + name + " Sous []"}) << name;
+  }
+}
+
 TEST_F(FileCommandsTest, SaveAsNamesTheDocumentAndTamponForgetsTheUndo) {
   for (const bool tampon : {false, true}) {
     Window.Tampon = tampon;
