@@ -241,6 +241,8 @@ TEST_F(TextFileEditor, BackupKeepsThePreviousVersionUnlessItsNameIsTheFileName) 
             (std::vector<std::string>{"copy.BAK", "notes.BAK", "notes.old", "notes.txt"}));
 }
 
+#ifdef _WIN32
+// The Windows rules: the system drops a trailing "." and ignores letter case.
 TEST_F(TextFileEditor, FileNameDropsOneTrailingDotAndIgnoresCase) {
   Editor.SetFileName("name.");
   EXPECT_EQ(Editor.FileName(), "name");
@@ -274,6 +276,47 @@ TEST_F(TextFileEditor, FileNameDropsOneTrailingDotAndIgnoresCase) {
   Editor.SaveTextFile(Dir.File("saved."));
   EXPECT_EQ(ReadFileBytes(Dir.File("saved")), "d\r\n");
 }
+#else
+// Names that differ in letter case or by a trailing "." are other files: each one opened shows
+// its own text, and a save writes that file and no other.
+TEST_F(TextFileEditor, NamesAreKeptAndComparedAsTheyAre) {
+  const std::vector<std::pair<std::string, std::string> > files = {{"a.txt", "lower\n"},
+                                                                   {"A.txt", "UPPER\n"},
+                                                                   {"notes", "plain\n"},
+                                                                   {"notes.", "dotted\n"},
+                                                                   {"only.", "dot\n"}};
+  for (const auto& [name, bytes] : files) WriteFileBytes(Dir.File(name), bytes);
+  const struct {
+    const char* Open;
+    const char* Text;
+  } steps[] = {{"a.txt", "lower"},   {"A.txt", "UPPER"}, {"a.txt", "lower"},
+               {"notes.", "dotted"}, {"notes", "plain"}, {"only.", "dot"}};
+  for (const auto& step : steps) {
+    const std::string name = Dir.File(step.Open);
+    Editor.OpenTextFile(name);
+    EXPECT_EQ(Editor.FileName(), name);
+    EXPECT_EQ(TextOf(Editor), (Paras{step.Text, ""})) << step.Open;
+    Editor.InsertString("+");
+    Editor.SaveTextFile(Editor.FileName());
+    for (const auto& [other, bytes] : files) {
+      const std::string expected = other == step.Open ? "+" + bytes : bytes;
+      EXPECT_EQ(ReadFileBytes(Dir.File(other)), expected) << step.Open << " then " << other;
+    }
+    WriteFileBytes(name, std::string(step.Text) + "\n");  // as it was, for a later step
+  }
+  EXPECT_EQ(FolderEntries(Dir.Path()),
+            (std::vector<std::string>{"A.txt", "a.txt", "notes", "notes.", "only."}));
+  // Setting another spelling of the name opened: another file, no longer open.
+  Editor.OpenTextFile(Dir.File("a.txt"));
+  Editor.SetFileName(Dir.File("A.txt"));
+  EXPECT_FALSE(Editor.IsOpen());
+  Editor.SetFileName(Dir.File("a.txt"));
+  Editor.SetIsOpen(true);
+  Editor.SetFileName(Dir.File("a.txt."));
+  EXPECT_FALSE(Editor.IsOpen());
+  EXPECT_EQ(Editor.FileName(), Dir.File("a.txt."));
+}
+#endif
 
 TEST_F(TextFileEditor, IsOpenLoadsAndClears) {
   WriteFileBytes(Dir.File("f.txt"), "one\r\ntwo\r\n");
@@ -501,7 +544,7 @@ TEST_F(TextFileEditor, NewTextFileStartsEmptyAndUnopened) {
   EXPECT_EQ(Editor.FileName(), Dir.File("a.txt"));
   Editor.SetIsOpen(true);
   EXPECT_EQ(TextOf(Editor), (Paras{"text", ""}));
-  Editor.NewTextFile("Sans titre.");
+  Editor.NewTextFile("Sans titre");
   EXPECT_EQ(Editor.FileName(), "Sans titre");
   EXPECT_FALSE(Editor.IsOpen());
   // A new file saved at once is an empty file.
