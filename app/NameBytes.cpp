@@ -181,10 +181,10 @@ std::string CheckedNameBytes(TFileSystem& fileSystem, const QString& name) {
   TFileInfo info;
   if (name.contains(QChar(kReplacement)) && fileSystem.Stat(bytes, info) != 0) {
     throw EFileError("Le nom « " + bytes +
-                         " » a été abîmé en chemin : il contient des octets qui ne sont pas de "
-                         "l'UTF-8, que la boîte de dialogue remplace par « \xEF\xBF\xBD ». Ouvrez ce "
-                         "fichier par la ligne de commande ou en le déposant sur la fenêtre, ou "
-                         "renommez-le.",
+                         " » a été abîmé en chemin : la boîte de dialogue écrit « \xEF\xBF\xBD » à "
+                         "la place des octets d'un nom qui ne sont pas de l'UTF-8, et aucun fichier "
+                         "ne porte ce nom. Ouvrez ce fichier par la ligne de commande ou en le "
+                         "déposant sur la fenêtre, ou renommez-le.",
                      bytes, 0);
   }
   return bytes;
