@@ -7,8 +7,6 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDockWidget>
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QMenu>
 #include <QScreen>
@@ -19,6 +17,7 @@
 #include "app/FileCommands.h"
 #include "app/FileErrors.h"
 #include "app/JournalKeeper.h"
+#include "app/NameBytes.h"
 #include "app/Prompter.h"
 #include "app/Recovery.h"
 #include "app/Settings.h"
@@ -49,11 +48,16 @@ bool IsSwitchPair(const QString& a, const QString& b) {
 }
 
 std::string Bytes(const QString& name) {
-  return QFile::encodeName(name).toStdString();
+  return NameBytes(name);
 }
 
 QString FromBytes(const std::string& name) {
-  return QFile::decodeName(QByteArray::fromStdString(name));
+  return NameFromBytes(name);
+}
+
+bool Exists(TFileSystem& fileSystem, const std::string& name) {
+  TFileInfo info;
+  return fileSystem.Stat(name, info) == 0;
 }
 
 // The first character of a locale format that is neither a letter nor a blank: its separator.
@@ -218,17 +222,18 @@ TStartOutcome TEditForm::InterpretCommandLine() {
 }
 
 TStartOutcome TEditForm::OpenOrCreate(const QString& argument, bool stampNewFile) {
-  const QString name = QFileInfo(argument).absoluteFilePath();
+  const QString name = AbsoluteName(argument);
   FEditor->SetFileName(Bytes(name));
-  if (QFileInfo::exists(name)) {
+  if (Exists(FEditor->FileSystem(), Bytes(name))) {
     UntitledUnless([&] { OpenDocument(name); });
     UpdateButtons(FEditor->ByteCount() != 0);
     ApplyLogStamp();
   } else {
     const TAnswer answer = WithTopmostOff([&] {
-      return Prompter().Ask(this, TMessageKind::Question, FApplicationTitle,
-                            QStringLiteral("Le fichier %1 n'existe pas, voulez-vous le créer?").arg(name),
-                            TButtons::YesNo);
+      return Prompter().Ask(
+          this, TMessageKind::Question, FApplicationTitle,
+          QStringLiteral("Le fichier %1 n'existe pas, voulez-vous le créer?").arg(DisplayName(name)),
+          TButtons::YesNo);
     });
     if (answer != TAnswer::Yes) {
       UntitledStart();
@@ -258,7 +263,8 @@ TStartOutcome TEditForm::DialogStart(bool fromCommandLine, bool twoArgumentVaria
   FOpenDialog1.FilterIndex = StoredFilterIndex(FOpenDialog1.Filter, request.SelectedFilter);
   const QString& name = names.front();
   FOpenDialog1.FileName = name;
-  if (QFileInfo::exists(name)) {
+  // Qt decoded the name: refused when its bytes were lost on the way.
+  if (Exists(FEditor->FileSystem(), CheckedNameBytes(FEditor->FileSystem(), name))) {
     FEditor->SetFileName(Bytes(name));
     UntitledUnless([&] { OpenDocument(name); });
     if (!twoArgumentVariant) ApplyLogStamp();
@@ -336,7 +342,8 @@ bool TEditForm::IsUntitled() const {
 }
 
 void TEditForm::SetCaption(const QString& documentName) {
-  setWindowTitle(QStringLiteral("%1 - %2").arg(QString::fromLatin1(kApplicationTitle), documentName));
+  setWindowTitle(
+      QStringLiteral("%1 - %2").arg(QString::fromLatin1(kApplicationTitle), DisplayName(documentName)));
   FApplicationTitle = windowTitle();
 }
 
@@ -361,10 +368,10 @@ void TEditForm::ShowError(const std::exception& error) {
 TAnswer TEditForm::AskSaveChanges(TPromptSound sound) {
   return WithTopmostOff([&] {
     if (sound == TPromptSound::Beep) QApplication::beep();
-    return Prompter().Ask(
-        this, TMessageKind::Warning, QStringLiteral("Avertissement"),
-        DocumentName() + QStringLiteral(" a été modifié, voulez vous enregistrer les modifications ?"),
-        TButtons::YesNoCancel);
+    return Prompter().Ask(this, TMessageKind::Warning, QStringLiteral("Avertissement"),
+                          DisplayName(DocumentName()) +
+                              QStringLiteral(" a été modifié, voulez vous enregistrer les modifications ?"),
+                          TButtons::YesNoCancel);
   });
 }
 

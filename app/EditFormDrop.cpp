@@ -1,31 +1,22 @@
 // Files dropped on the window or the editor, and further copies of the program.
 #include <QApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
 #include "app/EditForm.h"
 #include "app/InstanceStarter.h"
+#include "app/NameBytes.h"
 #include "editor/TextFileEditor.h"
 
 namespace quilmo {
-
-namespace {
-
-// The longest dropped name taken when the drop replaces the document.
-constexpr qsizetype kMaxDroppedName = 255;
-
-}  // namespace
 
 QStringList TEditForm::DroppedFileNames(const QMimeData* data) {
   QStringList names;
   if (!data || !data->hasUrls()) return names;
   for (const QUrl& url : data->urls())
-    if (url.isLocalFile()) names << QDir::toNativeSeparators(url.toLocalFile());
+    if (url.isLocalFile()) names << LocalFileName(url);
   return names;
 }
 
@@ -53,7 +44,8 @@ void TEditForm::dropEvent(QDropEvent* event) {
 void TEditForm::FilesDropped(const QStringList& names) {
   if (!ConfirmDiscard(TPromptSound::Silent)) return;
   if (!FMultipleOpenings) {
-    const QString name = names.front().left(kMaxDroppedName);
+    // The whole name: one cut to some length would name another file.
+    const QString& name = names.front();
     OpenDocument(name);
     ApplyLogStamp();
     SetCaption(DocumentName());

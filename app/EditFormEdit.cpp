@@ -10,6 +10,7 @@
 #include <QToolBar>
 
 #include "app/EditForm.h"
+#include "app/NameBytes.h"
 #include "app/Settings.h"
 #include "editor/KeyBinding.h"
 #include "editor/TextFileEditor.h"
@@ -118,7 +119,7 @@ void TEditForm::Editor1KeyDown(std::uint16_t& key, std::uint8_t shift) {
       LeaveFullScreen();
     } else if (key == vkF1 + 8) {
       // F9: the document's name, readable without a caption bar.
-      FFichiercourant1->setText(DocumentName());
+      FFichiercourant1->setText(DisplayName(DocumentName()));
       FPopupMenu2->popup(frameGeometry().topLeft() + QPoint(10, 10));
     }
   }

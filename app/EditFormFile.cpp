@@ -1,7 +1,6 @@
 // The file commands and the history of recent files: the window's side of TFileCommands.
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -9,6 +8,7 @@
 #include "app/EditForm.h"
 #include "app/FileCommands.h"
 #include "app/FileErrors.h"
+#include "app/NameBytes.h"
 #include "app/Printing.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
@@ -19,16 +19,17 @@ namespace quilmo {
 namespace {
 
 std::string Bytes(const QString& name) {
-  return QFile::encodeName(name).toStdString();
+  return NameBytes(name);
 }
 
 QString FromBytes(const std::string& name) {
-  return QFile::decodeName(QByteArray::fromStdString(name));
+  return NameFromBytes(name);
 }
 
-std::vector<std::string> BytesOf(const QStringList& names) {
+// The dialog's names, decoded by Qt: refused when they lost their bytes on the way.
+std::vector<std::string> CheckedBytesOf(TFileSystem& fileSystem, const QStringList& names) {
   std::vector<std::string> result;
-  for (const QString& name : names) result.push_back(Bytes(name));
+  for (const QString& name : names) result.push_back(CheckedNameBytes(fileSystem, name));
   return result;
 }
 
@@ -58,7 +59,7 @@ class TEditFormFileWindow : public TFileCommandsWindow {
     if (names.isEmpty()) return {};
     state.FilterIndex = StoredFilterIndex(state.Filter, request.SelectedFilter);
     state.FileName = names.front();
-    return BytesOf(names);
+    return CheckedBytesOf(F.FEditor->FileSystem(), names);
   }
 
   std::string AskSaveFile(const std::string& title, const std::string& fileName) override {
@@ -72,7 +73,7 @@ class TEditFormFileWindow : public TFileCommandsWindow {
     const QString name = F.WithTopmostOff([&] { return F.Prompter().SaveFileName(&F, request); });
     if (name.isEmpty()) return {};
     state.FileName = name;
-    return Bytes(name);
+    return CheckedNameBytes(F.FEditor->FileSystem(), name);
   }
 
   bool AskPrint(QPrinter& printer, bool hasSelection) override {
@@ -83,8 +84,8 @@ class TEditFormFileWindow : public TFileCommandsWindow {
 
   TAnswer AskWarning(const std::string& text, TButtons buttons) override {
     return F.WithTopmostOff([&] {
-      return F.Prompter().Ask(&F, TMessageKind::Warning, QStringLiteral("Avertissement"), FromBytes(text),
-                              buttons);
+      return F.Prompter().Ask(&F, TMessageKind::Warning, QStringLiteral("Avertissement"),
+                              DisplayName(FromBytes(text)), buttons);
     });
   }
 
@@ -187,21 +188,21 @@ void TEditForm::AddToHistory(const QString& name) {
 void TEditForm::RefreshHistoryMenu() {
   for (int i = 0; i < kHistorySize; ++i) {
     QAction* item = FFile.Mru[static_cast<std::size_t>(i)];
-    item->setText(FromBytes(FHistory.Caption(i)));
+    item->setText(DisplayName(FromBytes(FHistory.Caption(i))));
     item->setVisible(FHistory.Visible(i));
   }
 }
 
 void TEditForm::ReadHistory() {
   FHistory.Load([this](const std::string& section, const std::string& name) {
-    return Bytes(
+    return NameFromStored(
         Settings().ReadString(QString::fromStdString(section), QString::fromStdString(name), QString()));
   });
 }
 
 void TEditForm::WriteHistory() {
   FHistory.Save([this](const std::string& section, const std::string& name, const std::string& value) {
-    Settings().WriteString(QString::fromStdString(section), QString::fromStdString(name), FromBytes(value));
+    Settings().WriteString(QString::fromStdString(section), QString::fromStdString(name), StoredName(value));
   });
   Settings().Flush();
 }

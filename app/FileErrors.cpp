@@ -10,11 +10,16 @@ void CheckReadable(TFileSystem& fileSystem, const std::string& name) {
   const std::string what = "Impossible d'ouvrir le fichier";
   TFileInfo info;
   int err = fileSystem.Stat(name, info);
-  if (err == 0 && info.IsDirectory) err = EISDIR;
+  // A FIFO or a device is not even opened: opening some of them has effects of its own.
+  if (err == 0 && !info.IsRegular) throw EFileError::NotRegularFile(name, info.Kind);
   if (err == 0) {
     TFileHandle handle = 0;
     err = fileSystem.OpenRead(name, handle);
-    if (err == 0) fileSystem.Close(handle);
+    if (err == 0) {
+      err = fileSystem.FileStat(handle, info);
+      fileSystem.Close(handle);
+      if (err == 0 && !info.IsRegular) throw EFileError::NotRegularFile(name, info.Kind);
+    }
   }
   if (err != 0) throw EFileError::FromSystem(what, name, err);
 }

@@ -9,8 +9,9 @@
 namespace quilmo {
 
 // Raises EFileError (a French message naming the file and the reason) when the file cannot be
-// opened for reading or is a folder. Loading clears the text only once the file is open, so a
-// command that checks first keeps its document, name and caption when the file is unreadable.
+// opened for reading or is no regular file (a folder, a FIFO, a device). Loading clears the text only once
+// the file is open, so a command that checks first keeps its document, name and caption when the file is
+// unreadable.
 void CheckReadable(TFileSystem& fileSystem, const std::string& name);
 
 // The question asked before a save replaces a file that another program changed since it was

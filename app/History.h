@@ -2,9 +2,9 @@
 // The list of the ten most recently used files, newest first, as the "&Historique" menu shows
 // it and as the settings keep it (section "Historique", values "0" to "9").
 //
-// Empty strings are empty slots and may stand anywhere. Names are compared without regard to
-// ASCII letter case. The settings are reached through two functions, so that the list does not
-// depend on the store.
+// Empty strings are empty slots and may stand anywhere. Names are compared by the platform's
+// rule (SameFileName: as they are on Linux, without regard to ASCII letter case on Windows).
+// The settings are reached through two functions, so that the list does not depend on the store.
 
 #include <array>
 #include <functional>

@@ -11,6 +11,7 @@
 #include "app/InstanceStarter.h"
 #include "app/JournalKeeper.h"
 #include "app/LazyIconStyle.h"
+#include "app/NameBytes.h"
 #include "app/ProgramIcon.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
@@ -69,7 +70,8 @@ int RunProgram(int& argc, char** argv, const std::function<void(TEditForm&)>& sh
   services.Settings = &settings;
   services.Prompter = &prompter;
   services.Starter = &starter;
-  services.Arguments = QApplication::arguments().mid(1);
+  // Qt's own arguments() decode the bytes, and a name that is not UTF-8 would lose them.
+  services.Arguments = ArgumentsFromBytes(argc, argv);
   services.ProgramFile = QApplication::applicationFilePath();
   services.JournalFolder = TJournalKeeper::DefaultFolder();
   TEditForm form(services);

@@ -41,10 +41,6 @@ class TParaListSource : public TParagraphSource {
   const TParaNode* FNode;
 };
 
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The message a loading failure is reported with.
 const char* LoadErrorMessage(std::uint16_t code) {
   switch (code) {
@@ -74,15 +70,11 @@ TCustomTextFileEditor::TCustomTextFileEditor() : FFileSystem(&DefaultFileSystem(
 // ---------------------------------------------------------------- names
 
 std::string TCustomTextFileEditor::NormalizeFileName(const std::string& name) {
-  if (name.size() >= 2 && name.back() == '.') return name.substr(0, name.size() - 1);
-  return name;
+  return quilmo::NormalizeFileName(name);
 }
 
 bool TCustomTextFileEditor::SameFileName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
+  return quilmo::SameFileName(a, b);
 }
 
 // ---------------------------------------------------------------- properties
@@ -91,8 +83,8 @@ void TCustomTextFileEditor::SetFileName(const std::string& value) {
   std::string name = NormalizeFileName(value);
   // Another file: the text stays (Save As goes on with it) but was not loaded from that one.
   if (!SameFileName(name, FFileName)) FIsOpen = false;
-  // A change of letter case only is stored too: on a file system that tells case apart it
-  // names another file, and the next save must go where the user said.
+  // Another spelling of the same file is stored too, so that the next save goes where the
+  // user said.
   FFileName = std::move(name);
 }
 
@@ -131,7 +123,8 @@ TLoadReport TCustomTextFileEditor::LoadTextFile(const std::string& name) {
   std::shared_ptr<TParaList> list = NewEmptyList();
   auto hasher = std::make_unique<TJournalBaseHasher>(list);
   try {
-    TFileByteSource source(*FFileSystem, fileName);
+    // A file larger than the text may grow is refused before it is read.
+    TFileByteSource source(*FFileSystem, fileName, static_cast<std::uint64_t>(ByteLimit()));
     // The reader delivers no NUL, as the appender requires.
     auto appender = std::make_optional<TParaList::TAppender>(*list, FTrimWhiteSpace);
     const std::uint16_t code = reader.LoadFrom(
@@ -166,7 +159,7 @@ TLoadReport TCustomTextFileEditor::LoadTextFile(const std::string& name) {
 
 void TCustomTextFileEditor::OpenTextFile(const std::string& name) {
   const std::string fileName = NormalizeFileName(name);
-  // The file already shown is not read again (its name may change in letter case).
+  // The file already shown is not read again (on Windows its name may change in letter case).
   if (fileName.empty() || (FIsOpen && SameFileName(fileName, FFileName))) {
     SetFileName(fileName);
     return;

@@ -29,9 +29,9 @@ class TCustomTextFileEditor : public TCustomEditor {
   TCustomTextFileEditor();
 
   // ------------------------------------------------------------------ properties
-  // The file's path, stored without a single trailing "." (see NormalizeFileName). A name
-  // that differs without regard to case sets IsOpen false (the text stays); a name that
-  // differs in case only is stored as given and leaves IsOpen alone.
+  // The file's path, stored as the system takes it (see NormalizeFileName). A name of another
+  // file (SameFileName) sets IsOpen false (the text stays); another spelling of the same file,
+  // on Windows, is stored as given and leaves IsOpen alone.
   const std::string& FileName() const { return FFileName; }
   void SetFileName(const std::string& value);
   // The text was loaded from FileName. Setting it true loads FileName, false clears the
@@ -88,9 +88,9 @@ class TCustomTextFileEditor : public TCustomEditor {
   // and IsOpen.
   void Attach(TCustomEditor& other) override;
 
-  // The name as stored: a name of two or more characters ending in "." loses that dot.
+  // The file layer's rules of the platform (engine/FileSystem.h): on Windows a trailing "." is
+  // dropped and letter case ignored; elsewhere names are kept and compared as they are.
   static std::string NormalizeFileName(const std::string& name);
-  // Equal without regard to ASCII letter case.
   static bool SameFileName(const std::string& a, const std::string& b);
 
  private:

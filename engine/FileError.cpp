@@ -15,6 +15,20 @@ EFileError EFileError::FromSystem(const std::string& what, const std::string& fi
   return EFileError(message, fileName, errorCode);
 }
 
+EFileError EFileError::NotRegularFile(const std::string& fileName, TFileKind kind) {
+  if (kind == TFileKind::Directory) return FromSystem("Impossible d'ouvrir le fichier", fileName, EISDIR);
+  const char* what = "un fichier spécial";
+  switch (kind) {
+    case TFileKind::Fifo: what = "un tube nommé"; break;
+    case TFileKind::Device: what = "un périphérique"; break;
+    case TFileKind::Socket: what = "une socket"; break;
+    default: break;
+  }
+  return EFileError(
+      "Impossible d'ouvrir le fichier « " + fileName + " » : c'est " + what + ", pas un fichier ordinaire",
+      fileName, 0);
+}
+
 EFileError EFileError::NotRestored(const EFileError& failure, int restoreError, const std::string& keptName) {
   return EFileError(std::string(failure.what()) + ". Le fichier n'a pas pu être rétabli (" +
                         SystemErrorText(restoreError) + ") ; son contenu précédent est conservé dans « " +

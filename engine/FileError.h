@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/EditorErrors.h"
+#include "engine/FileSystem.h"
 
 namespace quilmo {
 
@@ -21,6 +22,9 @@ class EFileError : public EQuilmoException {
   // (restoreError): the message says where they are kept, so that the user can find them.
   // "<failure>. Le fichier n'a pas pu être rétabli (<reason>) ; son contenu précédent est
   // conservé dans « <keptName> »."
+  // A name that is no regular file, refused before anything is read from it:
+  // "Impossible d'ouvrir le fichier « /tmp/p » : c'est un tube nommé, pas un fichier ordinaire".
+  static EFileError NotRegularFile(const std::string& fileName, TFileKind kind);
   static EFileError NotRestored(const EFileError& failure, int restoreError, const std::string& keptName);
 
   const std::string& FileName() const { return FFileName; }

@@ -102,4 +102,27 @@ bool IsAbsolutePath(const std::string& path) {
   return RootLength(path) > 0 && !IsDriveRelativeRoot(path.substr(0, RootLength(path)));
 }
 
+#ifdef _WIN32
+std::string NormalizeFileName(const std::string& name) {
+  if (name.size() >= 2 && name.back() == '.') return name.substr(0, name.size() - 1);
+  return name;
+}
+
+bool SameFileName(const std::string& a, const std::string& b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (lower(a[i]) != lower(b[i])) return false;
+  return true;
+}
+#else
+std::string NormalizeFileName(const std::string& name) {
+  return name;
+}
+
+bool SameFileName(const std::string& a, const std::string& b) {
+  return a == b;
+}
+#endif
+
 }  // namespace quilmo

@@ -19,7 +19,18 @@ namespace quilmo {
 
 namespace {
 
+TFileKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return TFileKind::Regular;
+  if (S_ISDIR(mode)) return TFileKind::Directory;
+  if (S_ISLNK(mode)) return TFileKind::Symlink;
+  if (S_ISFIFO(mode)) return TFileKind::Fifo;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return TFileKind::Device;
+  if (S_ISSOCK(mode)) return TFileKind::Socket;
+  return TFileKind::Other;
+}
+
 void FillInfo(const struct stat& st, TFileInfo& info) {
+  info.Kind = KindOf(st.st_mode);
   info.IsRegular = S_ISREG(st.st_mode);
   info.IsDirectory = S_ISDIR(st.st_mode);
   info.IsSymlink = S_ISLNK(st.st_mode);
@@ -43,7 +54,17 @@ constexpr size_t kMaxSlices = IOV_MAX;
 class TPosixFileSystem : public TFileSystem {
  public:
   int OpenRead(const std::string& path, TFileHandle& handle) override {
-    return OpenFile(path, O_RDONLY, 0, handle);
+    // Without O_NONBLOCK, opening a FIFO waits for a writer, for ever if none comes. Reads
+    // wait as usual once the descriptor is open.
+    if (int err = OpenFile(path, O_RDONLY | O_NONBLOCK, 0, handle)) return err;
+    const int flags = ::fcntl(handle, F_GETFL);
+    if (flags == -1 || ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+      const int err = errno;
+      ::close(handle);
+      handle = -1;
+      return err;
+    }
+    return 0;
   }
 
   int CreateNew(const std::string& path, uint32_t mode, TFileHandle& handle) override {

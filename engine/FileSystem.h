@@ -14,7 +14,12 @@ namespace quilmo {
 
 using TFileHandle = int;
 
+// What a name stands for. Only regular files are read as text: a FIFO or a device may block
+// or never end.
+enum class TFileKind { Regular, Directory, Symlink, Fifo, Device, Socket, Other };
+
 struct TFileInfo {
+  TFileKind Kind = TFileKind::Other;
   bool IsRegular = false;
   bool IsDirectory = false;
   bool IsSymlink = false;  // only from LStat
@@ -40,6 +45,8 @@ class TFileSystem {
  public:
   virtual ~TFileSystem() = default;
 
+  // Never waits in the open itself (a FIFO without a writer, a device): the caller checks what
+  // it opened with FileStat before it reads.
   virtual int OpenRead(const std::string& path, TFileHandle& handle) = 0;
   // Creates a new file for writing; fails with EEXIST when the name is taken.
   virtual int CreateNew(const std::string& path, uint32_t mode, TFileHandle& handle) = 0;
@@ -99,5 +106,12 @@ std::string NameOf(const std::string& path);
 // folder + separator + name, without doubling a separator.
 std::string JoinPath(const std::string& folder, const std::string& name);
 bool IsAbsolutePath(const std::string& path);
+
+// The name as the system takes it: on Windows a name of two or more characters loses one
+// trailing "." (the system drops it); elsewhere the name is kept as given.
+std::string NormalizeFileName(const std::string& name);
+// Whether two spellings name the same file: compared as they are where the file system tells
+// letter case apart (Linux), without regard to ASCII letter case on Windows.
+bool SameFileName(const std::string& a, const std::string& b);
 
 }  // namespace quilmo

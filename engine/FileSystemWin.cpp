@@ -51,6 +51,9 @@ void FillInfo(const BY_HANDLE_FILE_INFORMATION& data, TFileInfo& info) {
   info.IsDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   info.IsRegular = !info.IsDirectory && (attributes & FILE_ATTRIBUTE_DEVICE) == 0;
   info.IsSymlink = false;
+  info.Kind = info.IsDirectory ? TFileKind::Directory
+              : info.IsRegular ? TFileKind::Regular
+                               : TFileKind::Device;
   if (info.IsDirectory) {
     info.Mode = 0777;
   } else {
@@ -71,8 +74,10 @@ void FillInfo(const BY_HANDLE_FILE_INFORMATION& data, TFileInfo& info) {
 int StatHandle(HANDLE handle, TFileInfo& info) {
   BY_HANDLE_FILE_INFORMATION data;
   if (!GetFileInformationByHandle(handle, &data)) return Errno(GetLastError());
-  if (GetFileType(handle) != FILE_TYPE_DISK) data.dwFileAttributes |= FILE_ATTRIBUTE_DEVICE;
+  const DWORD type = GetFileType(handle);
+  if (type != FILE_TYPE_DISK) data.dwFileAttributes |= FILE_ATTRIBUTE_DEVICE;
   FillInfo(data, info);
+  if (type == FILE_TYPE_PIPE) info.Kind = TFileKind::Fifo;
   return 0;
 }
 
@@ -327,6 +332,7 @@ int TWinFileSystem::StatPath(const std::string& path, uint32_t flags, TFileInfo&
   if (int err = StatHandle(handle.Get(), info)) return err;
   if ((flags & FILE_FLAG_OPEN_REPARSE_POINT) != 0 && IsSymbolicLink(handle.Get())) {
     info.IsSymlink = true;
+    info.Kind = TFileKind::Symlink;
     info.IsRegular = false;
     info.IsDirectory = false;
   }

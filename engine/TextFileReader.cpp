@@ -171,30 +171,53 @@ TByteCounts CountBytes(const char* data, size_t n) {
 
 }  // namespace
 
-TFileByteSource::TFileByteSource(TFileSystem& fileSystem, const std::string& fileName)
-    : FFileSystem(fileSystem), FFileName(fileName) {
-  int err = FFileSystem.OpenRead(fileName, FHandle);
-  if (err != 0) throw EFileError::FromSystem("Impossible d'ouvrir le fichier", fileName, err);
+TFileByteSource::TFileByteSource(TFileSystem& fileSystem, const std::string& fileName, uint64_t sizeLimit)
+    : FFileSystem(fileSystem), FFileName(fileName), FSizeLimit(sizeLimit) {
+  try {
+    Open();
+  } catch (...) {
+    if (FHandle != -1) FFileSystem.Close(FHandle);
+    throw;
+  }
 }
 
 TFileByteSource::~TFileByteSource() {
   if (FHandle != -1) FFileSystem.Close(FHandle);
 }
 
+// What is opened is checked on the handle itself: the name may have been given to another
+// file since it was last looked at.
+void TFileByteSource::Open() {
+  FBytesRead = 0;
+  TFileInfo info;
+  if (int err = FFileSystem.OpenRead(FFileName, FHandle)) {
+    FHandle = -1;
+    // A socket cannot be opened at all: say what it is rather than why the open failed.
+    if (FFileSystem.Stat(FFileName, info) == 0 && !info.IsRegular)
+      throw EFileError::NotRegularFile(FFileName, info.Kind);
+    throw EFileError::FromSystem("Impossible d'ouvrir le fichier", FFileName, err);
+  }
+  if (int err = FFileSystem.FileStat(FHandle, info))
+    throw EFileError::FromSystem("Impossible de lire le fichier", FFileName, err);
+  if (!info.IsRegular) throw EFileError::NotRegularFile(FFileName, info.Kind);
+  if (info.Size > FSizeLimit) throw EEditorError(EditorErrorMessage(ErrTextTooLarge), 0);
+}
+
 void TFileByteSource::Rewind() {
   FFileSystem.Close(FHandle);
   FHandle = -1;
-  int err = FFileSystem.OpenRead(FFileName, FHandle);
-  if (err != 0) {
-    FHandle = -1;
-    throw EFileError::FromSystem("Impossible d'ouvrir le fichier", FFileName, err);
-  }
+  Open();
 }
 
 size_t TFileByteSource::Read(char* buffer, size_t size) {
+  // One byte past the limit is asked for, to see whether the file goes on beyond it.
+  const uint64_t allowed = FSizeLimit - std::min(FBytesRead, FSizeLimit);
+  if (allowed < UINT64_MAX) size = static_cast<size_t>(std::min<uint64_t>(size, allowed + 1));
   size_t done = 0;
   int err = FFileSystem.Read(FHandle, buffer, size, done);
   if (err != 0) throw EFileError::FromSystem("Impossible de lire le fichier", FFileName, err);
+  FBytesRead += done;
+  if (FBytesRead > FSizeLimit) throw EEditorError(EditorErrorMessage(ErrTextTooLarge), 0);
   return done;
 }
 
@@ -439,7 +462,7 @@ TTextFileReader::TTextFileReader(TFileSystem& fileSystem) : FFileSystem(fileSyst
 uint16_t TTextFileReader::Load(const std::string& fileName, const TLineSink& sink,
                                const TRestartSink& restart) {
   FReport = {};
-  TFileByteSource source(FFileSystem, fileName);
+  TFileByteSource source(FFileSystem, fileName, FSizeLimit);
   return LoadFrom(source, sink, restart);
 }
 

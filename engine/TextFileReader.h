@@ -50,11 +50,17 @@ class TByteSource {
   virtual void Rewind() = 0;
 };
 
-// A file opened for reading through a file system, closed with the object. Open and read
-// failures raise EFileError naming the file.
+// A regular file opened for reading through a file system, closed with the object. Open and
+// read failures raise EFileError naming the file; so does a name that is no regular file (a
+// FIFO, a device, a socket), found before anything is read from it. A file of more than
+// sizeLimit bytes raises EEditorError with the message of ErrTextTooLarge (as a load stopped by
+// the text's limit) before it is read, or as soon as more bytes than that were read from it (a
+// file growing while it is read).
 class TFileByteSource : public TByteSource {
  public:
-  TFileByteSource(TFileSystem& fileSystem, const std::string& fileName);
+  static constexpr uint64_t kNoSizeLimit = UINT64_MAX;
+
+  TFileByteSource(TFileSystem& fileSystem, const std::string& fileName, uint64_t sizeLimit = kNoSizeLimit);
   ~TFileByteSource() override;
   TFileByteSource(const TFileByteSource&) = delete;
   TFileByteSource& operator=(const TFileByteSource&) = delete;
@@ -63,8 +69,12 @@ class TFileByteSource : public TByteSource {
   void Rewind() override;
 
  private:
+  void Open();
+
   TFileSystem& FFileSystem;
   std::string FFileName;
+  uint64_t FSizeLimit;
+  uint64_t FBytesRead = 0;
   TFileHandle FHandle = -1;
 };
 
@@ -80,6 +90,10 @@ class TTextFileReader {
   // Size of one read; small sizes are for tests of lines crossing block boundaries.
   size_t BlockSize() const { return FBlockSize; }
   void SetBlockSize(size_t size) { FBlockSize = size == 0 ? 1 : size; }
+
+  // Files larger than this are refused (see TFileByteSource).
+  uint64_t SizeLimit() const { return FSizeLimit; }
+  void SetSizeLimit(uint64_t limit) { FSizeLimit = limit; }
 
   // The format taken by files of ASCII only and files without a line end.
   const TTextFormat& PlatformFormat() const { return FPlatformFormat; }
@@ -103,6 +117,7 @@ class TTextFileReader {
   TFileSystem& FFileSystem;
   size_t FParaLengthLimit = 32767;
   size_t FBlockSize = DefaultBlockSize;
+  uint64_t FSizeLimit = TFileByteSource::kNoSizeLimit;
   TTextFormat FPlatformFormat = PlatformTextFormat();
   TLoadReport FReport;
 };

@@ -1,6 +1,7 @@
 // Failed loads and saves say in French which file failed and why.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -21,7 +22,8 @@ enum class TOp { Load, Save, Check };
 
 TEST(FileErrorTextTest, NamesTheFileAndTheReason) {
   struct TCase {
-    const char* File;  // in the temporary folder: "doc.txt" exists, "folder" is a folder
+    // In the temporary folder: "doc.txt" exists, "folder" is a folder, "fifo" a FIFO.
+    const char* File;
     TOp Op;
     TFsOp Failing;
     int Error;
@@ -33,7 +35,13 @@ TEST(FileErrorTextTest, NamesTheFileAndTheReason) {
       {"doc.txt", TOp::Check, TFsOp::OpenRead, EACCES, "Impossible d'ouvrir le fichier « F » : accès refusé"},
       {"none.txt", TOp::Load, TFsOp::Count, 0,
        "Impossible d'ouvrir le fichier « F » : fichier ou dossier introuvable"},
-      {"folder", TOp::Load, TFsOp::Count, 0, "Impossible de lire le fichier « F » : c'est un dossier"},
+      {"folder", TOp::Load, TFsOp::Count, 0, "Impossible d'ouvrir le fichier « F » : c'est un dossier"},
+      {"fifo", TOp::Check, TFsOp::Count, 0,
+       "Impossible d'ouvrir le fichier « F » : c'est un tube nommé, pas un fichier ordinaire"},
+      {"fifo", TOp::Load, TFsOp::Count, 0,
+       "Impossible d'ouvrir le fichier « F » : c'est un tube nommé, pas un fichier ordinaire"},
+      {"/dev/zero", TOp::Check, TFsOp::Count, 0,
+       "Impossible d'ouvrir le fichier « F » : c'est un périphérique, pas un fichier ordinaire"},
       {"doc.txt", TOp::Load, TFsOp::OpenRead, EACCES, "Impossible d'ouvrir le fichier « F » : accès refusé"},
       {"gone/doc.txt", TOp::Save, TFsOp::Count, 0,
        "Impossible d'enregistrer le fichier « F » : fichier ou dossier introuvable"},
@@ -47,12 +55,13 @@ TEST(FileErrorTextTest, NamesTheFileAndTheReason) {
     test::TTempDir dir;
     test::WriteFileBytes(dir.File("doc.txt"), "texte\r\n");
     std::filesystem::create_directory(dir.File("folder"));
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
     test::TFaultyFileSystem fs;
     if (c.Failing != TFsOp::Count) fs.FailAt(c.Failing, 1, c.Error, true);
     TTextFileEditor editor;
     editor.SetFileSystem(fs);
     editor.AppendPara("du texte");  // a save has something to write
-    const std::string file = dir.File(c.File);
+    const std::string file = c.File[0] == '/' ? c.File : dir.File(c.File);
     std::string expected = c.Message;
     const std::string marker = "« F »";
     expected.replace(expected.find(marker), marker.size(), "« " + file + " »");

@@ -38,9 +38,12 @@ TEST(HistoryTest, AddKeepsTenEntriesAndTheNameOnce) {
     TEntries Expected;
   } const cases[] = {
       {{"/b", "/c"}, {"/a", "/a", "/a", "/a"}, {"/a", "/b", "/c"}},
+      // Names that differ in letter case, or in bytes that are no UTF-8, are other files.
       {{"/x/Notes.TXT", "/y", "/\xc3\xa9"},
        {"/X/notes.txt", "/\xc3\x89"},
-       {"/\xc3\x89", "/X/notes.txt", "/y", "/\xc3\xa9"}},
+       {"/\xc3\x89", "/X/notes.txt", "/x/Notes.TXT", "/y", "/\xc3\xa9"}},
+      {{"/d/a.txt"}, {"/d/A.txt", "/d/a.txt"}, {"/d/a.txt", "/d/A.txt"}},
+      {{"/i\xff"}, {"/i\xef\xbf\xbd", "/i\xfe"}, {"/i\xfe", "/i\xef\xbf\xbd", "/i\xff"}},
       {full, {"/new"}, {"/new", "/0", "/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8"}},
       {{"/a", "", "/b", "", "/c"}, {"/d"}, {"/d", "/a", "", "/b", "", "/c"}},
       {{"/a", "", "/b", "", "/c"}, {""}, {"", "/a", "/b", "/c"}},
@@ -63,7 +66,7 @@ TEST(HistoryTest, ForgetMissingKeepsTenSlots) {
   } const cases[] = {
       {{"/a", "/b", "/c"}, "/b", std::nullopt, {"/a", "/c"}},
       {{"/a", "/b", "/c", "/d"}, "/c", "/d", {"/d", "/a", "/b"}},
-      {{"/A", "/b", "/a"}, "/a", std::nullopt, {"/b", "/a"}},
+      {{"/A", "/b", "/a"}, "/a", std::nullopt, {"/A", "/b"}},
   };
   for (const TCase& c : cases)
     EXPECT_EQ(After(c.Before, [&c](THistory& h) { h.ForgetMissing(c.Missing, c.Current); }),

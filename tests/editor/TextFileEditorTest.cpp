@@ -241,6 +241,8 @@ TEST_F(TextFileEditor, BackupKeepsThePreviousVersionUnlessItsNameIsTheFileName) 
             (std::vector<std::string>{"copy.BAK", "notes.BAK", "notes.old", "notes.txt"}));
 }
 
+#ifdef _WIN32
+// The Windows rules: the system drops a trailing "." and ignores letter case.
 TEST_F(TextFileEditor, FileNameDropsOneTrailingDotAndIgnoresCase) {
   Editor.SetFileName("name.");
   EXPECT_EQ(Editor.FileName(), "name");
@@ -274,6 +276,28 @@ TEST_F(TextFileEditor, FileNameDropsOneTrailingDotAndIgnoresCase) {
   Editor.SaveTextFile(Dir.File("saved."));
   EXPECT_EQ(ReadFileBytes(Dir.File("saved")), "d\r\n");
 }
+#else
+// Names that differ in letter case or by a trailing "." are other files: each one opened shows
+// its own text, and a save writes that file and no other.
+TEST_F(TextFileEditor, NamesAreKeptAndComparedAsTheyAre) {
+  const std::vector<std::string> names = {"a.txt", "A.txt", "notes", "notes.", "only."};
+  for (const std::string& name : names) WriteFileBytes(Dir.File(name), name + "\n");
+  for (const char* open : {"a.txt", "A.txt", "a.txt", "notes.", "notes", "only."}) {
+    Editor.OpenTextFile(Dir.File(open));
+    Editor.InsertString("+");
+    Editor.SaveTextFile(Editor.FileName());
+    EXPECT_EQ(Editor.FileName(), Dir.File(open));
+    for (const std::string& name : names)
+      EXPECT_EQ(ReadFileBytes(Dir.File(name)), (name == open ? "+" : "") + name + "\n")
+          << open << ": " << name;
+    WriteFileBytes(Dir.File(open), std::string(open) + "\n");
+  }
+  EXPECT_EQ(FolderEntries(Dir.Path()),
+            (std::vector<std::string>{"A.txt", "a.txt", "notes", "notes.", "only."}));
+  Editor.SetFileName(Dir.File("A.txt"));  // another file: no longer open
+  EXPECT_FALSE(Editor.IsOpen());
+}
+#endif
 
 TEST_F(TextFileEditor, IsOpenLoadsAndClears) {
   WriteFileBytes(Dir.File("f.txt"), "one\r\ntwo\r\n");
@@ -501,7 +525,7 @@ TEST_F(TextFileEditor, NewTextFileStartsEmptyAndUnopened) {
   EXPECT_EQ(Editor.FileName(), Dir.File("a.txt"));
   Editor.SetIsOpen(true);
   EXPECT_EQ(TextOf(Editor), (Paras{"text", ""}));
-  Editor.NewTextFile("Sans titre.");
+  Editor.NewTextFile("Sans titre");
   EXPECT_EQ(Editor.FileName(), "Sans titre");
   EXPECT_FALSE(Editor.IsOpen());
   // A new file saved at once is an empty file.
