@@ -140,12 +140,13 @@ void TEditForm::CreateEditor() {
   };
   // An edit the undo history cannot hold goes on only when the user agrees.
   FEditor->OnUndoTooLarge = [this](TCustomEditor&, bool& proceed) {
-    proceed = WithTopmostOff([&] {
-      return Prompter().Ask(
-          this, TMessageKind::Warning, QStringLiteral("Avertissement"),
-          QStringLiteral("Cette modification est trop grande pour pouvoir être annulée. Continuer ?"),
-          TButtons::YesNo);
-    }) == TAnswer::Yes;
+    proceed =
+        WithTopmostOff([&] {
+          return Prompter().Ask(
+              this, TMessageKind::Warning, QStringLiteral("Avertissement"),
+              QStringLiteral("Cette modification est trop grande pour pouvoir être annulée. Continuer ?"),
+              TButtons::YesNo);
+        }) == TAnswer::Yes;
   };
 }
 

@@ -418,7 +418,8 @@ class TCustomEditor : public TParaListView {
   // on); an edit that goes on is not recorded.
   bool MayEdit(std::uint64_t undoBytes);
   // The undo bytes a replace-all with these arguments would write at most.
-  std::uint64_t ReplaceAllUndoCost(std::string_view pattern, std::string_view replacement, std::uint8_t options);
+  std::uint64_t ReplaceAllUndoCost(std::string_view pattern, std::string_view replacement,
+                                   std::uint8_t options);
   // After an edit: caret to a paragraph position, selection collapsed there, view revealed.
   void CaretAfterEdit(TParaPos pos);
   // Inserts blanks at the caret (over the selection; in overwrite mode over as many characters).

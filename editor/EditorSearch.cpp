@@ -36,7 +36,8 @@ std::uint64_t TCustomEditor::ReplaceAllUndoCost(std::string_view pattern, std::s
   std::uint64_t cost = FindOrReplaceAll(ParaList(), request, nullptr).UndoCost;
   // The selected occurrence, replaced first by an insertion.
   if (HasSelection())
-    cost += SelectionUndoCost() + TParaList::InsertUndoCost(FParaList->ParaLength(SelStart().Para), replacement);
+    cost +=
+        SelectionUndoCost() + TParaList::InsertUndoCost(FParaList->ParaLength(SelStart().Para), replacement);
   return cost;
 }
 

@@ -147,7 +147,8 @@ class TParaList {
   static std::uint64_t InsertUndoCost(std::int64_t paraLength, std::string_view text);
   std::uint64_t RegionUndoCost(std::int32_t startPara, std::int32_t startPos, std::int32_t endPara,
                                std::int32_t endPos);
-  static std::uint64_t ReplaceUndoCost(std::int64_t paraLength, std::int32_t oldLength, std::string_view lines);
+  static std::uint64_t ReplaceUndoCost(std::int64_t paraLength, std::int32_t oldLength,
+                                       std::string_view lines);
 
   // Used by the undo replay: link a detached paragraph in again. The node is re-wrapped with
   // the present settings, its characters and lines are added to the counts, the markers

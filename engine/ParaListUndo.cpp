@@ -211,8 +211,10 @@ std::uint64_t TParaList::RegionUndoCost(std::int32_t startPara, std::int32_t sta
   return paras * kParaRecord + 4 * kHeader + startLength + 2 * endLength;
 }
 
-std::uint64_t TParaList::ReplaceUndoCost(std::int64_t paraLength, std::int32_t oldLength, std::string_view lines) {
-  const std::uint64_t replace = kHeader + 2 + static_cast<std::uint64_t>(std::max(oldLength, 0)) + lines.size();
+std::uint64_t TParaList::ReplaceUndoCost(std::int64_t paraLength, std::int32_t oldLength,
+                                         std::string_view lines) {
+  const std::uint64_t replace =
+      kHeader + 2 + static_cast<std::uint64_t>(std::max(oldLength, 0)) + lines.size();
   if (lines.find('\n') == std::string_view::npos) return replace;
   const auto length = static_cast<std::uint64_t>(std::max<std::int64_t>(paraLength, 0));
   return replace + InsertUndoCost(length + lines.size(), lines);

@@ -147,7 +147,7 @@ class TUndoBuffer {
   std::uint32_t free_ = 0;
   std::uint64_t ceiling_ = kUndoCeiling;
   std::uint32_t stepStart_ = 0;  // offset of the open group's first record
-  std::uint32_t current_ = 0;  // offset of the last undoable record (0 when there is none)
+  std::uint32_t current_ = 0;    // offset of the last undoable record (0 when there is none)
   std::int32_t undoCount_ = 0;
   std::int32_t redoCount_ = 0;
   std::uint8_t groupCounter_ = 0;
