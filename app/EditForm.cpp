@@ -143,6 +143,16 @@ void TEditForm::CreateEditor() {
   FEditor->OnKeyDown = [this](TCustomEditor&, std::uint16_t& key, std::uint8_t shift) {
     Editor1KeyDown(key, shift);
   };
+  // An edit the undo history cannot hold goes on only when the user agrees.
+  FEditor->OnUndoTooLarge = [this](TCustomEditor&, bool& proceed) {
+    proceed =
+        WithTopmostOff([&] {
+          return Prompter().Ask(
+              this, TMessageKind::Warning, QStringLiteral("Avertissement"),
+              QStringLiteral("Cette modification est trop grande pour pouvoir être annulée. Continuer ?"),
+              TButtons::YesNo);
+        }) == TAnswer::Yes;
+  };
 }
 
 void TEditForm::ApplyEditorDesign() {

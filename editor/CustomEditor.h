@@ -37,6 +37,9 @@ using TShowStatusEvent = std::function<void(TCustomEditor& sender, int lineNum, 
 using TTopLineChangedEvent = std::function<void(TCustomEditor& sender, int line)>;
 using TUserCommandEvent = std::function<void(TCustomEditor& sender, TEditorCommand command)>;
 using TEditorErrorEvent = std::function<void(TCustomEditor& sender, std::uint16_t& errorCode)>;
+// An edit is too large for the undo history: clearing `proceed` leaves the text unchanged;
+// an edit that goes on cannot be undone, and the history before it is forgotten.
+using TUndoTooLargeEvent = std::function<void(TCustomEditor& sender, bool& proceed)>;
 // One painted row: the row's text rectangle, the (tab-expanded) line text and its length,
 // the display line, LeftColumn, VisibleColumns and the selection as displayed (all 0 when
 // none is shown). Setting wasDrawn leaves the row's text to the handler.
@@ -182,6 +185,7 @@ class TCustomEditor : public TParaListView {
   TNotifyEvent OnChange;
   TEditorDrawLineEvent OnDrawLine;
   TEditorErrorEvent OnError;
+  TUndoTooLargeEvent OnUndoTooLarge;
   TShowStatusEvent OnShowStatus;
   TTopLineChangedEvent OnTopLineChanged;
   TUserCommandEvent OnUserCommand;
@@ -407,6 +411,15 @@ class TCustomEditor : public TParaListView {
   void ExecNewLine();
   // Deletes the selected text without moving the caret; 0 or an error code.
   std::uint16_t RemoveSelection();
+  // The undo bytes RemoveSelection writes at most (0 without a selection).
+  std::uint64_t SelectionUndoCost() const;
+  // Inside the group of an edit whose undo records take up to `undoBytes`: whether it may go
+  // on. When the history cannot hold it, OnUndoTooLarge decides (without a handler it goes
+  // on); an edit that goes on is not recorded.
+  bool MayEdit(std::uint64_t undoBytes);
+  // The undo bytes a replace-all with these arguments would write at most.
+  std::uint64_t ReplaceAllUndoCost(std::string_view pattern, std::string_view replacement,
+                                   std::uint8_t options);
   // After an edit: caret to a paragraph position, selection collapsed there, view revealed.
   void CaretAfterEdit(TParaPos pos);
   // Inserts blanks at the caret (over the selection; in overwrite mode over as many characters).

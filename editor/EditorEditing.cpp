@@ -24,6 +24,21 @@ std::uint16_t TCustomEditor::RemoveSelection() {
   return FParaList->DeleteRegion(a.Para, a.Pos, e.Para, e.Pos, this);
 }
 
+std::uint64_t TCustomEditor::SelectionUndoCost() const {
+  const TParaPos a = FPlaces.SelStart();
+  const TParaPos e = FPlaces.SelEnd();
+  return a == e ? 0 : FParaList->RegionUndoCost(a.Para, a.Pos, e.Para, e.Pos);
+}
+
+bool TCustomEditor::MayEdit(std::uint64_t undoBytes) {
+  TUndoBuffer& undo = FParaList->UndoBuffer();
+  if (undo.Reserve(undoBytes)) return true;
+  bool proceed = true;
+  if (OnUndoTooLarge) OnUndoTooLarge(*this, proceed);
+  if (proceed) undo.Abandon();
+  return proceed;
+}
+
 void TCustomEditor::CaretAfterEdit(TParaPos pos) {
   // The edit left this view's caret where it was (the view that makes an edit places its
   // caret itself): move from there, so that a caret carried to a later line by a wrapped
@@ -40,6 +55,7 @@ std::uint16_t TCustomEditor::DeleteSelection() {
   std::uint16_t code = 0;
   {
     TUndoGroup group(*FParaList);
+    if (!MayEdit(SelectionUndoCost())) return 0;
     code = RemoveSelection();
   }
   CaretAfterEdit(start);
@@ -62,6 +78,7 @@ void TCustomEditor::DoTypeChar(unsigned char ch) {
   if (HasSelection()) {
     // The character replaces the selection, whatever the insert mode.
     TUndoGroup group(*FParaList);
+    if (!MayEdit(SelectionUndoCost() + kUndoHeaderSize + 1)) return;
     p = FPlaces.SelStart();
     FTypedFrom = p;
     code = RemoveSelection();

@@ -19,6 +19,7 @@ void TCustomEditor::DoNewLine(bool breakPara, bool moveCaret) {
   {
     TUndoGroup group(*FParaList);
     if (HasSelection() && !readOnly) {
+      if (!MayEdit(SelectionUndoCost())) return;
       const TParaPos start = FPlaces.SelStart();
       code = RemoveSelection();
       changed = true;
@@ -92,6 +93,7 @@ void TCustomEditor::InsertBlanks(std::int32_t count) {
   {
     TUndoGroup group(*FParaList);
     if (HasSelection()) {
+      if (!MayEdit(SelectionUndoCost())) return;
       p = FPlaces.SelStart();
       code = RemoveSelection();
     } else if (!FInsertMode && p.Pos <= FParaList->ParaLength(p.Para)) {

@@ -1,8 +1,11 @@
 // The editor's entry points to the search and replace engine: the caret and the selection
 // go in; the found occurrence, or the scope of a replace-all, comes back and is shown.
 
+#include <optional>
+
 #include "editor/CustomEditor.h"
 #include "engine/Search.h"
+#include "engine/UndoGroup.h"
 
 namespace quilmo {
 
@@ -20,6 +23,24 @@ bool TCustomEditor::Search(std::string_view text, std::uint8_t options) {
                  static_cast<std::uint8_t>(options & ~(soReplace | soReplaceAll))) == 0;
 }
 
+std::uint64_t TCustomEditor::ReplaceAllUndoCost(std::string_view pattern, std::string_view replacement,
+                                                std::uint8_t options) {
+  TSearchRequest request;
+  request.Pattern = pattern;
+  request.Replacement = replacement;
+  request.Options = options;
+  request.Caret = ToSearchPoint(CaretParaPos());
+  request.SelStart = ToSearchPoint(SelStart());
+  request.SelEnd = ToSearchPoint(SelEnd());
+  request.CountOnly = true;
+  std::uint64_t cost = FindOrReplaceAll(ParaList(), request, nullptr).UndoCost;
+  // The selected occurrence, replaced first by an insertion.
+  if (HasSelection())
+    cost +=
+        SelectionUndoCost() + TParaList::InsertUndoCost(FParaList->ParaLength(SelStart().Para), replacement);
+  return cost;
+}
+
 int TCustomEditor::Replace(std::string_view text, std::string_view replacement, std::uint8_t options) {
   const std::string_view pattern = CutSearchText(text);
   if (pattern.empty()) return 0;
@@ -27,6 +48,17 @@ int TCustomEditor::Replace(std::string_view text, std::string_view replacement, 
   // A read-only text is searched but never changed.
   if (ReadOnly()) options = static_cast<std::uint8_t>(options & ~(soReplace | soReplaceAll));
   TParaList& list = ParaList();
+
+  // A replace-all the history cannot hold is asked about before anything changes; when it
+  // goes on, it runs in one group that is not recorded.
+  std::optional<TUndoGroup> unrecorded;
+  if ((options & soReplaceAll) != 0) {
+    const std::uint64_t cost = ReplaceAllUndoCost(pattern, replacement, options);
+    if (!list.UndoBuffer().Reserve(cost)) {
+      unrecorded.emplace(list);
+      if (!MayEdit(cost)) return 0;
+    }
+  }
 
   std::int32_t count = 0;
   TParaPos replaced = CaretParaPos();  // where a replaced selection started

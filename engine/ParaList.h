@@ -140,6 +140,15 @@ class TParaList {
   void SetUndoBufferSize(std::uint16_t size);  // replaces the buffer; history is lost
   bool Replaying() const { return replaying_; }
   TUndoBuffer& UndoBuffer() { return *undo_; }
+  // At least the bytes of undo records an edit writes, for asking the buffer before it.
+  // InsertMultiLine of `text` into a paragraph of `paraLength` characters (the blanks that
+  // fill virtual space included); DeleteRegion; one replacement of `oldLength` characters by
+  // `lines` (CR removed) in a paragraph of `paraLength` characters.
+  static std::uint64_t InsertUndoCost(std::int64_t paraLength, std::string_view text);
+  std::uint64_t RegionUndoCost(std::int32_t startPara, std::int32_t startPos, std::int32_t endPara,
+                               std::int32_t endPos);
+  static std::uint64_t ReplaceUndoCost(std::int64_t paraLength, std::int32_t oldLength,
+                                       std::string_view lines);
 
   // Used by the undo replay: link a detached paragraph in again. The node is re-wrapped with
   // the present settings, its characters and lines are added to the counts, the markers

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string_view>
 
 #include "engine/ParaList.h"
 #include "engine/UndoBuffer.h"
@@ -170,6 +171,53 @@ void TParaList::ClearUndo() {
 
 std::uint16_t TParaList::UndoBufferSize() const {
   return undo_->Size();
+}
+
+namespace {
+
+constexpr std::uint64_t kHeader = kUndoHeaderSize;
+constexpr std::uint64_t kParaRecord = kHeader + sizeof(TParaNode*);
+
+std::uint64_t Breaks(std::string_view text) {
+  return static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// A split behind inserted text: two caret records, the new paragraph, and the deletion of
+// the moved tail with the blanks before it (at most the whole paragraph).
+std::uint64_t SplitCost(std::uint64_t paraLength) {
+  return 3 * kHeader + kParaRecord + paraLength;
+}
+
+}  // namespace
+
+// The first line goes into the paragraph and splits it; every further line is a paragraph of
+// its own in front of the moved tail (one paragraph record), the last one goes into the tail.
+std::uint64_t TParaList::InsertUndoCost(std::int64_t paraLength, std::string_view text) {
+  const auto length = static_cast<std::uint64_t>(std::max<std::int64_t>(paraLength, 0));
+  const std::size_t firstBreak = text.find('\n');
+  if (firstBreak == std::string_view::npos) return kHeader + length + text.size();
+  const std::uint64_t first = length + firstBreak;
+  return kHeader + first + SplitCost(first) + kParaRecord * Breaks(text) + kHeader + text.size();
+}
+
+// Whole paragraphs go as paragraph records; the start paragraph's rest and the end
+// paragraph's head as text, and the join copies the end paragraph's rest.
+std::uint64_t TParaList::RegionUndoCost(std::int32_t startPara, std::int32_t startPos, std::int32_t endPara,
+                                        std::int32_t endPos) {
+  if (endPara <= startPara) return kHeader + static_cast<std::uint64_t>(std::max(endPos - startPos, 0));
+  const auto startLength = static_cast<std::uint64_t>(ParaLength(startPara));
+  const auto endLength = static_cast<std::uint64_t>(ParaLength(endPara));
+  const auto paras = static_cast<std::uint64_t>(endPara) - static_cast<std::uint64_t>(startPara) + 1;
+  return paras * kParaRecord + 4 * kHeader + startLength + 2 * endLength;
+}
+
+std::uint64_t TParaList::ReplaceUndoCost(std::int64_t paraLength, std::int32_t oldLength,
+                                         std::string_view lines) {
+  const std::uint64_t replace =
+      kHeader + 2 + static_cast<std::uint64_t>(std::max(oldLength, 0)) + lines.size();
+  if (lines.find('\n') == std::string_view::npos) return replace;
+  const auto length = static_cast<std::uint64_t>(std::max<std::int64_t>(paraLength, 0));
+  return replace + InsertUndoCost(length + lines.size(), lines);
 }
 
 void TParaList::SetUndoBufferSize(std::uint16_t size) {

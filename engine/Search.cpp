@@ -86,6 +86,7 @@ class TSearchRun {
   bool replaceAll_;
   bool wholeWord_;
   std::int32_t count_;
+  std::uint64_t undoCost_ = 0;
   std::uint16_t error_ = 0;
   bool found_ = false;
   TSearchPoint start_;
@@ -128,6 +129,12 @@ void TSearchRun::Select(std::int32_t p, std::int32_t m) {
 
 bool TSearchRun::ReplaceAt(std::int32_t& p, std::int32_t& m) {
   const std::int32_t n = pattern_.Length();
+  if (request_.CountOnly) {
+    undoCost_ += TParaList::ReplaceUndoCost(list_.ParaLength(p), n, lines_);
+    ++count_;
+    m += n;  // the text is unchanged: go on behind the occurrence
+    return true;
+  }
   // The replacement without CR; an LF breaks the paragraph, as inserting at the caret does.
   const std::string_view text = lines_;
   const std::size_t firstBreak = text.find('\n');
@@ -281,6 +288,7 @@ TSearchResult TSearchRun::Run() {
   }
   result.Error = error_;
   result.Count = count_;
+  result.UndoCost = undoCost_;
   result.Found = found_;
   if (found_) {
     result.Select = TSearchSelect::ssRange;

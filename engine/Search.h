@@ -47,6 +47,8 @@ struct TSearchRequest {
   bool AnchorAtEnd = false;  // the selection's anchor is its end (the caret is at its start)
   // Replacements already made by the caller (1 after replacing the selected occurrence).
   std::int32_t Count = 0;
+  // With soReplaceAll: nothing is replaced; Count and UndoCost tell what the run would make.
+  bool CountOnly = false;
 };
 
 // What the editor does with its selection afterwards.
@@ -60,9 +62,10 @@ struct TSearchResult {
   // What Replace returns: the error code of a failed replacement; else Count when above 0;
   // else 0 when an occurrence was selected (or the pattern was empty); else -1.
   std::int32_t Value = -1;
-  std::uint16_t Error = 0;  // 0 or the code of the failed replacement
-  std::int32_t Count = 0;   // replacements made, the caller's included
-  bool Found = false;       // an occurrence was selected
+  std::uint16_t Error = 0;     // 0 or the code of the failed replacement
+  std::int32_t Count = 0;      // replacements made, the caller's included
+  std::uint64_t UndoCost = 0;  // CountOnly: the undo bytes the replacements would take at most
+  bool Found = false;          // an occurrence was selected
   TSearchSelect Select = TSearchSelect::ssKeep;
   TSearchPoint Start;
   TSearchPoint End;

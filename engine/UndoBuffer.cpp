@@ -48,10 +48,10 @@ bool IsParaKind(TUndoKind kind) {
 
 }  // namespace
 
-TUndoBuffer::TUndoBuffer(std::uint16_t size, TAllocator allocate) {
+TUndoBuffer::TUndoBuffer(std::uint16_t size, TAllocator allocate) : allocate_(allocate) {
   std::uint32_t s = size;
   while (s > 0) {
-    char* block = allocate ? allocate(s) : new (std::nothrow) char[s];
+    char* block = Allocate(s);
     if (block) {
       block_.reset(block);
       break;
@@ -59,18 +59,32 @@ TUndoBuffer::TUndoBuffer(std::uint16_t size, TAllocator allocate) {
     s = s > static_cast<std::uint32_t>(kUndoHeaderSize) ? s - s / 2 : 0;
   }
   size_ = static_cast<std::uint16_t>(s);
+  capacity_ = size_;
   free_ = size_;
+  // A buffer of no bytes keeps no history at all: it never grows.
+  if (size_ == 0) ceiling_ = 0;
 }
 
 TUndoBuffer::~TUndoBuffer() {
-  Clear();
+  DestroyAll();
+}
+
+char* TUndoBuffer::Allocate(std::size_t bytes) const {
+  return allocate_ ? allocate_(bytes) : new (std::nothrow) char[bytes];
 }
 
 std::uint16_t TUndoBuffer::Size() const {
   return size_;
 }
-std::uint16_t TUndoBuffer::Free() const {
+std::int64_t TUndoBuffer::Capacity() const {
+  return capacity_;
+}
+std::int64_t TUndoBuffer::Free() const {
   return free_;
+}
+void TUndoBuffer::SetCeiling(std::uint64_t ceiling) {
+  // Offsets are 32-bit; a record must still fit behind the last one.
+  ceiling_ = std::clamp<std::uint64_t>(ceiling, size_, 0xFFFFFFFFu - kMaxUndoRecord);
 }
 std::int32_t TUndoBuffer::UndoCount() const {
   return undoCount_;
@@ -145,17 +159,34 @@ void TUndoBuffer::DiscardRedo() {
   redoCount_ = 0;
 }
 
-void TUndoBuffer::Clear() {
+void TUndoBuffer::DestroyAll() {
   DiscardRedo();
   std::uint32_t offset = 0;
   for (std::int32_t i = 0; i < undoCount_; ++i) {
     DestroyOwnedNode(offset, true);
     offset += RecordSize(offset);
   }
-  free_ = size_;
   undoCount_ = 0;
   current_ = 0;
+  stepStart_ = 0;
   groupCounter_ = 0;
+}
+
+void TUndoBuffer::Clear() {
+  DestroyAll();
+  // A block grown for a large step goes back to its configured size when that memory is had.
+  if (capacity_ > size_) {
+    if (char* block = Allocate(size_)) {
+      block_.reset(block);
+      capacity_ = size_;
+    }
+  }
+  free_ = capacity_;
+}
+
+void TUndoBuffer::Abandon() {
+  Clear();
+  overflow_ = inGroup_;
 }
 
 void TUndoBuffer::MarkModified() {
@@ -168,44 +199,76 @@ void TUndoBuffer::MarkModified() {
   }
 }
 
-// Whether `bytes` may be written behind the last undoable record. Redoable records have been
-// discarded by the caller. When the block is short, whole groups are dropped from the oldest
-// end until at least a sixteenth of the block (or the record) is free, so that the one block
-// move this costs stays rare during long runs of typing.
-bool TUndoBuffer::MakeRoom(std::uint32_t bytes) {
-  if (overflow_) return false;
-  if (bytes > size_) {
-    Clear();
-    overflow_ = inGroup_;
-    return false;
-  }
-  if (free_ >= bytes) return true;
+std::uint32_t TUndoBuffer::StepBytes() const {
+  return inGroup_ && !groupFresh_ && undoCount_ > 0 ? UndoEnd() - stepStart_ : 0;
+}
 
-  const std::uint32_t target = std::max<std::uint32_t>(size_ / 16u, bytes);
+bool TUndoBuffer::Grow(std::uint64_t capacity) {
+  capacity = std::min(capacity, ceiling_);
+  if (capacity <= capacity_) return capacity_ >= capacity;
+  char* block = Allocate(static_cast<std::size_t>(capacity));
+  if (block == nullptr) return false;
+  // Redoable records lie behind the undoable ones and move along.
+  CopyBytes(block, block_.get(), capacity_);
+  block_.reset(block);
+  free_ += static_cast<std::uint32_t>(capacity) - capacity_;
+  capacity_ = static_cast<std::uint32_t>(capacity);
+  return true;
+}
+
+bool TUndoBuffer::Reserve(std::uint64_t bytes) {
+  if (ceiling_ == 0) return true;  // no history is kept: there is nothing to lose
+  if (overflow_) return false;
+  const std::uint64_t step = std::uint64_t{StepBytes()} + bytes;
+  if (step > ceiling_) return false;
+  const std::uint64_t used = capacity_ - free_;
+  if (used + bytes <= capacity_ || 2 * step <= capacity_) return true;
+  // As MakeRoom grows for it: keep the older steps when the ceiling and the memory allow.
+  return Grow(std::max<std::uint64_t>(2 * std::uint64_t{capacity_}, used + bytes)) || Grow(step);
+}
+
+// Whether `bytes` may be written behind the last undoable record. Redoable records have been
+// discarded by the caller. The records from `keepFrom` on are the newest step, which reaches
+// `step` bytes with these: when it takes more than half the block, the block grows (keeping
+// the older steps); otherwise whole groups are dropped from the oldest end until at least a
+// sixteenth of the block (or the record) is free, so that the one block move this costs stays
+// rare during long runs of typing. Only a step the block cannot grow to hold is lost.
+bool TUndoBuffer::MakeRoom(std::uint32_t bytes, std::uint64_t step, std::uint32_t keepFrom) {
+  if (overflow_) return false;
+  if (free_ >= bytes) return true;
+  const std::uint64_t used = capacity_ - free_;
+  if (step <= ceiling_ && 2 * step > capacity_ &&
+      Grow(std::max<std::uint64_t>(2 * std::uint64_t{capacity_}, used + bytes)) && free_ >= bytes)
+    return true;
+
+  const std::uint32_t target = std::max<std::uint32_t>(capacity_ / 16u, bytes);
   const std::uint32_t end = UndoEnd();
   std::uint32_t offset = 0;
   std::int32_t dropped = 0;
-  while (free_ + offset < target && dropped < undoCount_) {
+  while (free_ + offset < target && offset < keepFrom && dropped < undoCount_) {
     const std::uint8_t group = Get<std::uint8_t>(block_.get(), offset + kGroupField);
-    while (dropped < undoCount_ && Get<std::uint8_t>(block_.get(), offset + kGroupField) == group) {
+    while (offset < keepFrom && dropped < undoCount_ &&
+           Get<std::uint8_t>(block_.get(), offset + kGroupField) == group) {
       DestroyOwnedNode(offset, true);
       offset += RecordSize(offset);
       ++dropped;
     }
   }
-  if (dropped == undoCount_) {
-    undoCount_ = 0;
-    Clear();
-    overflow_ = inGroup_;
-    return !inGroup_;
+  if (dropped > 0) {
+    MoveBytes(block_.get(), block_.get() + offset, end - offset);
+    undoCount_ -= dropped;
+    current_ = undoCount_ > 0 ? current_ - offset : 0;
+    stepStart_ = stepStart_ >= offset ? stepStart_ - offset : 0;
+    if (undoCount_ > 0) Put<std::uint16_t>(block_.get(), kBackField, 0);
+    free_ += offset;
+    redoCount_ = 0;
   }
-  MoveBytes(block_.get(), block_.get() + offset, end - offset);
-  Put<std::uint16_t>(block_.get(), kBackField, 0);
-  current_ -= offset;
-  undoCount_ -= dropped;
-  free_ = static_cast<std::uint16_t>(free_ + offset);
-  redoCount_ = 0;
-  return true;
+  if (free_ >= bytes) return true;
+  // The newest step alone needs more: grow to exactly what it needs.
+  if (step <= ceiling_ && Grow(std::uint64_t{capacity_ - free_} + bytes)) return true;
+  Clear();
+  overflow_ = inGroup_;
+  return false;
 }
 
 // Appends a run of typing, deleting or overwriting to the last record. Returns false when the
@@ -242,13 +305,14 @@ bool TUndoBuffer::TryMerge(TUndoKind kind, bool modified, const char* data, std:
       break;
     default: return false;
   }
+  // A run too long for one record, or for the ceiling, goes on in a record of its own.
+  const std::uint32_t size = RecordSize(current_);
+  if (std::uint64_t{size} + added > std::min<std::uint64_t>(kMaxUndoRecord, ceiling_)) return false;
 
-  if (!MakeRoom(added)) {
+  if (!MakeRoom(added, std::uint64_t{size} + added, current_)) {
     stored = false;
     return true;
   }
-  // Making room dropped the run itself: the change starts a record of its own.
-  if (undoCount_ == 0) return false;
 
   char* block = block_.get();
   const std::uint32_t dataOffset = current_ + kUndoHeaderSize;
@@ -270,7 +334,7 @@ bool TUndoBuffer::TryMerge(TUndoKind kind, bool modified, const char* data, std:
     CopyBytes(block + dataOffset + oldDataLength, data, added);
   }
   Put<std::uint16_t>(block, current_ + kLengthField, static_cast<std::uint16_t>(oldDataLength + added));
-  free_ = static_cast<std::uint16_t>(free_ - added);
+  free_ -= added;
   stored = true;
   return true;
 }
@@ -284,9 +348,10 @@ void TUndoBuffer::WriteRecord(TUndoKind kind, bool modified, std::int32_t para, 
   if ((!inGroup_ || groupFresh_) && undoCount_ > 0 &&
       Get<std::uint8_t>(block, current_ + kGroupField) == groupCounter_)
     ++groupCounter_;
+  const std::uint32_t offset = UndoEnd();
+  if (!inGroup_ || groupFresh_) stepStart_ = offset;
   groupFresh_ = false;
 
-  const std::uint32_t offset = UndoEnd();
   const std::uint32_t dataLength = length1 + length2 + length3;
   Put<std::int32_t>(block, offset + kParaField, para);
   Put<std::int32_t>(block, offset + kPosField, pos);
@@ -302,8 +367,18 @@ void TUndoBuffer::WriteRecord(TUndoKind kind, bool modified, std::int32_t para, 
   CopyBytes(out + length1 + length2, data3, length3);
 
   ++undoCount_;
-  free_ = static_cast<std::uint16_t>(free_ - (kUndoHeaderSize + dataLength));
+  free_ -= kUndoHeaderSize + dataLength;
   current_ = offset;
+}
+
+bool TUndoBuffer::MakeRoomForRecord(std::uint32_t bytes) {
+  if (bytes > kMaxUndoRecord) {  // the callers' texts are paragraphs: never this long
+    Abandon();
+    return false;
+  }
+  // In a group that has records the newest step is the group; otherwise the record alone.
+  const std::uint32_t keepFrom = StepBytes() > 0 ? stepStart_ : UndoEnd();
+  return MakeRoom(bytes, std::uint64_t{StepBytes()} + bytes, keepFrom);
 }
 
 bool TUndoBuffer::AddRecord(TUndoKind kind, bool modified, const char* data, std::int32_t length,
@@ -322,7 +397,7 @@ bool TUndoBuffer::AddRecord(TUndoKind kind, bool modified, const char* data, std
     if (TryMerge(kind, modified, data, length, pos, para, nullptr, 0, stored)) return stored;
   }
   if (!inGroup_) ++groupCounter_;
-  if (!MakeRoom(static_cast<std::uint32_t>(kUndoHeaderSize) + static_cast<std::uint32_t>(length)))
+  if (!MakeRoomForRecord(static_cast<std::uint32_t>(kUndoHeaderSize) + static_cast<std::uint32_t>(length)))
     return false;
   WriteRecord(kind, modified, para, pos, data, static_cast<std::uint32_t>(length), nullptr, 0, nullptr, 0);
   return true;
@@ -336,11 +411,20 @@ bool TUndoBuffer::AddReplaceRecord(bool modified, std::int32_t para, std::int32_
   bool stored = false;
   if (TryMerge(ukReplaceText, modified, oldText, oldLength, pos, para, newText, newLength, stored))
     return stored;
-  if (!inGroup_) ++groupCounter_;
   const std::uint64_t bytes = std::uint64_t{kUndoHeaderSize} + kReplaceExtra +
                               static_cast<std::uint64_t>(oldLength) + static_cast<std::uint64_t>(newLength);
-  if (!MakeRoom(static_cast<std::uint32_t>(std::min<std::uint64_t>(bytes, 0xFFFFFFFFu)))) return false;
-  // MakeRoom accepted it, so it fits in the block and the old length in 16 bits.
+  if (bytes > kMaxUndoRecord) {
+    // Too long for one record (both texts near a whole paragraph): a deletion and an
+    // insertion, undone and redone together.
+    const bool wasInGroup = BeginGroup();
+    const bool stored = AddRecord(ukDeleteText, modified, oldText, oldLength, pos, para) &&
+                        AddRecord(ukInsertText, modified, newText, newLength, pos, para);
+    EndGroup(wasInGroup);
+    return stored;
+  }
+  if (!inGroup_) ++groupCounter_;
+  if (!MakeRoomForRecord(static_cast<std::uint32_t>(bytes))) return false;
+  // The record is at most kMaxUndoRecord bytes, so the old length fits in 16 bits.
   const auto storedOldLength = static_cast<std::uint16_t>(oldLength);
   WriteRecord(ukReplaceText, modified, para, pos, reinterpret_cast<const char*>(&storedOldLength),
               kReplaceExtra, oldText, static_cast<std::uint32_t>(oldLength), newText,
@@ -388,7 +472,7 @@ TUndoStep TUndoBuffer::TakeUndo() {
   const std::uint32_t size = RecordSize(current_);
   --undoCount_;
   ++redoCount_;
-  free_ = static_cast<std::uint16_t>(free_ + size);
+  free_ += size;
   // The first record lies at the block start, where current stays when nothing is left.
   if (undoCount_ > 0) current_ -= Get<std::uint16_t>(block_.get(), current_ + kBackField);
   return step;
@@ -404,7 +488,7 @@ TUndoStep TUndoBuffer::TakeRedo(bool listModified) {
       static_cast<std::uint8_t>((kindFlag & ~kModifiedBit) | (listModified ? kModifiedBit : 0)));
   --redoCount_;
   ++undoCount_;
-  free_ = static_cast<std::uint16_t>(free_ - RecordSize(offset));
+  free_ -= RecordSize(offset);
   current_ = offset;
   return ReadStep(offset);
 }

@@ -597,7 +597,7 @@ class TEditRun {
     wrapChanged_ = false;
     CheckMarkers();
     Check(view_->SeenModified == list_->Modified(), "Modified changed without telling the views");
-    Check(list_->UndoBuffer().Free() <= list_->UndoBuffer().Size(), "undo buffer free space");
+    Check(list_->UndoBuffer().Free() <= list_->UndoBuffer().Capacity(), "undo buffer free space");
     Check(list_->UndoCount() >= 0 && list_->RedoCount() >= 0, "step counts");
     if (appended_) {
       if (!list_->Modified()) saved_ = hash_;  // loaded text counts as unmodified

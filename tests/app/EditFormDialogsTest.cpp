@@ -53,6 +53,37 @@ TEST_F(EditFormDialogs, FindIsNotOpenedWhileReplaceIsAndClosingTheWindowWritesIt
   EXPECT_EQ(OpenStore()->ReadString(QStringLiteral("Remplacer"), QStringLiteral("0"), QString()), "xyz");
 }
 
+TEST_F(EditFormDialogs, AReplaceAllTheUndoHistoryCannotHoldIsAskedAboutFirst) {
+  std::string text;
+  for (int i = 0; i < 1000; ++i) text += "foo bar foo baz foo\r\n";
+  for (const TAnswer answer : {TAnswer::No, TAnswer::Yes}) {
+    TEditForm& form = Start({MakeFile("doc.txt", text)});
+    TTextFileEditor& editor = form.Editor1();
+    // 3000 replacements take more than the 65535 bytes the history may hold here.
+    editor.ParaList().UndoBuffer().SetCeiling(editor.UndoBufferSize());
+    const std::int32_t bytes = editor.ByteCount();
+    Prompter.Asked.clear();
+    Prompter.Answers = {answer};
+    form.Replace1Click();
+    auto* replace = form.findChild<TReplaceDlg*>();
+    ASSERT_NE(replace, nullptr);
+    replace->FindBox1->setEditText(QStringLiteral("foo"));
+    replace->ReplaceBox1->setEditText(QStringLiteral("quux"));
+    replace->Button3->click();
+    Flush();
+    ASSERT_EQ(Prompter.Asked.size(), 1u);
+    EXPECT_EQ(Prompter.Asked[0].Kind, TMessageKind::Warning);
+    EXPECT_EQ(Prompter.Asked[0].Caption, "Avertissement");
+    EXPECT_EQ(Prompter.Asked[0].Text,
+              "Cette modification est trop grande pour pouvoir être annulée. Continuer ?");
+    EXPECT_EQ(editor.ByteCount(), answer == TAnswer::No ? bytes : bytes + 3000);
+    EXPECT_EQ(editor.Modified(), answer == TAnswer::Yes);
+    EXPECT_FALSE(editor.CanUndo());
+    editor.SetModified(false);  // closes without asking
+    Stop();
+  }
+}
+
 TEST_F(EditFormDialogs, TheMarksWindowMenusAndButtonAgreeAndTheMarginFollowsItsItem) {
   TEditForm& form = Start({MakeFile("doc.txt", "a\r\nb\r\n")});
   QDockWidget& window = *form.Bars().MarkForm;

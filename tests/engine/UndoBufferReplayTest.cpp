@@ -158,9 +158,20 @@ TEST(UndoReplayTest, ParagraphCaretsOfUndoAndRedo) {
   EXPECT_EQ(Redo(*list), "a\nnEEE|w\nb");
 }
 
-TEST(UndoReplayTest, DeletionLargerThanTheBufferCannotBeUndone) {
+TEST(UndoReplayTest, DeletionLargerThanTheBufferIsUndone) {
   auto list = MakeParaList(std::string(9500, 'x'));
   ASSERT_EQ(list->UndoBufferSize(), 8192);
+  ASSERT_EQ(Type(*list, 1, 1, "abc"), 0);
+  ASSERT_EQ(list->DeleteText(1, 1, 9000), 0);
+  EXPECT_EQ(list->ParaLength(1), 503);
+  EXPECT_EQ(list->UndoCount(), 2);
+  EXPECT_EQ(Undo(*list), "|abc" + std::string(9500, 'x'));
+  EXPECT_EQ(Undo(*list), "|" + std::string(9500, 'x'));
+}
+
+TEST(UndoReplayTest, DeletionLargerThanTheCeilingCannotBeUndone) {
+  auto list = MakeParaList(std::string(9500, 'x'));
+  list->UndoBuffer().SetCeiling(8192);
   ASSERT_EQ(Type(*list, 1, 1, "abc"), 0);
   ASSERT_EQ(list->UndoCount(), 1);
   ASSERT_EQ(list->DeleteText(1, 1, 9000), 0);
@@ -307,6 +318,7 @@ TEST(UndoReplayTest, RemovedParagraphsBelongToTheirRecords) {
     std::string text = "line 0";
     for (int i = 1; i < 30; ++i) text += "\nline " + std::to_string(i);
     auto list = MakeParaList(text, TDocOptions{false, 80, 8, 200});
+    list->UndoBuffer().SetCeiling(200);
     ASSERT_EQ(list->DeleteRegion(2, 1, 28, 1), 0);
     EXPECT_EQ(ParaListText(*list), "line 0\nline 27\nline 28\nline 29");
     EXPECT_EQ(list->UndoCount(), 0);

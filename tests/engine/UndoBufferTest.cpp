@@ -264,8 +264,9 @@ TEST(UndoBufferTest, DroppingKeepsAtLeastASixteenthFree) {
   EXPECT_EQ(last.Para, 2);
 }
 
-TEST(UndoBufferTest, RecordLargerThanTheBufferEmptiesIt) {
+TEST(UndoBufferTest, RecordLargerThanTheCeilingEmptiesIt) {
   TUndoBuffer buffer(8192);
+  buffer.SetCeiling(8192);
   ASSERT_TRUE(AddText(buffer, ukInsertText, "abc", 1));
   ASSERT_TRUE(AddCaret(buffer, 5));
   buffer.TakeUndo();
@@ -278,18 +279,20 @@ TEST(UndoBufferTest, RecordLargerThanTheBufferEmptiesIt) {
   EXPECT_EQ(buffer.UndoCount(), 1);
 }
 
-TEST(UndoBufferTest, MergeThatDoesNotFitEmptiesTheBuffer) {
+TEST(UndoBufferTest, MergeBeyondTheCeilingEmptiesTheBuffer) {
   TUndoBuffer buffer(256);
+  buffer.SetCeiling(256);
   ASSERT_TRUE(AddText(buffer, ukInsertText, "ab", 1));
   EXPECT_FALSE(AddText(buffer, ukInsertText, std::string(300, 'c'), 3));
   EXPECT_EQ(buffer.UndoCount(), 0);
   EXPECT_EQ(buffer.Free(), 256);
 }
 
-TEST(UndoBufferTest, MergeThatDropsItsOwnRunStartsANewRecord) {
-  // A run of 200 characters leaves 42 bytes; 60 more need room that only dropping the run
-  // itself gives, so the 60 characters are recorded alone and undo removes just those.
+TEST(UndoBufferTest, MergeBeyondTheCeilingStartsANewRecord) {
+  // A run of 200 characters leaves 42 bytes; 60 more would take the run beyond the ceiling,
+  // so the 60 characters are recorded alone (dropping the run) and undo removes just those.
   TUndoBuffer buffer(256);
+  buffer.SetCeiling(256);
   ASSERT_TRUE(AddText(buffer, ukInsertText, std::string(200, 'a'), 1));
   ASSERT_TRUE(AddText(buffer, ukInsertText, std::string(60, 'b'), 201));
   ASSERT_EQ(buffer.UndoCount(), 1);
@@ -300,15 +303,24 @@ TEST(UndoBufferTest, MergeThatDropsItsOwnRunStartsANewRecord) {
 
   // The same for a backspace run: the new record sits at the new characters' position.
   TUndoBuffer backspaces(256);
+  backspaces.SetCeiling(256);
   ASSERT_TRUE(AddText(backspaces, ukDeleteText, std::string(200, 'a'), 101));
   ASSERT_TRUE(AddText(backspaces, ukDeleteText, std::string(60, 'b'), 41));
   ASSERT_EQ(backspaces.UndoCount(), 1);
   EXPECT_EQ(backspaces.PeekUndo().Pos, 41);
   EXPECT_EQ(DataOf(backspaces.PeekUndo()), std::string(60, 'b'));
+
+  // Below the ceiling the block grows and the run stays one record.
+  TUndoBuffer growing(256);
+  ASSERT_TRUE(AddText(growing, ukInsertText, std::string(200, 'a'), 1));
+  ASSERT_TRUE(AddText(growing, ukInsertText, std::string(60, 'b'), 201));
+  ASSERT_EQ(growing.UndoCount(), 1);
+  EXPECT_EQ(DataOf(growing.PeekUndo()), std::string(200, 'a') + std::string(60, 'b'));
 }
 
 TEST(UndoBufferTest, OverflowInsideAGroupRefusesTheRestOfTheGroup) {
   TUndoBuffer buffer(200);
+  buffer.SetCeiling(200);
   ASSERT_TRUE(AddText(buffer, ukInsertText, "before", 1, 1));
   const bool was = buffer.BeginGroup();
   int stored = 0;
