@@ -37,7 +37,7 @@ TCustomEditor::TCustomEditor()
 
 TCustomEditor::~TCustomEditor() {
   FCarets.Unlink();
-  if (FMouseCaptured) FHost->StopAutoScrollTimer();
+  if (FMouse.Captured()) FHost->StopAutoScrollTimer();
   DetachList();
 }
 
@@ -45,8 +45,8 @@ TCustomEditor::~TCustomEditor() {
 
 void TCustomEditor::SetHost(TEditorHost* host) {
   FCarets.Unlink();
-  if (FMouseCaptured) {
-    FMouseCaptured = false;
+  if (FMouse.Captured()) {
+    FMouse.Release();
     FHost->StopAutoScrollTimer();
   }
   FHost = host ? host : &NullEditorHost();
@@ -87,7 +87,7 @@ void TCustomEditor::FocusOut() {
 }
 
 void TCustomEditor::FitCaret() {
-  FCarets.SetCellSize(FCharWidth, FLineHeight);
+  FCarets.SetCellSize(FView.CharWidth, FView.LineHeight);
 }
 
 TController& TCustomEditor::EffectiveController() const {

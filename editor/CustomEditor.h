@@ -16,9 +16,11 @@
 #include "editor/Caret.h"
 #include "editor/CommandCodes.h"
 #include "editor/EditorCanvas.h"
+#include "editor/EditorDamage.h"
 #include "editor/EditorHost.h"
 #include "editor/EditorStyle.h"
 #include "editor/FixedFont.h"
+#include "editor/MouseSelection.h"
 #include "editor/ViewState.h"
 #include "engine/ParaList.h"
 #include "engine/ParaListView.h"
@@ -248,12 +250,12 @@ class TCustomEditor : public TParaListView {
   std::int32_t LeftColumn() const { return FView.LeftColumn; }
   std::int32_t VisibleLines() const { return FView.VisibleLines; }
   std::int32_t VisibleColumns();
-  std::int32_t CharWidth() const { return FCharWidth; }
-  std::int32_t LineHeight() const { return FLineHeight; }
+  std::int32_t CharWidth() const { return FView.CharWidth; }
+  std::int32_t LineHeight() const { return FView.LineHeight; }
   std::int32_t VScrollDivisor() const { return FVScrollDivisor; }
   std::int32_t VScrollMax() const { return FVScrollMax; }
   std::int32_t HScrollRange() const { return FHScrollRange; }
-  bool FullRepaintPending() const { return FFullRepaintPending; }
+  bool FullRepaintPending() const { return FDamage.FullPending(); }
   // Recomputes the scroll bars and the layout, invalidates everything; paints now if asked.
   void RefreshLayout(bool update);
   // Maps a client point to a display line and column.
@@ -301,7 +303,7 @@ class TCustomEditor : public TParaListView {
   int Replace(std::string_view text, std::string_view replacement, std::uint8_t options);
 
   // ------------------------------------------------------------------ status
-  bool MouseCaptured() const { return FMouseCaptured; }
+  bool MouseCaptured() const { return FMouse.Captured(); }
   bool InLeftMargin() const { return FInLeftMargin; }
   bool SuppressChar() const { return FSuppressChar; }
 
@@ -351,23 +353,11 @@ class TCustomEditor : public TParaListView {
   void CollapseAtCaret();
   void ExtendToCaret();
   // Invalidates the whole control (marks a full repaint pending).
-  void InvalidateAll();
+  void InvalidateAll() { FDamage.All(); }
   // Invalidates the rows of the display lines first..last that are on screen (kMaxInt32:
   // to the bottom).
-  void InvalidateLines(std::int32_t first, std::int32_t last);
+  void InvalidateLines(std::int32_t first, std::int32_t last) { FDamage.Lines(first, last); }
   void PaintNow();
-  // After the pixels of `area` moved by (dx, dy), and those of `margin` (empty when it stayed)
-  // by (0, dy): invalidates what the move could not carry,
-  // the margin lines and borders (where they are and where their pixels went) and the strips
-  // beside the text that the left margin line's shift leaves.
-  void InvalidateFixedPixels(const TRect& area, const TRect& margin, int dx, int dy);
-  // After the text moved sideways by `columns` (> 0: to the right): invalidates the cells
-  // whose neighbour's ink came into view or went out of it with the move.
-  void InvalidateOverhangCells(const TRect& area, int columns);
-  // While a character is typed (FTypedFrom set), an edit that stays inside one display line
-  // invalidates that row from the cell before the typed place to its end; false otherwise
-  // (nothing invalidated).
-  bool InvalidateTypedCells(const TTextEdit& edit);
   void SendVScrollRange();
   void SendVScrollThumb();
   void SendHScrollRange();
@@ -416,6 +406,12 @@ class TCustomEditor : public TParaListView {
   void AttachList(std::shared_ptr<TParaList> list);
   void ResetViewState();
 
+ private:
+  // What each named command does (EditorCommands.cpp).
+  struct TCommandEntry;
+  static const TCommandEntry& NamedCommand(TEditorCommand command);
+
+ protected:
   // Data
   TEditorHost* FHost;
   TController* FController = nullptr;
@@ -425,19 +421,12 @@ class TCustomEditor : public TParaListView {
   // View state: the caret and the selection, the window's part of the text, the metrics.
   TViewPlaces FPlaces;
   TViewport FView;
-  std::int32_t FCharWidth = 8;
-  std::int32_t FLineHeight = 17;
   std::int32_t FVScrollDivisor = 1;
   std::int32_t FVScrollMax = 0;
   std::int32_t FHScrollRange = 0;
   bool FVRangePending = false;
   bool FVThumbPending = false;
   bool FHThumbPending = false;
-  bool FFullRepaintPending = false;
-  std::uint32_t FPaintCount = 0;  // paints of the content so far
-  // While this view types a character: the first place the edits may change (Para 0: none).
-  TParaPos FTypedFrom{0, 0};
-  bool FMouseCaptured = false;
   bool FInLeftMargin = false;
   bool FSuppressChar = false;
   bool FRedrawSuspended = false;
@@ -445,17 +434,8 @@ class TCustomEditor : public TParaListView {
   bool FFollowingRewrap = false;  // laying out after a re-wrap of the text
   std::int32_t FLineNumberWidth = 0;
 
-  // Mouse selection
-  int FMouseX = 0;
-  int FMouseY = 0;
-  bool FMouseShift = false;
-  bool FLineMode = false;
-  bool FFirstTurn = true;
-  std::int32_t FAnchorLine = 1;
-  std::int32_t FAnchorCol = 1;
-  std::int32_t FLastTurnLine = 0;
-  std::int32_t FLastTurnCol = 0;
-  std::int64_t FLastTurnTime = 0;
+  // The press of the left button being dragged.
+  TMouseSelection FMouse;
 
   // Properties
   bool FAutoIndent = false;
@@ -485,6 +465,9 @@ class TCustomEditor : public TParaListView {
   std::int32_t FWheelDelta = 1;
   bool FWrapAtLeft = true;
   bool FWrapToWindow = false;
+
+  // What to paint again; reads the view, the text and the look above.
+  TEditorDamage FDamage{{FHost, FView, FParaList, FMarginOptions, FBorders, FFixedFont}};
 };
 
 }  // namespace quilmo

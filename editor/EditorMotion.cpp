@@ -48,8 +48,8 @@ void TCustomEditor::PlaceCaret() {
   int x = -1;
   int y = -1;
   if (CaretVisible(s)) {
-    x = TextLeft() + (s - FView.LeftColumn - 1) * FCharWidth;
-    y = (FPlaces.CaretLine() - FView.TopLine) * FLineHeight;
+    x = TextLeft() + (s - FView.LeftColumn - 1) * FView.CharWidth;
+    y = (FPlaces.CaretLine() - FView.TopLine) * FView.LineHeight;
   }
   if (FHost->Focused()) {
     if (x < 0)

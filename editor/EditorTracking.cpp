@@ -62,7 +62,7 @@ void TCustomEditor::Follow(const TTextEdit& edit, bool isSender) {
   // The view making the edit redraws the rows the edit touched and the caret's row, as long
   // as its rows still show the same lines; other views redraw everything.
   if (isSender && FView.TopLine == oldTopLine) {
-    if (!InvalidateTypedCells(edit)) InvalidateLines(FParaList->RepaintFirst(), FParaList->RepaintLast());
+    if (!FDamage.TypedCells(edit)) InvalidateLines(FParaList->RepaintFirst(), FParaList->RepaintLast());
     if (FPlaces.CaretLine() != FParaList->RepaintFirst() ||
         FParaList->RepaintLast() != FParaList->RepaintFirst())
       InvalidateLines(FPlaces.CaretLine(), FPlaces.CaretLine());
