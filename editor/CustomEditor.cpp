@@ -58,10 +58,9 @@ void TCustomEditor::CreateWnd() {
   const bool relink = FCarets.Linked();
   FCarets.Unlink();
   FWindowCreated = true;
-  FHost->SetScrollBarStyle(FScrollBars == TScrollStyle::ssHorizontal || FScrollBars == TScrollStyle::ssBoth,
-                           FScrollBars == TScrollStyle::ssVertical || FScrollBars == TScrollStyle::ssBoth);
-  SendVScrollRange();
-  SendHScrollRange();
+  FHost->SetScrollBarStyle(HasHorzBar(FScrollBars), HasVertBar(FScrollBars));
+  FView.SendVRange();
+  FView.SendHRange();
   UpdateLayout();
   if (relink) {
     FCarets.Link();
@@ -112,7 +111,7 @@ void TCustomEditor::SetParaLimit(std::int32_t value) {
 void TCustomEditor::SetParaLengthLimit(std::int32_t value) {
   if (value < 1 || value > kMaxParaLength) return;
   FParaList->SetParaLengthLimit(value);
-  SendHScrollRange();
+  FView.SendHRange();
 }
 
 void TCustomEditor::SetBorderStyle(TEditorBorderStyle value) {
@@ -306,7 +305,7 @@ void TCustomEditor::ResetViewState() {
   FView.TopLine = 1;
   FView.TopPara = {1, 0};
   FView.LeftColumn = 0;
-  FVRangePending = FVThumbPending = FHThumbPending = false;
+  FView.ClearMarks();
   if (oldTop != 1) DoTopLineChanged(1);
 }
 

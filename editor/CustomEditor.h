@@ -19,6 +19,7 @@
 #include "editor/EditorDamage.h"
 #include "editor/EditorHost.h"
 #include "editor/EditorStyle.h"
+#include "editor/EditorViewport.h"
 #include "editor/FixedFont.h"
 #include "editor/MouseSelection.h"
 #include "editor/ViewState.h"
@@ -30,7 +31,6 @@ namespace quilmo {
 class TController;
 class TCustomEditor;
 
-enum class TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum class TEditorBorderStyle : std::uint8_t { bsNone, bsSingle };
 enum class TTabType : std::uint8_t { ttReal, ttFixed, ttSmart };
 
@@ -252,9 +252,9 @@ class TCustomEditor : public TParaListView {
   std::int32_t VisibleColumns();
   std::int32_t CharWidth() const { return FView.CharWidth; }
   std::int32_t LineHeight() const { return FView.LineHeight; }
-  std::int32_t VScrollDivisor() const { return FVScrollDivisor; }
-  std::int32_t VScrollMax() const { return FVScrollMax; }
-  std::int32_t HScrollRange() const { return FHScrollRange; }
+  std::int32_t VScrollDivisor() const { return FView.VScrollDivisor(); }
+  std::int32_t VScrollMax() const { return FView.VScrollMax(); }
+  std::int32_t HScrollRange() const { return FView.HScrollRange(); }
   bool FullRepaintPending() const { return FDamage.FullPending(); }
   // Recomputes the scroll bars and the layout, invalidates everything; paints now if asked.
   void RefreshLayout(bool update);
@@ -358,14 +358,6 @@ class TCustomEditor : public TParaListView {
   // to the bottom).
   void InvalidateLines(std::int32_t first, std::int32_t last) { FDamage.Lines(first, last); }
   void PaintNow();
-  void SendVScrollRange();
-  void SendVScrollThumb();
-  void SendHScrollRange();
-  void SendHScrollThumb();
-  // Recomputes HScrollRange; true when the horizontal bar has a range (it scrolls, or is
-  // kept with ScrollBarsAlways).
-  bool HScrollable();
-  void MarkScrollBarsPending();
   // Recomputes TopPara from TopLine.
   void UpdateTopPara();
   // Sets TopLine without moving pixels (edits, rewrapping, clearing); fires OnTopLineChanged.
@@ -420,13 +412,8 @@ class TCustomEditor : public TParaListView {
 
   // View state: the caret and the selection, the window's part of the text, the metrics.
   TViewPlaces FPlaces;
-  TViewport FView;
-  std::int32_t FVScrollDivisor = 1;
-  std::int32_t FVScrollMax = 0;
-  std::int32_t FHScrollRange = 0;
-  bool FVRangePending = false;
-  bool FVThumbPending = false;
-  bool FHThumbPending = false;
+  // The window's part of the text and the scroll bars; reads the style properties below.
+  TEditorViewport FView{{FHost, FWindowCreated, FScrollBars, FScrollBarsAlways, FParaList}};
   bool FInLeftMargin = false;
   bool FSuppressChar = false;
   bool FRedrawSuspended = false;

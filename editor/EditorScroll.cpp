@@ -30,7 +30,7 @@ void TCustomEditor::SetTopLineQuiet(std::int32_t line) {
   if (line == FView.TopLine) return;
   FView.TopLine = line;
   UpdateTopPara();
-  FVThumbPending = true;
+  FView.MarkVThumb();
   DoTopLineChanged(line);
 }
 
@@ -59,9 +59,9 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
   }
   if (topChanged) {
     UpdateTopPara();
-    SendVScrollThumb();
+    FView.SendVThumb();
   }
-  if (leftChanged) SendHScrollThumb();
+  if (leftChanged) FView.SendHThumb();
 
   bool wholePaint = false;  // everything invalidated and painted at once
   bool moved = false;       // pixels moved, what they could not carry painted at once
@@ -108,57 +108,6 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
 
 // ---------------------------------------------------------------- scroll bars
 
-namespace {
-bool HasHorzBar(TScrollStyle style) {
-  return style == TScrollStyle::ssHorizontal || style == TScrollStyle::ssBoth;
-}
-bool HasVertBar(TScrollStyle style) {
-  return style == TScrollStyle::ssVertical || style == TScrollStyle::ssBoth;
-}
-}  // namespace
-
-void TCustomEditor::SendVScrollRange() {
-  FVRangePending = false;
-  const std::int32_t lineCount = LineCount();
-  const std::int32_t n = std::max(0, lineCount - FView.VisibleLines + 1);
-  FVScrollDivisor = n > 32767 ? 2 * (n / 32768) : 1;
-  FVScrollMax = n / FVScrollDivisor;
-  if (FVScrollMax <= 1 && FScrollBarsAlways) FVScrollMax = 2;
-  if (!FWindowCreated || !HasVertBar(FScrollBars)) return;
-  FHost->SetScrollBar(TScrollBarKind::sbVertical,
-                      TScrollBarInfo{1, lineCount / FVScrollDivisor, FView.VisibleLines,
-                                     FView.TopLine / FVScrollDivisor, true});
-}
-
-void TCustomEditor::SendVScrollThumb() {
-  FVThumbPending = false;
-  if (!FWindowCreated || !HasVertBar(FScrollBars)) return;
-  FHost->SetScrollPos(TScrollBarKind::sbVertical, FView.TopLine / FVScrollDivisor);
-}
-
-void TCustomEditor::SendHScrollRange() {
-  const bool scrollable = HScrollable();
-  if (!FWindowCreated || !HasHorzBar(FScrollBars)) return;
-  const int max = scrollable ? FHScrollRange : 0;
-  FHost->SetScrollBar(TScrollBarKind::sbHorizontal, TScrollBarInfo{0, max, 0, FView.LeftColumn, false});
-}
-
-bool TCustomEditor::HScrollable() {
-  FHScrollRange = std::min(WordWrap() ? WrapColumn() : ParaLengthLimit(), 512);
-  if (FHScrollRange <= 0 && FScrollBarsAlways) FHScrollRange = 1;
-  return FView.VisibleColumns < FHScrollRange || FScrollBarsAlways;
-}
-
-void TCustomEditor::SendHScrollThumb() {
-  FHThumbPending = false;
-  if (!FWindowCreated || !HasHorzBar(FScrollBars)) return;
-  FHost->SetScrollPos(TScrollBarKind::sbHorizontal, FView.LeftColumn);
-}
-
-void TCustomEditor::MarkScrollBarsPending() {
-  FVRangePending = FVThumbPending = FHThumbPending = true;
-}
-
 void TCustomEditor::VScroll(TScrollCode code, int pos) {
   switch (code) {
     case TScrollCode::scLineUp: ScrollView(0, -1); break;
@@ -166,18 +115,7 @@ void TCustomEditor::VScroll(TScrollCode code, int pos) {
     case TScrollCode::scPageUp: ScrollView(0, -FView.VisibleLines); break;
     case TScrollCode::scPageDown: ScrollView(0, FView.VisibleLines); break;
     case TScrollCode::scThumbPosition:
-    case TScrollCode::scThumbTrack: {
-      std::int64_t line;
-      if (pos == 1)
-        line = 1;
-      else if (pos == FVScrollMax)
-        line = LineCount() - 1 > FView.VisibleLines ? FVScrollMax : 1;
-      else
-        line = static_cast<std::int64_t>(pos) * FVScrollDivisor;
-      line = std::max<std::int64_t>(1, std::min<std::int64_t>(line, LineCount() - 1));
-      SetTopLine(static_cast<std::int32_t>(line));
-      break;
-    }
+    case TScrollCode::scThumbTrack: SetTopLine(FView.ThumbLine(pos)); break;
     default: break;
   }
 }
@@ -192,7 +130,7 @@ void TCustomEditor::HScroll(TScrollCode code, int pos) {
     case TScrollCode::scThumbTrack:
       if (pos != FView.LeftColumn) {
         FView.LeftColumn = std::max(0, pos);
-        SendHScrollThumb();
+        FView.SendHThumb();
         InvalidateAll();
         PaintNow();
         PlaceCaret();
@@ -218,32 +156,9 @@ void TCustomEditor::UpdateLayout() {
   FInLayout = true;
   // A scroll bar appearing or disappearing changes the client area: repeat until stable.
   for (int turn = 0; turn < 8; ++turn) {
-    bool changed = false;
-    const int width = FHost->ClientWidth();
-    const std::int32_t columns = std::max(1, (width - LeftMargin() - RightMargin()) / FView.CharWidth);
-    if (columns != FView.VisibleColumns) {
-      FView.VisibleColumns = columns;
-      changed = true;
-      if (width > 0) {
-        // Without a range there is no bar to scroll back with: show the first column.
-        if (!HScrollable()) FView.LeftColumn = 0;
-        SendHScrollRange();
-        SendHScrollThumb();
-      }
-    }
-    const int height = FHost->ClientHeight();
-    std::int32_t lines = std::max(
-        1, static_cast<std::int32_t>(std::trunc(static_cast<double>(height) / FView.LineHeight - 1)));
-    if (height % FView.LineHeight > static_cast<int>(std::trunc(FView.LineHeight * 0.25))) ++lines;
-    if (lines != FView.VisibleLines) {
-      FView.VisibleLines = lines;
-      changed = true;
-      if (height > 0) {
-        SendVScrollRange();
-        SendVScrollThumb();
-      }
-    }
-    if (!changed) break;
+    const bool columnsChanged = FView.FitColumns(FHost->ClientWidth(), LeftMargin() + RightMargin());
+    const bool rowsChanged = FView.FitRows(FHost->ClientHeight());
+    if (!columnsChanged && !rowsChanged) break;
   }
   FInLayout = false;
   InvalidateAll();
@@ -259,10 +174,7 @@ void TCustomEditor::Resize() {
 }
 
 void TCustomEditor::RefreshLayout(bool update) {
-  SendVScrollRange();
-  SendVScrollThumb();
-  SendHScrollRange();
-  SendHScrollThumb();
+  FView.SendBars();
   UpdateLayout();
   InvalidateAll();
   if (update) PaintNow();
@@ -345,9 +257,7 @@ void TCustomEditor::Paint(TEditorCanvas& canvas, const TRect& clip) {
   };
   in.AfterContent = [this] {
     FDamage.ContentPainted();
-    if (FVRangePending) SendVScrollRange();
-    if (FVThumbPending) SendVScrollThumb();
-    if (FHThumbPending) SendHScrollThumb();
+    FView.SendMarked();
     PlaceCaret();
   };
   PaintEditor(in, canvas);
