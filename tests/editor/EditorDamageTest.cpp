@@ -54,29 +54,34 @@ TEST_F(EditorDamage, OnlyTypingWithinOneLineIsLeftToTheTypedCells) {
   struct Case {
     const char* Name;
     TParaPos TypedFrom;  // Para 0: no typing
-    bool Split;          // the edit breaks the paragraph instead of inserting a character
+    TEditKind Kind;      // of the edit the view hears of
     bool Handled;
   };
   const Case cases[] = {
-      {"typing", {2, 3}, false, true},
-      {"no typing", {0, 0}, false, false},
-      {"another paragraph", {1, 3}, false, false},
-      {"a line break", {2, 3}, true, false},
+      {"typing", {2, 3}, TEditKind::CharsInserted, true},
+      {"overwriting", {2, 3}, TEditKind::CharsDeleted, true},
+      {"no typing", {0, 0}, TEditKind::CharsInserted, false},
+      {"another paragraph", {1, 3}, TEditKind::CharsInserted, false},
+      {"a paragraph split", {2, 3}, TEditKind::ParaInserted, false},
+      {"paragraphs joined", {2, 3}, TEditKind::ParasJoined, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
     Load("one\nabcdef\nthree");
     Damage.BeginTyped(c.TypedFrom);
-    const std::uint16_t code =
-        c.Split ? Text->SplitPara(2, 3, false, 0, 8) : Text->InsertText(2, 3, "z", 1, nullptr);
-    ASSERT_EQ(code, 0);
-    const TTextEdit edit{c.Split ? TEditKind::ParaInserted : TEditKind::CharsInserted, 2, 3, 1};
-    EXPECT_EQ(Damage.TypedCells(edit), c.Handled);
+    ASSERT_EQ(Text->InsertText(2, 3, "z", 1), 0);
+    EXPECT_EQ(Damage.TypedCells({c.Kind, 2, 3, 1}), c.Handled);
     // The row of line 2 from the cell before the typed one, to the window's right edge.
     const std::vector<TRect> row{TRect{15 + 1 * 8, 16, Host.Width, 32}};
     EXPECT_EQ(Host.InvalidatedRects, c.Handled ? row : std::vector<TRect>{});
     Damage.EndTyped();
   }
+  // An edit over two lines is no typing.
+  Load("one\nabcdef\nthree");
+  Damage.BeginTyped({2, 3});
+  ASSERT_EQ(Text->SplitPara(2, 3, false, 0, 8), 0);
+  EXPECT_FALSE(Damage.TypedCells({TEditKind::CharsInserted, 2, 3, 1}));
+  EXPECT_TRUE(Host.InvalidatedRects.empty());
 }
 
 TEST_F(EditorDamage, ASidewaysMoveRepaintsTheCellsWhoseNeighbourInkCameOrWent) {
