@@ -18,6 +18,7 @@
 #include "editor/EditorCanvas.h"
 #include "editor/EditorDamage.h"
 #include "editor/EditorHost.h"
+#include "editor/EditorProperties.h"
 #include "editor/EditorStyle.h"
 #include "editor/EditorViewport.h"
 #include "editor/FixedFont.h"
@@ -30,9 +31,6 @@ namespace quilmo {
 
 class TController;
 class TCustomEditor;
-
-enum class TEditorBorderStyle : std::uint8_t { bsNone, bsSingle };
-enum class TTabType : std::uint8_t { ttReal, ttFixed, ttSmart };
 
 using TNotifyEvent = std::function<void(TCustomEditor& sender)>;
 using TShowStatusEvent = std::function<void(TCustomEditor& sender, int lineNum, int colNum)>;
@@ -95,9 +93,9 @@ class TCustomEditor : public TParaListView {
   void StatusMessage(int column, int line);
 
   // ------------------------------------------------------------------ properties
-  bool AutoIndent() const { return FAutoIndent; }
-  void SetAutoIndent(bool value) { FAutoIndent = value; }
-  bool NewStyleIndent() const { return FNewStyleIndent; }
+  bool AutoIndent() const { return FProps.AutoIndent; }
+  void SetAutoIndent(bool value) { FProps.AutoIndent = value; }
+  bool NewStyleIndent() const { return FProps.NewStyleIndent; }
   void SetNewStyleIndent(bool value);
   std::int32_t ByteLimit() const { return FParaList->ByteLimit(); }
   virtual void SetByteLimit(std::int32_t value);
@@ -107,9 +105,9 @@ class TCustomEditor : public TParaListView {
   void SetParaLengthLimit(std::int32_t value);
   // Enabling any border sets BorderStyle to none and the 3-D look off; repaints.
   TBorders& Borders() { return FBorders; }
-  TEditorBorderStyle BorderStyle() const { return FBorderStyle; }
+  TEditorBorderStyle BorderStyle() const { return FProps.BorderStyle; }
   void SetBorderStyle(TEditorBorderStyle value);
-  bool Ctl3D() const { return FCtl3D; }
+  bool Ctl3D() const { return FProps.Ctl3D; }
   void SetCtl3D(bool value);
   // The insert and overwrite carets; the one of the present mode is shown while focused.
   TCaretPair& Carets() { return FCarets; }
@@ -121,11 +119,11 @@ class TCustomEditor : public TParaListView {
   TFixedFont& FixedFont() { return FFixedFont; }
   // Colours of selected text; a change repaints.
   TColors& HighlightColors() { return FHighlightColors; }
-  TColor Color() const { return FColor; }
+  TColor Color() const { return FProps.Color; }
   void SetColor(TColor value);
-  bool HideSelection() const { return FHideSelection; }
+  bool HideSelection() const { return FProps.HideSelection; }
   void SetHideSelection(bool value);
-  bool InsertMode() const { return FInsertMode; }
+  bool InsertMode() const { return FProps.InsertMode; }
   void SetInsertMode(bool value);
   // The LinePositions of MarginOptions.Left and .Right.
   std::int32_t LeftMargin() const { return FMarginOptions.Left().LinePosition(); }
@@ -134,45 +132,45 @@ class TCustomEditor : public TParaListView {
   void SetRightMargin(std::int32_t value) { FMarginOptions.Right().SetLinePosition(value); }
   // A change of position, weight or Enabled recomputes the layout; of style or colour repaints.
   TEditorMargins& MarginOptions() { return FMarginOptions; }
-  TColor MarginColor() const { return FMarginColor; }
+  TColor MarginColor() const { return FProps.MarginColor; }
   void SetMarginColor(TColor value);
-  virtual bool ReadOnly() const { return FReadOnly; }
-  void SetReadOnly(bool value) { FReadOnly = value; }
-  TColor RuleColor() const { return FRuleColor; }
+  virtual bool ReadOnly() const { return FProps.ReadOnly; }
+  void SetReadOnly(bool value) { FProps.ReadOnly = value; }
+  TColor RuleColor() const { return FProps.RuleColor; }
   void SetRuleColor(TColor value);
-  TScrollStyle ScrollBars() const { return FScrollBars; }
+  TScrollStyle ScrollBars() const { return FProps.ScrollBars; }
   void SetScrollBars(TScrollStyle value);
-  bool ScrollBarsAlways() const { return FScrollBarsAlways; }
+  bool ScrollBarsAlways() const { return FProps.ScrollBarsAlways; }
   void SetScrollBarsAlways(bool value);
-  bool ScrollPastEnd() const { return FScrollPastEnd; }
+  bool ScrollPastEnd() const { return FProps.ScrollPastEnd; }
   void SetScrollPastEnd(bool value);
-  bool ShowBookmarks() const { return FShowBookmarks; }
+  bool ShowBookmarks() const { return FProps.ShowBookmarks; }
   void SetShowBookmarks(bool value);
   // Line numbers in the left margin, which widens by their width + 5.
-  bool ShowLineNumbers() const { return FShowLineNumbers; }
+  bool ShowLineNumbers() const { return FProps.ShowLineNumbers; }
   void SetShowLineNumbers(bool value);
   std::int32_t LineNumberWidth() const { return FLineNumberWidth; }
-  bool ShowRules() const { return FShowRules; }
+  bool ShowRules() const { return FProps.ShowRules; }
   void SetShowRules(bool value);
   std::uint8_t TabSize() const { return FParaList->TabSize(); }
   void SetTabSize(std::uint8_t value);
-  TTabType TabType() const { return FTabType; }
+  TTabType TabType() const { return FProps.TabType; }
   void SetTabType(TTabType value);
   std::uint16_t UndoBufferSize() const { return FParaList->UndoBufferSize(); }
   void SetUndoBufferSize(std::uint16_t value);
-  bool WantEnter() const { return FWantEnter; }
-  void SetWantEnter(bool value) { FWantEnter = value; }
-  bool WantTab() const { return FWantTab; }
-  void SetWantTab(bool value) { FWantTab = value; }
-  std::int32_t WheelDelta() const { return FWheelDelta; }
-  void SetWheelDelta(std::int32_t value) { FWheelDelta = value; }
+  bool WantEnter() const { return FProps.WantEnter; }
+  void SetWantEnter(bool value) { FProps.WantEnter = value; }
+  bool WantTab() const { return FProps.WantTab; }
+  void SetWantTab(bool value) { FProps.WantTab = value; }
+  std::int32_t WheelDelta() const { return FProps.WheelDelta; }
+  void SetWheelDelta(std::int32_t value) { FProps.WheelDelta = value; }
   bool WordWrap() const { return FParaList->WordWrap(); }
   void SetWordWrap(bool value);
-  bool WrapAtLeft() const { return FWrapAtLeft; }
+  bool WrapAtLeft() const { return FProps.WrapAtLeft; }
   void SetWrapAtLeft(bool value);
   std::int32_t WrapColumn() const { return FParaList->WrapColumn(); }
   void SetWrapColumn(std::int32_t value);
-  bool WrapToWindow() const { return FWrapToWindow; }
+  bool WrapToWindow() const { return FProps.WrapToWindow; }
   void SetWrapToWindow(bool value);
   // The controller whose command processor and insert-mode flag the control uses; null =
   // the process-wide default controller.
@@ -367,6 +365,8 @@ class TCustomEditor : public TParaListView {
   void FontChanged();
   void MarginsChanged(bool layoutChanged);
   void BordersChanged();
+  // Shows a property change as it asks.
+  void Apply(TPropertyEffect effect);
   // Sizes the caret to the character cell and shows the shape of the present mode.
   void FitCaret();
   // x of the text's first column (the left margin, 5 more with the left margin line).
@@ -409,11 +409,13 @@ class TCustomEditor : public TParaListView {
   TController* FController = nullptr;
   std::shared_ptr<TParaList> FParaList;
   bool FWindowCreated = false;
+  // The plain properties (read by the viewport below).
+  TEditorProperties FProps;
 
   // View state: the caret and the selection, the window's part of the text, the metrics.
   TViewPlaces FPlaces;
-  // The window's part of the text and the scroll bars; reads the style properties below.
-  TEditorViewport FView{{FHost, FWindowCreated, FScrollBars, FScrollBarsAlways, FParaList}};
+  // The window's part of the text and the scroll bars; reads the scroll-bar properties.
+  TEditorViewport FView{{FHost, FWindowCreated, FProps.ScrollBars, FProps.ScrollBarsAlways, FParaList}};
   bool FInLeftMargin = false;
   bool FSuppressChar = false;
   bool FRedrawSuspended = false;
@@ -424,34 +426,12 @@ class TCustomEditor : public TParaListView {
   // The press of the left button being dragged.
   TMouseSelection FMouse;
 
-  // Properties
-  bool FAutoIndent = false;
-  bool FNewStyleIndent = false;
+  // Properties that tell of their changes (the plain ones are in FProps).
   TBorders FBorders;
-  TEditorBorderStyle FBorderStyle = TEditorBorderStyle::bsSingle;
-  bool FCtl3D = true;
   TCaretPair FCarets;
   TFixedFont FFixedFont;
   TColors FHighlightColors;
   TEditorMargins FMarginOptions;
-  TColor FColor = clWindow;
-  bool FHideSelection = true;
-  bool FInsertMode = true;
-  TColor FMarginColor = clWindow;
-  bool FReadOnly = false;
-  TColor FRuleColor = clNavy;
-  TScrollStyle FScrollBars = TScrollStyle::ssBoth;
-  bool FScrollBarsAlways = false;
-  bool FScrollPastEnd = false;
-  bool FShowBookmarks = true;
-  bool FShowLineNumbers = false;
-  bool FShowRules = false;
-  TTabType FTabType = TTabType::ttReal;
-  bool FWantEnter = true;
-  bool FWantTab = false;
-  std::int32_t FWheelDelta = 1;
-  bool FWrapAtLeft = true;
-  bool FWrapToWindow = false;
 
   // What to paint again; reads the view, the text and the look above.
   TEditorDamage FDamage{{FHost, FView, FParaList, FMarginOptions, FBorders, FFixedFont}};

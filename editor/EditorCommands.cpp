@@ -21,11 +21,11 @@ bool TCustomEditor::KeyDown(std::uint16_t& key, std::uint8_t shift) {
       EffectiveController().EntryCommands().TranslateKey(static_cast<std::uint8_t>(key & 0xFF), shift);
   if (ProcessCommand(command, key)) return true;
   bool consumed = false;
-  if (key == vkTab && FWantTab) {
+  if (key == vkTab && FProps.WantTab) {
     if (!ReadOnly()) DoTab();
     DoChange();
     consumed = true;
-  } else if (key == vkReturn && FWantEnter) {
+  } else if (key == vkReturn && FProps.WantEnter) {
     ExecNewLine();
     consumed = true;
   }
@@ -49,7 +49,7 @@ void TCustomEditor::SysKeyDown(std::uint16_t& key, std::uint8_t shift) {
 }
 
 void TCustomEditor::ExecNewLine() {
-  DoNewLine(FInsertMode && !ReadOnly(), true);
+  DoNewLine(FProps.InsertMode && !ReadOnly(), true);
 }
 
 // ---------------------------------------------------------------- commands
@@ -132,13 +132,13 @@ const TCustomEditor::TCommandEntry& TCustomEditor::NamedCommand(TEditorCommand c
         e.MoveCaretBy(0, e.FView.TopLine + e.FView.VisibleLines - 1 - e.CaretLine(), true);
     });
     // The view alone.
-    moves(ccScrollDown, [](E& e, std::uint16_t) { e.ScrollView(0, e.FWheelDelta); });
-    moves(ccScrollUp, [](E& e, std::uint16_t) { e.ScrollView(0, -e.FWheelDelta); });
+    moves(ccScrollDown, [](E& e, std::uint16_t) { e.ScrollView(0, e.FProps.WheelDelta); });
+    moves(ccScrollUp, [](E& e, std::uint16_t) { e.ScrollView(0, -e.FProps.WheelDelta); });
     for (TEditorCommand c = ccGotoMarker0; c <= ccGotoMarker9; ++c)
       moves(c, [](E& e, std::uint16_t key) { e.GotoMarker(MarkerOfKey(key)); });
     for (TEditorCommand c = ccSetMarker0; c <= ccSetMarker9; ++c)
       moves(c, [](E& e, std::uint16_t key) { e.SetMarker(MarkerOfKey(key)); });
-    moves(ccIns, [](E& e, std::uint16_t) { e.SetInsertMode(!e.FInsertMode); });
+    moves(ccIns, [](E& e, std::uint16_t) { e.SetInsertMode(!e.FProps.InsertMode); });
     moves(ccCopy, [](E& e, std::uint16_t) {
       if (e.HasSelection()) e.CopyToClipboard();
     });

@@ -66,7 +66,7 @@ void TCustomEditor::DoTypeChar(unsigned char ch) {
     FDamage.BeginTyped(p);
     code = RemoveSelection();
     if (code == 0) code = FParaList->InsertText(p.Para, p.Pos, &c, 1, this);
-  } else if (FInsertMode || p.Pos > FParaList->ParaLength(p.Para)) {
+  } else if (FProps.InsertMode || p.Pos > FParaList->ParaLength(p.Para)) {
     // Overwriting at or behind the end of the paragraph inserts (filling the gap with blanks).
     FDamage.BeginTyped({p.Para, std::min(p.Pos, FParaList->ParaLength(p.Para) + 1)});
     code = FParaList->InsertText(p.Para, p.Pos, &c, 1, this);

@@ -33,7 +33,7 @@ void TCustomEditor::PointToLineCol(int x, int y, std::int32_t& line, std::int32_
              static_cast<std::int64_t>(FView.LeftColumn) + 1;
   screen = std::min<std::int64_t>(screen, INT32_MAX);
   column = screen > 0 ? std::max(1, ColumnOfScreen(line, static_cast<std::int32_t>(screen))) : 1;
-  if (!FScrollPastEnd) column = std::min(column, FParaList->LineLength(line) + 1);
+  if (!FProps.ScrollPastEnd) column = std::min(column, FParaList->LineLength(line) + 1);
 }
 
 void TCustomEditor::CursorQuery(int x, int /*y*/) {

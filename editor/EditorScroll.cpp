@@ -85,7 +85,7 @@ void TCustomEditor::ScrollView(std::int32_t columns, std::int32_t lines) {
       // The margin's glyphs and line numbers move with their rows. (Numbers left in place
       // and redrawn would leave the last digit of a longer number beside a shorter one.)
       TRect margin{};
-      if ((FShowBookmarks || FShowLineNumbers) && dy != 0) {
+      if ((FProps.ShowBookmarks || FProps.ShowLineNumbers) && dy != 0) {
         margin = TRect{0, 0, LeftMargin(), area.Bottom};
         FHost->ScrollRect(margin, 0, dy);
       }
@@ -150,7 +150,8 @@ void TCustomEditor::MouseWheel(std::uint8_t shift, int delta, int x, int y) {
 void TCustomEditor::UpdateLayout() {
   const TFontMetrics metrics = FHost->FontMetrics(FFixedFont.Desc());
   FView.CharWidth = std::max(1, metrics.AveCharWidth);
-  FView.LineHeight = EditorLineHeight(std::max(1, metrics.Height + metrics.ExternalLeading + 1), FShowRules);
+  FView.LineHeight =
+      EditorLineHeight(std::max(1, metrics.Height + metrics.ExternalLeading + 1), FProps.ShowRules);
   // The caret fills the new cell (the rules change the row height without a new font).
   if (FCarets.Linked()) FitCaret();
   FInLayout = true;
@@ -162,7 +163,7 @@ void TCustomEditor::UpdateLayout() {
   }
   FInLayout = false;
   InvalidateAll();
-  if (FWrapToWindow && WordWrap() && !FFollowingRewrap) SetWrapColumn(FView.VisibleColumns - 2);
+  if (FProps.WrapToWindow && WordWrap() && !FFollowingRewrap) SetWrapColumn(FView.VisibleColumns - 2);
 }
 
 void TCustomEditor::Resize() {
@@ -212,14 +213,14 @@ void TCustomEditor::Paint(TEditorCanvas& canvas, const TRect& clip) {
   if (!HasSelection()) in.SelEnd = in.SelStart;
   in.Enabled = FHost->Enabled();
   in.Focused = FHost->Focused();
-  in.HideSelection = FHideSelection;
-  in.ShowRules = FShowRules;
-  in.ShowLineNumbers = FShowLineNumbers;
-  in.ShowBookmarks = FShowBookmarks;
+  in.HideSelection = FProps.HideSelection;
+  in.ShowRules = FProps.ShowRules;
+  in.ShowLineNumbers = FProps.ShowLineNumbers;
+  in.ShowBookmarks = FProps.ShowBookmarks;
   in.LineNumberWidth = FLineNumberWidth;
-  in.Color = FColor;
-  in.MarginColor = FMarginColor;
-  in.RuleColor = FRuleColor;
+  in.Color = FProps.Color;
+  in.MarginColor = FProps.MarginColor;
+  in.RuleColor = FProps.RuleColor;
   in.FontColor = FFixedFont.Color();
   in.HighlightTextColor = FHighlightColors.TextColor();
   in.HighlightBackColor = FHighlightColors.BackColor();
