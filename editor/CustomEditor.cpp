@@ -37,7 +37,7 @@ TCustomEditor::TCustomEditor()
 
 TCustomEditor::~TCustomEditor() {
   FCarets.Unlink();
-  if (FMouseCaptured) FHost->StopAutoScrollTimer();
+  if (FMouse.Captured()) FHost->StopAutoScrollTimer();
   DetachList();
 }
 
@@ -45,8 +45,8 @@ TCustomEditor::~TCustomEditor() {
 
 void TCustomEditor::SetHost(TEditorHost* host) {
   FCarets.Unlink();
-  if (FMouseCaptured) {
-    FMouseCaptured = false;
+  if (FMouse.Captured()) {
+    FMouse.Release();
     FHost->StopAutoScrollTimer();
   }
   FHost = host ? host : &NullEditorHost();
@@ -58,10 +58,9 @@ void TCustomEditor::CreateWnd() {
   const bool relink = FCarets.Linked();
   FCarets.Unlink();
   FWindowCreated = true;
-  FHost->SetScrollBarStyle(FScrollBars == TScrollStyle::ssHorizontal || FScrollBars == TScrollStyle::ssBoth,
-                           FScrollBars == TScrollStyle::ssVertical || FScrollBars == TScrollStyle::ssBoth);
-  SendVScrollRange();
-  SendHScrollRange();
+  FHost->SetScrollBarStyle(HasHorzBar(FProps.ScrollBars), HasVertBar(FProps.ScrollBars));
+  FView.SendVRange();
+  FView.SendHRange();
   UpdateLayout();
   if (relink) {
     FCarets.Link();
@@ -70,24 +69,24 @@ void TCustomEditor::CreateWnd() {
 }
 
 void TCustomEditor::FocusIn() {
-  FInsertMode = EffectiveController().InsertMode();
-  FCarets.SetInsertMode(FInsertMode);
+  FProps.InsertMode = EffectiveController().InsertMode();
+  FCarets.SetInsertMode(FProps.InsertMode);
   FitCaret();
   FCarets.Link();
   PlaceCaret();
   FCarets.Show();
-  if (FHideSelection) InvalidateAll();
+  if (FProps.HideSelection) InvalidateAll();
 }
 
 void TCustomEditor::FocusOut() {
   FCarets.Hide();
   FCarets.Unlink();
-  if (FHideSelection) InvalidateAll();
-  EffectiveController().SetInsertMode(FInsertMode);
+  if (FProps.HideSelection) InvalidateAll();
+  EffectiveController().SetInsertMode(FProps.InsertMode);
 }
 
 void TCustomEditor::FitCaret() {
-  FCarets.SetCellSize(FCharWidth, FLineHeight);
+  FCarets.SetCellSize(FView.CharWidth, FView.LineHeight);
 }
 
 TController& TCustomEditor::EffectiveController() const {
@@ -97,8 +96,7 @@ TController& TCustomEditor::EffectiveController() const {
 // ---------------------------------------------------------------- properties
 
 void TCustomEditor::SetNewStyleIndent(bool value) {
-  FNewStyleIndent = value;
-  if (value) FAutoIndent = true;
+  FProps.SetNewStyleIndent(value);
 }
 
 void TCustomEditor::SetByteLimit(std::int32_t value) {
@@ -112,75 +110,64 @@ void TCustomEditor::SetParaLimit(std::int32_t value) {
 void TCustomEditor::SetParaLengthLimit(std::int32_t value) {
   if (value < 1 || value > kMaxParaLength) return;
   FParaList->SetParaLengthLimit(value);
-  SendHScrollRange();
+  FView.SendHRange();
+}
+
+void TCustomEditor::Apply(TPropertyEffect effect) {
+  switch (effect) {
+    case TPropertyEffect::peNone: break;
+    case TPropertyEffect::peRepaint: InvalidateAll(); break;
+    case TPropertyEffect::peRecreate:
+      if (FWindowCreated) CreateWnd();
+      break;
+  }
 }
 
 void TCustomEditor::SetBorderStyle(TEditorBorderStyle value) {
-  if (value == FBorderStyle) return;
-  FBorderStyle = value;
-  if (FWindowCreated) CreateWnd();
+  Apply(FProps.SetBorderStyle(value));
 }
 
 void TCustomEditor::SetCtl3D(bool value) {
-  if (value == FCtl3D) return;
-  FCtl3D = value;
-  if (FWindowCreated && FBorderStyle == TEditorBorderStyle::bsSingle) CreateWnd();
+  Apply(FProps.SetCtl3D(value));
 }
 
 void TCustomEditor::BordersChanged() {
-  if (FBorders.AnyEnabled()) {
-    FCtl3D = false;
-    SetBorderStyle(TEditorBorderStyle::bsNone);
-  }
+  if (FBorders.AnyEnabled()) Apply(FProps.OwnBorderEnabled());
   InvalidateAll();
 }
 
 void TCustomEditor::SetColor(TColor value) {
-  if (value == FColor) return;
-  FColor = value;
-  InvalidateAll();
+  Apply(FProps.SetColor(value));
 }
 
 void TCustomEditor::SetHideSelection(bool value) {
-  if (value == FHideSelection) return;
-  FHideSelection = value;
-  InvalidateAll();
+  Apply(FProps.SetHideSelection(value));
 }
 
 void TCustomEditor::SetInsertMode(bool value) {
-  FInsertMode = value;
+  FProps.InsertMode = value;
   FCarets.SetInsertMode(value);
   PlaceCaret();
 }
 
 void TCustomEditor::SetMarginColor(TColor value) {
-  if (value == FMarginColor) return;
-  FMarginColor = value;
-  InvalidateAll();
+  Apply(FProps.SetMarginColor(value));
 }
 
 void TCustomEditor::SetRuleColor(TColor value) {
-  if (value == FRuleColor) return;
-  FRuleColor = value;
-  if (FShowRules) InvalidateAll();
+  Apply(FProps.SetRuleColor(value));
 }
 
 void TCustomEditor::SetScrollBars(TScrollStyle value) {
-  if (value == TScrollStyle::ssNone) FScrollBarsAlways = false;
-  if (value == FScrollBars) return;
-  FScrollBars = value;
-  if (FWindowCreated) CreateWnd();
+  Apply(FProps.SetScrollBars(value));
 }
 
 void TCustomEditor::SetScrollBarsAlways(bool value) {
-  if (FScrollBars == TScrollStyle::ssNone) value = false;
-  if (value == FScrollBarsAlways) return;
-  FScrollBarsAlways = value;
-  if (FWindowCreated) CreateWnd();
+  Apply(FProps.SetScrollBarsAlways(value));
 }
 
 void TCustomEditor::SetScrollPastEnd(bool value) {
-  FScrollPastEnd = value;
+  FProps.ScrollPastEnd = value;
   if (value) {
     SetWordWrap(false);
     return;
@@ -191,8 +178,8 @@ void TCustomEditor::SetScrollPastEnd(bool value) {
 }
 
 void TCustomEditor::SetShowBookmarks(bool value) {
-  if (value == FShowBookmarks) return;
-  FShowBookmarks = value;
+  if (value == FProps.ShowBookmarks) return;
+  FProps.ShowBookmarks = value;
   if (value)
     RefreshLayout(true);
   else
@@ -200,20 +187,20 @@ void TCustomEditor::SetShowBookmarks(bool value) {
 }
 
 void TCustomEditor::SetShowLineNumbers(bool value) {
-  if (value == FShowLineNumbers) return;
+  if (value == FProps.ShowLineNumbers) return;
   if (value) {
-    FShowLineNumbers = true;
+    FProps.ShowLineNumbers = true;
     FLineNumberWidth = LineNumbersWidth(*FHost, FFixedFont.Desc(), FView.TopLine, FView.VisibleLines);
     SetLeftMargin(LeftMargin() + FLineNumberWidth + 5);
   } else {
-    FShowLineNumbers = false;
+    FProps.ShowLineNumbers = false;
     SetLeftMargin(LeftMargin() - FLineNumberWidth - 5);
   }
   InvalidateAll();
 }
 
 void TCustomEditor::UpdateLineNumberWidth() {
-  if (!FShowLineNumbers) return;
+  if (!FProps.ShowLineNumbers) return;
   const std::int32_t width = LineNumbersWidth(*FHost, FFixedFont.Desc(), FView.TopLine, FView.VisibleLines);
   if (width == FLineNumberWidth) return;
   const std::int32_t old = FLineNumberWidth;
@@ -222,8 +209,8 @@ void TCustomEditor::UpdateLineNumberWidth() {
 }
 
 void TCustomEditor::SetShowRules(bool value) {
-  if (value == FShowRules) return;
-  FShowRules = value;
+  if (value == FProps.ShowRules) return;
+  FProps.ShowRules = value;
   UpdateLayout();
   InvalidateAll();
 }
@@ -235,8 +222,7 @@ void TCustomEditor::SetTabSize(std::uint8_t value) {
 }
 
 void TCustomEditor::SetTabType(TTabType value) {
-  FTabType = value;
-  InvalidateAll();
+  Apply(FProps.SetTabType(value));
 }
 
 void TCustomEditor::SetUndoBufferSize(std::uint16_t value) {
@@ -245,10 +231,10 @@ void TCustomEditor::SetUndoBufferSize(std::uint16_t value) {
 
 void TCustomEditor::SetWordWrap(bool value) {
   if (value) {
-    FWrapAtLeft = true;
-    FScrollPastEnd = false;
+    FProps.WrapAtLeft = true;
+    FProps.ScrollPastEnd = false;
     // Take the window's width first, so that the text is wrapped once.
-    if (FWrapToWindow && FWindowCreated && FView.VisibleColumns > 2)
+    if (FProps.WrapToWindow && FWindowCreated && FView.VisibleColumns > 2)
       FParaList->SetWrapColumn(FView.VisibleColumns - 2);
   }
   FParaList->SetWordWrap(value);
@@ -256,7 +242,7 @@ void TCustomEditor::SetWordWrap(bool value) {
 
 void TCustomEditor::SetWrapAtLeft(bool value) {
   if (!value && WordWrap()) return;
-  FWrapAtLeft = value;
+  FProps.WrapAtLeft = value;
 }
 
 void TCustomEditor::SetWrapColumn(std::int32_t value) {
@@ -264,7 +250,7 @@ void TCustomEditor::SetWrapColumn(std::int32_t value) {
 }
 
 void TCustomEditor::SetWrapToWindow(bool value) {
-  FWrapToWindow = value;
+  FProps.WrapToWindow = value;
   if (value && FWindowCreated && WordWrap()) SetWrapColumn(FView.VisibleColumns - 2);
 }
 
@@ -306,7 +292,7 @@ void TCustomEditor::ResetViewState() {
   FView.TopLine = 1;
   FView.TopPara = {1, 0};
   FView.LeftColumn = 0;
-  FVRangePending = FVThumbPending = FHThumbPending = false;
+  FView.ClearMarks();
   if (oldTop != 1) DoTopLineChanged(1);
 }
 

@@ -16,9 +16,13 @@
 #include "editor/Caret.h"
 #include "editor/CommandCodes.h"
 #include "editor/EditorCanvas.h"
+#include "editor/EditorDamage.h"
 #include "editor/EditorHost.h"
+#include "editor/EditorProperties.h"
 #include "editor/EditorStyle.h"
+#include "editor/EditorViewport.h"
 #include "editor/FixedFont.h"
+#include "editor/MouseSelection.h"
 #include "editor/ViewState.h"
 #include "engine/ParaList.h"
 #include "engine/ParaListView.h"
@@ -27,10 +31,6 @@ namespace quilmo {
 
 class TController;
 class TCustomEditor;
-
-enum class TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
-enum class TEditorBorderStyle : std::uint8_t { bsNone, bsSingle };
-enum class TTabType : std::uint8_t { ttReal, ttFixed, ttSmart };
 
 using TNotifyEvent = std::function<void(TCustomEditor& sender)>;
 using TShowStatusEvent = std::function<void(TCustomEditor& sender, int lineNum, int colNum)>;
@@ -96,9 +96,9 @@ class TCustomEditor : public TParaListView {
   void StatusMessage(int column, int line);
 
   // ------------------------------------------------------------------ properties
-  bool AutoIndent() const { return FAutoIndent; }
-  void SetAutoIndent(bool value) { FAutoIndent = value; }
-  bool NewStyleIndent() const { return FNewStyleIndent; }
+  bool AutoIndent() const { return FProps.AutoIndent; }
+  void SetAutoIndent(bool value) { FProps.AutoIndent = value; }
+  bool NewStyleIndent() const { return FProps.NewStyleIndent; }
   void SetNewStyleIndent(bool value);
   std::int32_t ByteLimit() const { return FParaList->ByteLimit(); }
   virtual void SetByteLimit(std::int32_t value);
@@ -108,9 +108,9 @@ class TCustomEditor : public TParaListView {
   void SetParaLengthLimit(std::int32_t value);
   // Enabling any border sets BorderStyle to none and the 3-D look off; repaints.
   TBorders& Borders() { return FBorders; }
-  TEditorBorderStyle BorderStyle() const { return FBorderStyle; }
+  TEditorBorderStyle BorderStyle() const { return FProps.BorderStyle; }
   void SetBorderStyle(TEditorBorderStyle value);
-  bool Ctl3D() const { return FCtl3D; }
+  bool Ctl3D() const { return FProps.Ctl3D; }
   void SetCtl3D(bool value);
   // The insert and overwrite carets; the one of the present mode is shown while focused.
   TCaretPair& Carets() { return FCarets; }
@@ -122,11 +122,11 @@ class TCustomEditor : public TParaListView {
   TFixedFont& FixedFont() { return FFixedFont; }
   // Colours of selected text; a change repaints.
   TColors& HighlightColors() { return FHighlightColors; }
-  TColor Color() const { return FColor; }
+  TColor Color() const { return FProps.Color; }
   void SetColor(TColor value);
-  bool HideSelection() const { return FHideSelection; }
+  bool HideSelection() const { return FProps.HideSelection; }
   void SetHideSelection(bool value);
-  bool InsertMode() const { return FInsertMode; }
+  bool InsertMode() const { return FProps.InsertMode; }
   void SetInsertMode(bool value);
   // The LinePositions of MarginOptions.Left and .Right.
   std::int32_t LeftMargin() const { return FMarginOptions.Left().LinePosition(); }
@@ -135,45 +135,45 @@ class TCustomEditor : public TParaListView {
   void SetRightMargin(std::int32_t value) { FMarginOptions.Right().SetLinePosition(value); }
   // A change of position, weight or Enabled recomputes the layout; of style or colour repaints.
   TEditorMargins& MarginOptions() { return FMarginOptions; }
-  TColor MarginColor() const { return FMarginColor; }
+  TColor MarginColor() const { return FProps.MarginColor; }
   void SetMarginColor(TColor value);
-  virtual bool ReadOnly() const { return FReadOnly; }
-  void SetReadOnly(bool value) { FReadOnly = value; }
-  TColor RuleColor() const { return FRuleColor; }
+  virtual bool ReadOnly() const { return FProps.ReadOnly; }
+  void SetReadOnly(bool value) { FProps.ReadOnly = value; }
+  TColor RuleColor() const { return FProps.RuleColor; }
   void SetRuleColor(TColor value);
-  TScrollStyle ScrollBars() const { return FScrollBars; }
+  TScrollStyle ScrollBars() const { return FProps.ScrollBars; }
   void SetScrollBars(TScrollStyle value);
-  bool ScrollBarsAlways() const { return FScrollBarsAlways; }
+  bool ScrollBarsAlways() const { return FProps.ScrollBarsAlways; }
   void SetScrollBarsAlways(bool value);
-  bool ScrollPastEnd() const { return FScrollPastEnd; }
+  bool ScrollPastEnd() const { return FProps.ScrollPastEnd; }
   void SetScrollPastEnd(bool value);
-  bool ShowBookmarks() const { return FShowBookmarks; }
+  bool ShowBookmarks() const { return FProps.ShowBookmarks; }
   void SetShowBookmarks(bool value);
   // Line numbers in the left margin, which widens by their width + 5.
-  bool ShowLineNumbers() const { return FShowLineNumbers; }
+  bool ShowLineNumbers() const { return FProps.ShowLineNumbers; }
   void SetShowLineNumbers(bool value);
   std::int32_t LineNumberWidth() const { return FLineNumberWidth; }
-  bool ShowRules() const { return FShowRules; }
+  bool ShowRules() const { return FProps.ShowRules; }
   void SetShowRules(bool value);
   std::uint8_t TabSize() const { return FParaList->TabSize(); }
   void SetTabSize(std::uint8_t value);
-  TTabType TabType() const { return FTabType; }
+  TTabType TabType() const { return FProps.TabType; }
   void SetTabType(TTabType value);
   std::uint16_t UndoBufferSize() const { return FParaList->UndoBufferSize(); }
   void SetUndoBufferSize(std::uint16_t value);
-  bool WantEnter() const { return FWantEnter; }
-  void SetWantEnter(bool value) { FWantEnter = value; }
-  bool WantTab() const { return FWantTab; }
-  void SetWantTab(bool value) { FWantTab = value; }
-  std::int32_t WheelDelta() const { return FWheelDelta; }
-  void SetWheelDelta(std::int32_t value) { FWheelDelta = value; }
+  bool WantEnter() const { return FProps.WantEnter; }
+  void SetWantEnter(bool value) { FProps.WantEnter = value; }
+  bool WantTab() const { return FProps.WantTab; }
+  void SetWantTab(bool value) { FProps.WantTab = value; }
+  std::int32_t WheelDelta() const { return FProps.WheelDelta; }
+  void SetWheelDelta(std::int32_t value) { FProps.WheelDelta = value; }
   bool WordWrap() const { return FParaList->WordWrap(); }
   void SetWordWrap(bool value);
-  bool WrapAtLeft() const { return FWrapAtLeft; }
+  bool WrapAtLeft() const { return FProps.WrapAtLeft; }
   void SetWrapAtLeft(bool value);
   std::int32_t WrapColumn() const { return FParaList->WrapColumn(); }
   void SetWrapColumn(std::int32_t value);
-  bool WrapToWindow() const { return FWrapToWindow; }
+  bool WrapToWindow() const { return FProps.WrapToWindow; }
   void SetWrapToWindow(bool value);
   // The controller whose command processor and insert-mode flag the control uses; null =
   // the process-wide default controller.
@@ -252,12 +252,12 @@ class TCustomEditor : public TParaListView {
   std::int32_t LeftColumn() const { return FView.LeftColumn; }
   std::int32_t VisibleLines() const { return FView.VisibleLines; }
   std::int32_t VisibleColumns();
-  std::int32_t CharWidth() const { return FCharWidth; }
-  std::int32_t LineHeight() const { return FLineHeight; }
-  std::int32_t VScrollDivisor() const { return FVScrollDivisor; }
-  std::int32_t VScrollMax() const { return FVScrollMax; }
-  std::int32_t HScrollRange() const { return FHScrollRange; }
-  bool FullRepaintPending() const { return FFullRepaintPending; }
+  std::int32_t CharWidth() const { return FView.CharWidth; }
+  std::int32_t LineHeight() const { return FView.LineHeight; }
+  std::int32_t VScrollDivisor() const { return FView.VScrollDivisor(); }
+  std::int32_t VScrollMax() const { return FView.VScrollMax(); }
+  std::int32_t HScrollRange() const { return FView.HScrollRange(); }
+  bool FullRepaintPending() const { return FDamage.FullPending(); }
   // Recomputes the scroll bars and the layout, invalidates everything; paints now if asked.
   void RefreshLayout(bool update);
   // Maps a client point to a display line and column.
@@ -305,7 +305,7 @@ class TCustomEditor : public TParaListView {
   int Replace(std::string_view text, std::string_view replacement, std::uint8_t options);
 
   // ------------------------------------------------------------------ status
-  bool MouseCaptured() const { return FMouseCaptured; }
+  bool MouseCaptured() const { return FMouse.Captured(); }
   bool InLeftMargin() const { return FInLeftMargin; }
   bool SuppressChar() const { return FSuppressChar; }
 
@@ -355,31 +355,11 @@ class TCustomEditor : public TParaListView {
   void CollapseAtCaret();
   void ExtendToCaret();
   // Invalidates the whole control (marks a full repaint pending).
-  void InvalidateAll();
+  void InvalidateAll() { FDamage.All(); }
   // Invalidates the rows of the display lines first..last that are on screen (kMaxInt32:
   // to the bottom).
-  void InvalidateLines(std::int32_t first, std::int32_t last);
+  void InvalidateLines(std::int32_t first, std::int32_t last) { FDamage.Lines(first, last); }
   void PaintNow();
-  // After the pixels of `area` moved by (dx, dy), and those of `margin` (empty when it stayed)
-  // by (0, dy): invalidates what the move could not carry,
-  // the margin lines and borders (where they are and where their pixels went) and the strips
-  // beside the text that the left margin line's shift leaves.
-  void InvalidateFixedPixels(const TRect& area, const TRect& margin, int dx, int dy);
-  // After the text moved sideways by `columns` (> 0: to the right): invalidates the cells
-  // whose neighbour's ink came into view or went out of it with the move.
-  void InvalidateOverhangCells(const TRect& area, int columns);
-  // While a character is typed (FTypedFrom set), an edit that stays inside one display line
-  // invalidates that row from the cell before the typed place to its end; false otherwise
-  // (nothing invalidated).
-  bool InvalidateTypedCells(const TTextEdit& edit);
-  void SendVScrollRange();
-  void SendVScrollThumb();
-  void SendHScrollRange();
-  void SendHScrollThumb();
-  // Recomputes HScrollRange; true when the horizontal bar has a range (it scrolls, or is
-  // kept with ScrollBarsAlways).
-  bool HScrollable();
-  void MarkScrollBarsPending();
   // Recomputes TopPara from TopLine.
   void UpdateTopPara();
   // Sets TopLine without moving pixels (edits, rewrapping, clearing); fires OnTopLineChanged.
@@ -389,6 +369,8 @@ class TCustomEditor : public TParaListView {
   void FontChanged();
   void MarginsChanged(bool layoutChanged);
   void BordersChanged();
+  // Shows a property change as it asks.
+  void Apply(TPropertyEffect effect);
   // Sizes the caret to the character cell and shows the shape of the present mode.
   void FitCaret();
   // x of the text's first column (the left margin, 5 more with the left margin line).
@@ -429,28 +411,24 @@ class TCustomEditor : public TParaListView {
   void AttachList(std::shared_ptr<TParaList> list);
   void ResetViewState();
 
+ private:
+  // What each named command does (EditorCommands.cpp).
+  struct TCommandEntry;
+  static const TCommandEntry& NamedCommand(TEditorCommand command);
+
+ protected:
   // Data
   TEditorHost* FHost;
   TController* FController = nullptr;
   std::shared_ptr<TParaList> FParaList;
   bool FWindowCreated = false;
+  // The plain properties (read by the viewport below).
+  TEditorProperties FProps;
 
   // View state: the caret and the selection, the window's part of the text, the metrics.
   TViewPlaces FPlaces;
-  TViewport FView;
-  std::int32_t FCharWidth = 8;
-  std::int32_t FLineHeight = 17;
-  std::int32_t FVScrollDivisor = 1;
-  std::int32_t FVScrollMax = 0;
-  std::int32_t FHScrollRange = 0;
-  bool FVRangePending = false;
-  bool FVThumbPending = false;
-  bool FHThumbPending = false;
-  bool FFullRepaintPending = false;
-  std::uint32_t FPaintCount = 0;  // paints of the content so far
-  // While this view types a character: the first place the edits may change (Para 0: none).
-  TParaPos FTypedFrom{0, 0};
-  bool FMouseCaptured = false;
+  // The window's part of the text and the scroll bars; reads the scroll-bar properties.
+  TEditorViewport FView{{FHost, FWindowCreated, FProps.ScrollBars, FProps.ScrollBarsAlways, FParaList}};
   bool FInLeftMargin = false;
   bool FSuppressChar = false;
   bool FRedrawSuspended = false;
@@ -458,46 +436,18 @@ class TCustomEditor : public TParaListView {
   bool FFollowingRewrap = false;  // laying out after a re-wrap of the text
   std::int32_t FLineNumberWidth = 0;
 
-  // Mouse selection
-  int FMouseX = 0;
-  int FMouseY = 0;
-  bool FMouseShift = false;
-  bool FLineMode = false;
-  bool FFirstTurn = true;
-  std::int32_t FAnchorLine = 1;
-  std::int32_t FAnchorCol = 1;
-  std::int32_t FLastTurnLine = 0;
-  std::int32_t FLastTurnCol = 0;
-  std::int64_t FLastTurnTime = 0;
+  // The press of the left button being dragged.
+  TMouseSelection FMouse;
 
-  // Properties
-  bool FAutoIndent = false;
-  bool FNewStyleIndent = false;
+  // Properties that tell of their changes (the plain ones are in FProps).
   TBorders FBorders;
-  TEditorBorderStyle FBorderStyle = TEditorBorderStyle::bsSingle;
-  bool FCtl3D = true;
   TCaretPair FCarets;
   TFixedFont FFixedFont;
   TColors FHighlightColors;
   TEditorMargins FMarginOptions;
-  TColor FColor = clWindow;
-  bool FHideSelection = true;
-  bool FInsertMode = true;
-  TColor FMarginColor = clWindow;
-  bool FReadOnly = false;
-  TColor FRuleColor = clNavy;
-  TScrollStyle FScrollBars = TScrollStyle::ssBoth;
-  bool FScrollBarsAlways = false;
-  bool FScrollPastEnd = false;
-  bool FShowBookmarks = true;
-  bool FShowLineNumbers = false;
-  bool FShowRules = false;
-  TTabType FTabType = TTabType::ttReal;
-  bool FWantEnter = true;
-  bool FWantTab = false;
-  std::int32_t FWheelDelta = 1;
-  bool FWrapAtLeft = true;
-  bool FWrapToWindow = false;
+
+  // What to paint again; reads the view, the text and the look above.
+  TEditorDamage FDamage{{FHost, FView, FParaList, FMarginOptions, FBorders, FFixedFont}};
 };
 
 }  // namespace quilmo

@@ -47,7 +47,7 @@ void TCustomEditor::CutToClipboard() {
   CopyToClipboard();
   const std::uint16_t code = DeleteSelection();
   // The view is brought up to date before a failure is reported (which may raise).
-  SendVScrollRange();
+  FView.SendVRange();
   ScrollView(0, 0);
   ReportError(code);
 }
@@ -62,7 +62,7 @@ void TCustomEditor::PasteFromClipboard() {
     if (nul != std::string::npos) text.resize(nul);
     code = InsertString(text);
   }
-  SendVScrollRange();
+  FView.SendVRange();
   ScrollView(0, 0);
   ReportError(code);
 }

@@ -1,6 +1,8 @@
-// Key entry, the command dispatch (ProcessCommand) and the ten markers.
+// Key entry, the command dispatch (ProcessCommand: a table from command code to what the
+// control does) and the ten markers.
 
 #include <algorithm>
+#include <array>
 
 #include "editor/CommandProcessor.h"
 #include "editor/Controller.h"
@@ -19,11 +21,11 @@ bool TCustomEditor::KeyDown(std::uint16_t& key, std::uint8_t shift) {
       EffectiveController().EntryCommands().TranslateKey(static_cast<std::uint8_t>(key & 0xFF), shift);
   if (ProcessCommand(command, key)) return true;
   bool consumed = false;
-  if (key == vkTab && FWantTab) {
+  if (key == vkTab && FProps.WantTab) {
     if (!ReadOnly()) DoTab();
     DoChange();
     consumed = true;
-  } else if (key == vkReturn && FWantEnter) {
+  } else if (key == vkReturn && FProps.WantEnter) {
     ExecNewLine();
     consumed = true;
   }
@@ -47,136 +49,147 @@ void TCustomEditor::SysKeyDown(std::uint16_t& key, std::uint8_t shift) {
 }
 
 void TCustomEditor::ExecNewLine() {
-  DoNewLine(FInsertMode && !ReadOnly(), true);
+  DoNewLine(FProps.InsertMode && !ReadOnly(), true);
 }
 
 // ---------------------------------------------------------------- commands
 
-bool TCustomEditor::ProcessCommand(TEditorCommand command, std::uint16_t key) {
-  const std::int32_t page = FView.Page();
-  const bool caretVisible = FView.ShowsLine(FPlaces.CaretLine());
-  const bool readOnly = ReadOnly();
-  const int markerKey = static_cast<int>(key) - 0x30;
-  const std::uint8_t marker = markerKey >= 0 && markerKey <= 9 ? static_cast<std::uint8_t>(markerKey) : 10;
-  bool change = false;
+namespace {
 
-  switch (command) {
-    case ccBack:
-      if (readOnly)
-        CharLeft(false);
+// The marker a key of the marker commands names ('0'..'9'); 10 for any other key.
+std::uint8_t MarkerOfKey(std::uint16_t key) {
+  const int n = static_cast<int>(key) - 0x30;
+  return n >= 0 && n <= 9 ? static_cast<std::uint8_t>(n) : 10;
+}
+
+}  // namespace
+
+// One named command: what it does with the control (null: a code the control does not act
+// on) and whether OnChange follows, whether or not the text changed.
+struct TCustomEditor::TCommandEntry {
+  void (*Run)(TCustomEditor& editor, std::uint16_t key) = nullptr;
+  bool Changes = false;
+};
+
+const TCustomEditor::TCommandEntry& TCustomEditor::NamedCommand(TEditorCommand command) {
+  using E = TCustomEditor;
+  using TRun = void (*)(E&, std::uint16_t);
+  static const auto table = [] {
+    std::array<TCommandEntry, ccUserFirst> t{};
+    auto moves = [&t](TEditorCommand c, TRun run) { t[c] = {run, false}; };
+    auto changes = [&t](TEditorCommand c, TRun run) { t[c] = {run, true}; };
+    // The caret within the text.
+    moves(ccLeft, [](E& e, std::uint16_t) { e.CharLeft(false); });
+    moves(ccRight, [](E& e, std::uint16_t) { e.CharRight(false); });
+    moves(ccUp, [](E& e, std::uint16_t) { e.MoveCaretBy(0, -1); });
+    moves(ccDown, [](E& e, std::uint16_t) { e.MoveCaretBy(0, 1); });
+    moves(ccWordLeft, [](E& e, std::uint16_t) { e.WordLeft(false); });
+    moves(ccWordRight, [](E& e, std::uint16_t) { e.WordRight(false); });
+    moves(ccHome, [](E& e, std::uint16_t) { e.MoveCaretTo(e.CaretLine(), 1); });
+    moves(ccEnd, [](E& e, std::uint16_t) {
+      e.MoveCaretTo(e.CaretLine(), e.FParaList->LineLength(e.CaretLine()) + 1);
+    });
+    moves(ccFirstPage, [](E& e, std::uint16_t) { e.MoveCaretTo(1, 1); });
+    moves(ccLastPage, [](E& e, std::uint16_t) {
+      e.MoveCaretTo(e.LineCount(), e.FParaList->LineLength(e.LineCount()) + 1);
+    });
+    moves(ccNextPage, [](E& e, std::uint16_t) { e.MoveCaretBy(0, e.FView.Page(), false, true); });
+    moves(ccPrevPage, [](E& e, std::uint16_t) { e.MoveCaretBy(0, -e.FView.Page(), false, true); });
+    moves(ccTopOfPage, [](E& e, std::uint16_t) {
+      if (e.FView.ShowsLine(e.CaretLine()))
+        e.MoveCaretBy(0, e.FView.TopLine - e.CaretLine());
       else
-        DoBackspace();
-      change = true;
-      break;
-    case ccBotOfPage:
-      if (caretVisible)
-        MoveCaretBy(0, FView.TopLine + FView.VisibleLines - 1 - FPlaces.CaretLine());
+        e.SetTopLine(e.CaretLine());
+    });
+    moves(ccBotOfPage, [](E& e, std::uint16_t) {
+      if (e.FView.ShowsLine(e.CaretLine()))
+        e.MoveCaretBy(0, e.FView.TopLine + e.FView.VisibleLines - 1 - e.CaretLine());
       else
-        SetTopLine(std::max(1, FPlaces.CaretLine() - FView.VisibleLines + 1));
-      break;
-    case ccCopy:
-      if (HasSelection()) CopyToClipboard();
-      break;
-    case ccCtrlChar: break;
-    case ccCut:
-      CutToClipboard();
-      change = true;
-      break;
-    case ccDel:
-      if (!readOnly) DoDelete();
-      change = true;
-      break;
-    case ccDelBol:
-      if (!readOnly) DoDelBol();
-      change = true;
-      break;
-    case ccDelEol:
-      if (!readOnly) DoDelEol();
-      change = true;
-      break;
-    case ccDelLine:
-      if (!readOnly) DoDelLine();
-      change = true;
-      break;
-    case ccDelWord:
-      if (!readOnly) DoDelWord();
-      change = true;
-      break;
-    case ccDown: MoveCaretBy(0, 1); break;
-    case ccUp: MoveCaretBy(0, -1); break;
-    case ccEnd: MoveCaretTo(FPlaces.CaretLine(), FParaList->LineLength(FPlaces.CaretLine()) + 1); break;
-    case ccHome: MoveCaretTo(FPlaces.CaretLine(), 1); break;
-    case ccLeft: CharLeft(false); break;
-    case ccRight: CharRight(false); break;
-    case ccWordLeft: WordLeft(false); break;
-    case ccWordRight: WordRight(false); break;
-    case ccNextPage: MoveCaretBy(0, page, false, true); break;
-    case ccPrevPage: MoveCaretBy(0, -page, false, true); break;
-    case ccTopOfPage:
-      if (caretVisible)
-        MoveCaretBy(0, FView.TopLine - FPlaces.CaretLine());
+        e.SetTopLine(std::max(1, e.CaretLine() - e.FView.VisibleLines + 1));
+    });
+    // The same extending the selection.
+    moves(ccExtendLeft, [](E& e, std::uint16_t) { e.CharLeft(true); });
+    moves(ccExtendRight, [](E& e, std::uint16_t) { e.CharRight(true); });
+    moves(ccExtendUp, [](E& e, std::uint16_t) { e.MoveCaretBy(0, -1, true); });
+    moves(ccExtendDown, [](E& e, std::uint16_t) { e.MoveCaretBy(0, 1, true); });
+    moves(ccExtWordLeft, [](E& e, std::uint16_t) { e.WordLeft(true); });
+    moves(ccExtWordRight, [](E& e, std::uint16_t) { e.WordRight(true); });
+    moves(ccExtendHome, [](E& e, std::uint16_t) { e.MoveCaretTo(e.CaretLine(), 1, true); });
+    moves(ccExtendEnd, [](E& e, std::uint16_t) {
+      e.MoveCaretTo(e.CaretLine(), e.FParaList->LineLength(e.CaretLine()) + 1, true);
+    });
+    moves(ccExtFirstPage, [](E& e, std::uint16_t) { e.MoveCaretTo(1, 1, true); });
+    moves(ccExtLastPage, [](E& e, std::uint16_t) {
+      e.MoveCaretTo(e.LineCount(), e.FParaList->LineLength(e.LineCount()) + 1, true);
+    });
+    moves(ccExtendPgDn, [](E& e, std::uint16_t) { e.MoveCaretBy(0, e.FView.Page(), true, true); });
+    moves(ccExtendPgUp, [](E& e, std::uint16_t) { e.MoveCaretBy(0, -e.FView.Page(), true, true); });
+    moves(ccExtTopOfPage, [](E& e, std::uint16_t) {
+      if (e.FView.ShowsLine(e.CaretLine())) e.MoveCaretBy(0, e.FView.TopLine - e.CaretLine(), true);
+    });
+    moves(ccExtBotOfPage, [](E& e, std::uint16_t) {
+      if (e.FView.ShowsLine(e.CaretLine()))
+        e.MoveCaretBy(0, e.FView.TopLine + e.FView.VisibleLines - 1 - e.CaretLine(), true);
+    });
+    // The view alone.
+    moves(ccScrollDown, [](E& e, std::uint16_t) { e.ScrollView(0, e.FProps.WheelDelta); });
+    moves(ccScrollUp, [](E& e, std::uint16_t) { e.ScrollView(0, -e.FProps.WheelDelta); });
+    for (TEditorCommand c = ccGotoMarker0; c <= ccGotoMarker9; ++c)
+      moves(c, [](E& e, std::uint16_t key) { e.GotoMarker(MarkerOfKey(key)); });
+    for (TEditorCommand c = ccSetMarker0; c <= ccSetMarker9; ++c)
+      moves(c, [](E& e, std::uint16_t key) { e.SetMarker(MarkerOfKey(key)); });
+    moves(ccIns, [](E& e, std::uint16_t) { e.SetInsertMode(!e.FProps.InsertMode); });
+    moves(ccCopy, [](E& e, std::uint16_t) {
+      if (e.HasSelection()) e.CopyToClipboard();
+    });
+    moves(ccCtrlChar, [](E&, std::uint16_t) {});
+    // The text; a read-only control reports the change all the same.
+    moves(ccNewLine, [](E& e, std::uint16_t) { e.ExecNewLine(); });
+    changes(ccTypeChar, [](E& e, std::uint16_t key) {
+      if (!e.ReadOnly()) e.DoTypeChar(static_cast<unsigned char>(key));
+    });
+    changes(ccBack, [](E& e, std::uint16_t) {
+      if (e.ReadOnly())
+        e.CharLeft(false);
       else
-        SetTopLine(FPlaces.CaretLine());
-      break;
-    case ccFirstPage: MoveCaretTo(1, 1); break;
-    case ccLastPage: MoveCaretTo(LineCount(), FParaList->LineLength(LineCount()) + 1); break;
-    case ccExtendLeft: CharLeft(true); break;
-    case ccExtendRight: CharRight(true); break;
-    case ccExtendUp: MoveCaretBy(0, -1, true); break;
-    case ccExtendDown: MoveCaretBy(0, 1, true); break;
-    case ccExtendHome: MoveCaretTo(FPlaces.CaretLine(), 1, true); break;
-    case ccExtendEnd:
-      MoveCaretTo(FPlaces.CaretLine(), FParaList->LineLength(FPlaces.CaretLine()) + 1, true);
-      break;
-    case ccExtWordLeft: WordLeft(true); break;
-    case ccExtWordRight: WordRight(true); break;
-    case ccExtFirstPage: MoveCaretTo(1, 1, true); break;
-    case ccExtLastPage: MoveCaretTo(LineCount(), FParaList->LineLength(LineCount()) + 1, true); break;
-    case ccExtendPgDn: MoveCaretBy(0, page, true, true); break;
-    case ccExtendPgUp: MoveCaretBy(0, -page, true, true); break;
-    case ccExtTopOfPage:
-      if (caretVisible) MoveCaretBy(0, FView.TopLine - FPlaces.CaretLine(), true);
-      break;
-    case ccExtBotOfPage:
-      if (caretVisible) MoveCaretBy(0, FView.TopLine + FView.VisibleLines - 1 - FPlaces.CaretLine(), true);
-      break;
-    case ccIns: SetInsertMode(!FInsertMode); break;
-    case ccNewLine: ExecNewLine(); break;
-    case ccPaste:
-      PasteFromClipboard();
-      change = true;
-      break;
-    case ccRedo:
-      Redo();
-      change = true;
-      break;
-    case ccUndo:
-      Undo();
-      change = true;
-      break;
-    case ccScrollDown: ScrollView(0, FWheelDelta); break;
-    case ccScrollUp: ScrollView(0, -FWheelDelta); break;
-    case ccTab:
-      if (!readOnly) DoTab();
-      change = true;
-      break;
-    case ccTypeChar:
-      if (!readOnly) DoTypeChar(static_cast<unsigned char>(key));
-      change = true;
-      break;
-    default:
-      if (command >= ccGotoMarker0 && command <= ccGotoMarker9) {
-        GotoMarker(marker);
-      } else if (command >= ccSetMarker0 && command <= ccSetMarker9) {
-        SetMarker(marker);
-      } else if (command >= ccUserFirst) {
-        DoUserCommand(command);
-      } else {
-        return false;
-      }
-      break;
+        e.DoBackspace();
+    });
+    changes(ccDel, [](E& e, std::uint16_t) {
+      if (!e.ReadOnly()) e.DoDelete();
+    });
+    changes(ccDelBol, [](E& e, std::uint16_t) {
+      if (!e.ReadOnly()) e.DoDelBol();
+    });
+    changes(ccDelEol, [](E& e, std::uint16_t) {
+      if (!e.ReadOnly()) e.DoDelEol();
+    });
+    changes(ccDelLine, [](E& e, std::uint16_t) {
+      if (!e.ReadOnly()) e.DoDelLine();
+    });
+    changes(ccDelWord, [](E& e, std::uint16_t) {
+      if (!e.ReadOnly()) e.DoDelWord();
+    });
+    changes(ccTab, [](E& e, std::uint16_t) {
+      if (!e.ReadOnly()) e.DoTab();
+    });
+    changes(ccCut, [](E& e, std::uint16_t) { e.CutToClipboard(); });
+    changes(ccPaste, [](E& e, std::uint16_t) { e.PasteFromClipboard(); });
+    changes(ccUndo, [](E& e, std::uint16_t) { e.Undo(); });
+    changes(ccRedo, [](E& e, std::uint16_t) { e.Redo(); });
+    return t;
+  }();
+  return table[command];
+}
+
+bool TCustomEditor::ProcessCommand(TEditorCommand command, std::uint16_t key) {
+  if (command >= ccUserFirst) {
+    DoUserCommand(command);
+    return true;
   }
-  if (change) DoChange();
+  const TCommandEntry& entry = NamedCommand(command);
+  if (!entry.Run) return false;
+  entry.Run(*this, key);
+  if (entry.Changes) DoChange();
   return true;
 }
 

@@ -72,23 +72,23 @@ void TCustomEditor::DoTypeChar(unsigned char ch) {
   // The edits below change the text from the typed place on (from the old end when blanks
   // fill a gap): only that part of the row is painted again.
   struct TTypedScope {
-    TParaPos& From;
-    ~TTypedScope() { From = {0, 0}; }
-  } typed{FTypedFrom};
+    TEditorDamage& Damage;
+    ~TTypedScope() { Damage.EndTyped(); }
+  } typed{FDamage};
   if (HasSelection()) {
     // The character replaces the selection, whatever the insert mode.
     TUndoGroup group(*FParaList);
     if (!MayEdit(SelectionUndoCost() + kUndoHeaderSize + 1)) return;
     p = FPlaces.SelStart();
-    FTypedFrom = p;
+    FDamage.BeginTyped(p);
     code = RemoveSelection();
     if (code == 0) code = FParaList->InsertText(p.Para, p.Pos, &c, 1, this);
-  } else if (FInsertMode || p.Pos > FParaList->ParaLength(p.Para)) {
+  } else if (FProps.InsertMode || p.Pos > FParaList->ParaLength(p.Para)) {
     // Overwriting at or behind the end of the paragraph inserts (filling the gap with blanks).
-    FTypedFrom = {p.Para, std::min(p.Pos, FParaList->ParaLength(p.Para) + 1)};
+    FDamage.BeginTyped({p.Para, std::min(p.Pos, FParaList->ParaLength(p.Para) + 1)});
     code = FParaList->InsertText(p.Para, p.Pos, &c, 1, this);
   } else {
-    FTypedFrom = p;
+    FDamage.BeginTyped(p);
     code = FParaList->ReplaceText(p.Para, p.Pos, 1, &c, 1, this);
   }
   if (code != 0) {

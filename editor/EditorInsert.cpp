@@ -69,7 +69,7 @@ std::uint16_t TCustomEditor::InsertString(std::string_view text) {
     if (HasSelection()) code = RemoveSelection();
     if (code == 0) code = InsertInChunks(*FParaList, p.Para, p.Pos, text, this);
   }
-  SendVScrollRange();
+  FView.SendVRange();
   InvalidateAll();
   CaretAfterEdit(p);
   return code;

@@ -48,8 +48,8 @@ void TCustomEditor::PlaceCaret() {
   int x = -1;
   int y = -1;
   if (CaretVisible(s)) {
-    x = TextLeft() + (s - FView.LeftColumn - 1) * FCharWidth;
-    y = (FPlaces.CaretLine() - FView.TopLine) * FLineHeight;
+    x = TextLeft() + (s - FView.LeftColumn - 1) * FView.CharWidth;
+    y = (FPlaces.CaretLine() - FView.TopLine) * FView.LineHeight;
   }
   if (FHost->Focused()) {
     if (x < 0)
@@ -113,8 +113,8 @@ void TCustomEditor::MoveCaret(std::int32_t dc, std::int32_t dl, bool extend, boo
 
   // The largest column allowed on the new line.
   const std::int32_t limit = ParaLengthLimit();
-  std::int64_t maxCol = FScrollPastEnd ? static_cast<std::int64_t>(limit) + 1
-                                       : static_cast<std::int64_t>(FParaList->LineLength(newLine)) + 1;
+  std::int64_t maxCol = FProps.ScrollPastEnd ? static_cast<std::int64_t>(limit) + 1
+                                             : static_cast<std::int64_t>(FParaList->LineLength(newLine)) + 1;
   if (ScreenColumn(newLine, static_cast<std::int32_t>(maxCol)) > limit)
     maxCol = static_cast<std::int64_t>(ColumnOfScreen(newLine, limit)) + 1;
   column = Clamp64(static_cast<std::int64_t>(column) + dc, 1,
@@ -228,13 +228,13 @@ void TCustomEditor::CharLeft(bool extend) {
   const std::int32_t p = FPlaces.LineOffset() + FPlaces.CaretCol();
   if (p >= 2)
     MoveCaretToPara(FPlaces.CaretPara(), p - 1, extend);
-  else if (FPlaces.CaretLine() > 1 && FWrapAtLeft)
+  else if (FPlaces.CaretLine() > 1 && FProps.WrapAtLeft)
     MoveCaretTo(FPlaces.CaretLine() - 1, FParaList->LineLength(FPlaces.CaretLine() - 1) + 1, extend);
 }
 
 void TCustomEditor::CharRight(bool extend) {
   const std::int32_t p = FPlaces.LineOffset() + FPlaces.CaretCol();
-  if (p <= FParaList->ParaLength(FPlaces.CaretPara()) || FScrollPastEnd)
+  if (p <= FParaList->ParaLength(FPlaces.CaretPara()) || FProps.ScrollPastEnd)
     MoveCaretToPara(FPlaces.CaretPara(), p + 1, extend);
   else
     MoveCaretTo(FPlaces.CaretLine() + 1, 1, extend);

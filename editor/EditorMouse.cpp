@@ -16,22 +16,24 @@ void TCustomEditor::PointToLineCol(int x, int y, std::int32_t& line, std::int32_
   else if (y >= FHost->ClientHeight())
     l = static_cast<std::int64_t>(FView.TopLine) + FView.VisibleLines;
   else {
-    l = y / FLineHeight + static_cast<std::int64_t>(FView.TopLine);
+    l = y / FView.LineHeight + static_cast<std::int64_t>(FView.TopLine);
     // The partial row below the last full row counts as the last row.
-    if (y > FView.VisibleLines * FLineHeight) --l;
+    if (y > FView.VisibleLines * FView.LineHeight) --l;
   }
   line = static_cast<std::int32_t>(std::clamp<std::int64_t>(l, 1, LineCount()));
 
   // The nearest character boundary; at the right edge of the text area, the last visible column.
   const int leftMargin = LeftMargin();
   std::int64_t screen;
-  if (x >= leftMargin + FView.VisibleColumns * FCharWidth - FCharWidth / 2 && x < FHost->ClientWidth())
+  if (x >= leftMargin + FView.VisibleColumns * FView.CharWidth - FView.CharWidth / 2 &&
+      x < FHost->ClientWidth())
     screen = static_cast<std::int64_t>(FView.LeftColumn) + FView.VisibleColumns;
   else
-    screen = (x + FCharWidth / 2 - leftMargin) / FCharWidth + static_cast<std::int64_t>(FView.LeftColumn) + 1;
+    screen = (x + FView.CharWidth / 2 - leftMargin) / FView.CharWidth +
+             static_cast<std::int64_t>(FView.LeftColumn) + 1;
   screen = std::min<std::int64_t>(screen, INT32_MAX);
   column = screen > 0 ? std::max(1, ColumnOfScreen(line, static_cast<std::int32_t>(screen))) : 1;
-  if (!FScrollPastEnd) column = std::min(column, FParaList->LineLength(line) + 1);
+  if (!FProps.ScrollPastEnd) column = std::min(column, FParaList->LineLength(line) + 1);
 }
 
 void TCustomEditor::CursorQuery(int x, int /*y*/) {
@@ -45,94 +47,62 @@ void TCustomEditor::MouseDown(int x, int y, std::uint8_t shift) {
   if (!FHost->Focused() && FHost->CanFocus()) FHost->SetFocus();
   if (ByteCount() == 0) return;
   CursorQuery(x, y);
-  FMouseCaptured = true;
+  FMouse.Press(x, y, (shift & sfShift) != 0, FInLeftMargin);
   FHost->SetMouseCapture(true);
-  FMouseShift = (shift & sfShift) != 0;
-  FLineMode = FInLeftMargin;
-  FMouseX = x;
-  FMouseY = y;
-  if (FLineMode) {
+  if (FMouse.LineMode()) {
     std::int32_t line = 1;
     std::int32_t column = 1;
     PointToLineCol(x, y, line, column);
-    if (!FMouseShift) {
-      FAnchorLine = line;
-      FAnchorCol = 1;
-    } else if (line < FPlaces.SelStartLine()) {
-      FAnchorLine = FPlaces.SelEndLine();
-      FAnchorCol = FPlaces.SelEndCol();
-    } else {
-      FAnchorLine = FPlaces.SelStartLine();
-      FAnchorCol = FPlaces.SelStartCol();
-    }
+    FMouse.AnchorLines(line, {FPlaces.SelStartLine(), FPlaces.SelStartCol()},
+                       {FPlaces.SelEndLine(), FPlaces.SelEndCol()});
   }
-  FFirstTurn = true;
   MouseTurn(true);
   FHost->StartAutoScrollTimer();
 }
 
 void TCustomEditor::MouseMove(int x, int y, std::uint8_t /*shift*/) {
-  if (!FMouseCaptured) {
+  if (!FMouse.Captured()) {
     CursorQuery(x, y);
     return;
   }
-  FMouseX = x;
-  FMouseY = y;
+  FMouse.MoveTo(x, y);
   MouseTurn(false);
 }
 
 void TCustomEditor::AutoScrollTick() {
-  if (FMouseCaptured) MouseTurn(false);
+  if (FMouse.Captured()) MouseTurn(false);
 }
 
 void TCustomEditor::MouseUp(int x, int y) {
-  if (!FMouseCaptured) return;
-  FMouseX = x;
-  FMouseY = y;
+  if (!FMouse.Captured()) return;
+  FMouse.MoveTo(x, y);
   // The release point counts when it is inside the window (no extra auto-scroll step).
   if (y >= 0 && y < FHost->ClientHeight()) MouseTurn(true);
-  FMouseCaptured = false;
+  FMouse.Release();
   FHost->StopAutoScrollTimer();
   FHost->SetMouseCapture(false);
 }
 
 void TCustomEditor::MouseTurn(bool force) {
   // The further the cursor is above or below the window, the faster the turns come.
-  const std::int64_t now = FHost->Milliseconds();
-  const int b = 3 * FHost->HorzScrollBarHeight();
-  int distance = b;
-  if (FMouseY < 0)
-    distance = -FMouseY;
-  else if (FMouseY >= FHost->ClientHeight())
-    distance = FMouseY - FHost->ClientHeight() + 1;
-  if (!force && now - FLastTurnTime <= b - distance) return;
-  FLastTurnTime = now;
-
+  if (!FMouse.TurnDue(FHost->Milliseconds(), FHost->ClientHeight(), 3 * FHost->HorzScrollBarHeight(), force))
+    return;
   std::int32_t line = 1;
   std::int32_t column = 1;
-  PointToLineCol(FMouseX, FMouseY, line, column);
-  if (!FFirstTurn && line == FLastTurnLine && (FLineMode || column == FLastTurnCol)) return;
-  const bool extend = FFirstTurn ? FMouseShift : true;
-  FFirstTurn = false;
-  FLastTurnLine = line;
-  FLastTurnCol = column;
+  PointToLineCol(FMouse.X(), FMouse.Y(), line, column);
+  bool extend = false;
+  if (!FMouse.NextTurn(line, column, extend)) return;
 
-  if (!FLineMode) {
+  if (!FMouse.LineMode()) {
     MoveCaretTo(line, column, extend);
     PaintNow();
     return;
   }
-  // Line mode: whole lines from the anchor, line breaks included.
+  const TMouseSelection::TLineRange range = FMouse.LineRange(line, LineCount(), FParaList->LineLength(line));
   const bool outside = line < FView.TopLine || line >= FView.TopLine + FView.VisibleLines;
   if (outside) FRedrawSuspended = true;
   try {
-    if (line < FAnchorLine || FMouseY < 0) {
-      SetSelection(line, 1, FAnchorLine, FAnchorCol, false);
-    } else if (line >= LineCount()) {
-      SetSelection(FAnchorLine, FAnchorCol, line, FParaList->LineLength(line) + 1, true);
-    } else {
-      SetSelection(FAnchorLine, FAnchorCol, line + 1, 1, true);
-    }
+    SetSelection(range.From.Line, range.From.Col, range.To.Line, range.To.Col, range.CaretAtEnd);
   } catch (...) {
     FRedrawSuspended = false;
     throw;

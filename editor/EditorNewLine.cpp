@@ -29,11 +29,11 @@ void TCustomEditor::DoNewLine(bool breakPara, bool moveCaret) {
     if (breakPara && code == 0) {
       const TParaPos p = CaretParaPos();
       std::int32_t width = 0;
-      if (FAutoIndent) {
+      if (FProps.AutoIndent) {
         // The blanks that start the reference line, as far as they lie before the caret.
         std::int32_t reference = FPlaces.CaretLine();
         std::int32_t before = FPlaces.CaretCol() - 1;
-        if (FNewStyleIndent && FPlaces.LineOffset() > 0) {
+        if (FProps.NewStyleIndent && FPlaces.LineOffset() > 0) {
           // The caret is below the first display line of a wrapped paragraph: the reference
           // is that first display line, whichever later line holds the caret, and all the
           // paragraph's characters before the caret count.
@@ -47,7 +47,7 @@ void TCustomEditor::DoNewLine(bool breakPara, bool moveCaret) {
         while (k < length && k < before && IsBlank(text[k])) ++k;
         width = TextWidth(text, k, TabSize());
       }
-      const std::int32_t tabSize = FTabType == TTabType::ttReal ? TabSize() : 0;
+      const std::int32_t tabSize = FProps.TabType == TTabType::ttReal ? TabSize() : 0;
       const std::int32_t length = FParaList->ParaLength(p.Para);
       const std::int32_t tail = length + 1 - std::min(p.Pos, length + 1);  // characters that move down
       code = FParaList->CheckLimits(0, 1, static_cast<std::int64_t>(width) + 2);
@@ -96,7 +96,7 @@ void TCustomEditor::InsertBlanks(std::int32_t count) {
       if (!MayEdit(SelectionUndoCost())) return;
       p = FPlaces.SelStart();
       code = RemoveSelection();
-    } else if (!FInsertMode && p.Pos <= FParaList->ParaLength(p.Para)) {
+    } else if (!FProps.InsertMode && p.Pos <= FParaList->ParaLength(p.Para)) {
       code = FParaList->DeleteText(p.Para, p.Pos, count, this);  // the blanks overwrite as many characters
     }
     if (code == 0) code = FParaList->CheckLimits(p.Para, 0, count);
@@ -114,7 +114,7 @@ void TCustomEditor::InsertBlanks(std::int32_t count) {
 
 void TCustomEditor::DoTab() {
   if (ReadOnly()) return;
-  if (FTabType == TTabType::ttReal) {
+  if (FProps.TabType == TTabType::ttReal) {
     DoTypeChar('\t');
     return;
   }
@@ -125,7 +125,7 @@ void TCustomEditor::DoTab() {
   const std::int32_t x = ScreenColumn(line, selection ? FPlaces.SelStartCol() : FPlaces.CaretCol());
   const std::int32_t tabSize = TabSize();
   const std::int32_t toNextStop = tabSize * ((x - 1) / tabSize + 1) - x + 1;
-  if (FTabType == TTabType::ttFixed) {
+  if (FProps.TabType == TTabType::ttFixed) {
     InsertBlanks(toNextStop);
     return;
   }

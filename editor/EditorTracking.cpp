@@ -42,7 +42,7 @@ void TCustomEditor::Follow(const TTextEdit& edit, bool isSender) {
     if (paraDelta != 0) {
       FView.TopLine += paraDelta;
       FView.TopPara.Para += paraDelta;
-      FVThumbPending = true;
+      FView.MarkVThumb();
       DoTopLineChanged(FView.TopLine);
     }
   } else if (oldTop.Para >= edit.Para) {
@@ -58,11 +58,11 @@ void TCustomEditor::Follow(const TTextEdit& edit, bool isSender) {
   }
 
   FPlaces.Follow(*FParaList, edit, !isSender);
-  MarkScrollBarsPending();
+  FView.MarkBars();
   // The view making the edit redraws the rows the edit touched and the caret's row, as long
   // as its rows still show the same lines; other views redraw everything.
   if (isSender && FView.TopLine == oldTopLine) {
-    if (!InvalidateTypedCells(edit)) InvalidateLines(FParaList->RepaintFirst(), FParaList->RepaintLast());
+    if (!FDamage.TypedCells(edit)) InvalidateLines(FParaList->RepaintFirst(), FParaList->RepaintLast());
     if (FPlaces.CaretLine() != FParaList->RepaintFirst() ||
         FParaList->RepaintLast() != FParaList->RepaintFirst())
       InvalidateLines(FPlaces.CaretLine(), FPlaces.CaretLine());
@@ -81,8 +81,8 @@ void TCustomEditor::TextRewrapped() {
   else
     UpdateTopPara();
 
-  SendHScrollRange();
-  FView.LeftColumn = std::min(FView.LeftColumn, FHScrollRange);
+  FView.SendHRange();
+  FView.LeftColumn = std::min(FView.LeftColumn, FView.HScrollRange());
   if (FWindowCreated) {
     // The layout follows the new lines but leaves the wrap column alone: another view of the
     // text wrapping it to its own window would otherwise wrap it back, and so on forever.

@@ -104,6 +104,8 @@ struct TViewport {
   std::int32_t LeftColumn = 0;
   std::int32_t VisibleLines = 1;
   std::int32_t VisibleColumns = 1;
+  std::int32_t CharWidth = 8;    // pixels of a character cell
+  std::int32_t LineHeight = 17;  // pixels of a row
 
   bool ShowsLine(std::int32_t line) const { return line >= TopLine && line < TopLine + VisibleLines; }
   // Lines a page moves.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -158,6 +159,14 @@ TEST_F(EditorKeys, CommandResults) {
                                              ccUndo, ccRedo, ccTab, ccCut, ccTypeChar})
     Editor.ProcessCommand(c, 'a');
   EXPECT_EQ(Changes, 12);  // whether or not the text changed
+  // Every other code below the user commands: the named ones are acted on but these.
+  const std::set<TEditorCommand> unnamed = {ccNone,    ccBotRightCell, ccCompleteDate, ccCompleteTime,
+                                            ccDec,     ccInc,          ccPageLeft,     ccPageRight,
+                                            ccRestore, ccTableEdit,    ccTopLeftCell};
+  for (TEditorCommand c = 0; c < ccUserFirst; ++c) {
+    const bool named = c <= ccWordRight || c == ccTypeChar;
+    EXPECT_EQ(Editor.ProcessCommand(c, 0), named && unnamed.count(c) == 0) << CommandName(c);
+  }
 }
 
 TEST_F(EditorKeys, AReadOnlyControlChangesNothingButReportsTheChange) {

@@ -59,44 +59,115 @@ TEST_F(EditorSearch, SearchNeverReplacesAndShowsTheBusyCursor) {
   EXPECT_EQ(Host.BusyCalls, (std::vector<bool>{true, false}));
 }
 
-TEST_F(EditorSearch, ReplaceTheSelectedOccurrenceThenSelectTheNext) {
-  LoadMarkedText(Editor, "[cat] cat");
-  EXPECT_EQ(Editor.Replace("cat", "dog", soReplace), 1);
-  EXPECT_EQ(MarkedEditorText(Editor), "dog [cat]");
-  EXPECT_EQ(Editor.Replace("cat", "dog", soReplace), 1);  // the last one: nothing further
-  EXPECT_EQ(MarkedEditorText(Editor), "dog dog|");
-  EXPECT_EQ(Editor.Replace("cat", "dog", soReplace), -1);
-
-  // Nothing selected: the first occurrence is selected and nothing replaced.
-  LoadMarkedText(Editor, "|cat cat");
-  EXPECT_EQ(Editor.Replace("cat", "dog", soReplace), 0);
-  EXPECT_EQ(MarkedEditorText(Editor), "[cat] cat");
-  EXPECT_FALSE(Editor.Modified());
-
-  // A selection differing from the pattern is not replaced.
-  LoadMarkedText(Editor, "[ca]t cat");
-  EXPECT_EQ(Editor.Replace("cat", "dog", soReplace), 0);
-  EXPECT_EQ(MarkedEditorText(Editor), "cat [cat]");
+// Replace calls one after another from a text, as before/after text; the text is modified
+// exactly when a replacement was made.
+TEST_F(EditorSearch, ReplaceStepByStep) {
+  struct Step {
+    const char* Pattern;
+    const char* Replacement;
+    int Options;
+    int Result;
+    const char* After;
+  };
+  struct Case {
+    const char* Name;
+    const char* Before;
+    bool ReadOnly;
+    std::vector<Step> Steps;
+  };
+  const Case cases[] = {
+      {"the selected occurrence, then the next",
+       "[cat] cat",
+       false,
+       {{"cat", "dog", soReplace, 1, "dog [cat]"},
+        {"cat", "dog", soReplace, 1, "dog dog|"},  // the last one: nothing further
+        {"cat", "dog", soReplace, -1, "dog dog|"}}},
+      {"nothing selected: the first occurrence is selected, nothing replaced",
+       "|cat cat",
+       false,
+       {{"cat", "dog", soReplace, 0, "[cat] cat"}}},
+      {"a selection differing from the pattern is not replaced",
+       "[ca]t cat",
+       false,
+       {{"cat", "dog", soReplace, 0, "cat [cat]"}}},
+      {"a selection found without regard to case",  // ÉTÉ été
+       "|\xC9T\xC9 \xE9t\xE9",
+       false,
+       {{"\xE9t\xE9", "x", soReplace, 0, "[\xC9T\xC9] \xE9t\xE9"},
+        {"\xE9t\xE9", "x", soReplace, 1, "x [\xE9t\xE9]"},
+        // With soMatchCase only the exact selection counts.
+        {"\xC9t\xE9", "y", soReplace | soMatchCase | soEntireScope, -1, "x [\xE9t\xE9]"}}},
+      {"replace all: the caret follows the replacements in front of it",
+       "ab ab |x\nab",
+       false,
+       {{"ab", "abcd", soReplaceAll | soEntireScope, 3, "abcd abcd |x\nabcd"}}},
+      {"replace all: the selected occurrence first, then the rest behind it",
+       "ab [ab] ab",
+       false,
+       {{"ab", "c", soReplaceAll, 2, "ab c| c"}}},
+      {"replace all in a selection made from its start",
+       "ab [ab\nab ab] ab",
+       false,
+       {{"ab", "xyz", soReplaceAll | soSelectedOnly, 3, "ab [|xyz\nxyz xyz] ab"}}},
+      {"replace all in a selection made from its end",
+       "ab [|ab\nab ab] ab",
+       false,
+       {{"ab", "x", soReplaceAll | soSelectedOnly | soBackward, 3, "ab [x\nx x] ab"}}},
+      {"a read-only text is searched but not changed",
+       "[cat] cat",
+       true,
+       {{"cat", "dog", soReplace, 0, "cat [cat]"},
+        {"cat", "dog", soReplaceAll | soEntireScope, 0, "[cat] cat"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    LoadMarkedText(Editor, c.Before);
+    Editor.SetReadOnly(c.ReadOnly);
+    bool replaced = false;
+    for (const Step& step : c.Steps) {
+      const int result =
+          Editor.Replace(step.Pattern, step.Replacement, static_cast<std::uint8_t>(step.Options));
+      EXPECT_EQ(result, step.Result) << step.After;
+      EXPECT_EQ(MarkedEditorText(Editor), step.After);
+      replaced = replaced || result > 0;
+    }
+    EXPECT_EQ(Editor.Modified(), replaced);
+    Editor.SetReadOnly(false);
+  }
 }
 
-TEST_F(EditorSearch, ReplaceOfTheSelectionIsOneUndoStep) {
-  LoadMarkedText(Editor, "[cat] cat");
-  ASSERT_EQ(Editor.Replace("cat", "lion", soReplace), 1);
-  EXPECT_EQ(PlainEditorText(Editor), "lion cat");
-  Editor.Undo();
-  EXPECT_EQ(PlainEditorText(Editor), "cat cat");
-  EXPECT_FALSE(Editor.CanUndo());
+TEST_F(EditorSearch, ReplaceAllCollapsesTheSelectionAtTheCaretWithOneChange) {
+  int changes = 0;
+  Editor.OnChange = [&](TCustomEditor&) { ++changes; };
+  LoadMarkedText(Editor, "|aaaa");
+  EXPECT_EQ(Editor.Replace("aa", "a", soReplaceAll), 2);
+  EXPECT_EQ(MarkedEditorText(Editor), "|aa");
+  EXPECT_EQ(changes, 1);
 }
 
-TEST_F(EditorSearch, ReplaceRecognisesASelectionFoundWithoutRegardToCase) {
-  LoadMarkedText(Editor, "|\xC9T\xC9 \xE9t\xE9");  // ÉTÉ été
-  ASSERT_EQ(Editor.Replace("\xE9t\xE9", "x", soReplace), 0);
-  EXPECT_EQ(MarkedEditorText(Editor), "[\xC9T\xC9] \xE9t\xE9");
-  EXPECT_EQ(Editor.Replace("\xE9t\xE9", "x", soReplace), 1);
-  EXPECT_EQ(MarkedEditorText(Editor), "x [\xE9t\xE9]");
-  // With soMatchCase only the exact selection counts.
-  EXPECT_EQ(Editor.Replace("\xC9t\xE9", "y", soReplace | soMatchCase | soEntireScope), -1);
-  EXPECT_EQ(PlainEditorText(Editor), "x \xE9t\xE9");
+TEST_F(EditorSearch, EachReplacementIsOneUndoStep) {
+  struct Case {
+    const char* Before;
+    const char* Replacement;
+    std::uint8_t Options;
+    int Result;
+    std::vector<const char*> Undone;  // the text after each undo, from the replaced one
+  };
+  const Case cases[] = {
+      {"[ab] ab", "lion", soReplace, 1, {"lion ab", "ab ab"}},
+      {"|ab ab", "x", soReplaceAll, 2, {"x x", "x ab", "ab ab"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Before);
+    LoadMarkedText(Editor, c.Before);
+    ASSERT_EQ(Editor.Replace("ab", c.Replacement, c.Options), c.Result);
+    for (std::size_t i = 0; i < c.Undone.size(); ++i) {
+      if (i > 0) Editor.Undo();
+      EXPECT_EQ(PlainEditorText(Editor), c.Undone[i]);
+    }
+    EXPECT_FALSE(Editor.CanUndo());
+    EXPECT_FALSE(Editor.Modified());
+  }
 }
 
 TEST_F(EditorSearch, ReplaceMovesOnEvenWhenTheReplacementHoldsThePattern) {
@@ -193,46 +264,6 @@ TEST_F(EditorSearch, ReplaceAllWithLineEndsStopsBeforeALimitWithNothingHalfDone)
   }
 }
 
-TEST_F(EditorSearch, ReplaceAllCollapsesTheSelectionAtTheCaret) {
-  int changes = 0;
-  Editor.OnChange = [&](TCustomEditor&) { ++changes; };
-  LoadMarkedText(Editor, "|aaaa");
-  EXPECT_EQ(Editor.Replace("aa", "a", soReplaceAll), 2);
-  EXPECT_EQ(MarkedEditorText(Editor), "|aa");
-  EXPECT_EQ(changes, 1);
-
-  // The caret follows the replacements in front of it.
-  LoadMarkedText(Editor, "ab ab |x\nab");
-  EXPECT_EQ(Editor.Replace("ab", "abcd", soReplaceAll | soEntireScope), 3);
-  EXPECT_EQ(MarkedEditorText(Editor), "abcd abcd |x\nabcd");
-
-  // A selected occurrence is replaced first, then the rest of the text behind it.
-  LoadMarkedText(Editor, "ab [ab] ab");
-  EXPECT_EQ(Editor.Replace("ab", "c", soReplaceAll), 2);
-  EXPECT_EQ(MarkedEditorText(Editor), "ab c| c");
-}
-
-TEST_F(EditorSearch, ReplaceAllInTheSelectionReselectsItWithTheCaretOnTheAnchorSide) {
-  LoadMarkedText(Editor, "ab [ab\nab ab] ab");  // made from its start to its end
-  EXPECT_EQ(Editor.Replace("ab", "xyz", soReplaceAll | soSelectedOnly), 3);
-  EXPECT_EQ(MarkedEditorText(Editor), "ab [|xyz\nxyz xyz] ab");
-
-  LoadMarkedText(Editor, "ab [|ab\nab ab] ab");  // made from its end to its start
-  EXPECT_EQ(Editor.Replace("ab", "x", soReplaceAll | soSelectedOnly | soBackward), 3);
-  EXPECT_EQ(MarkedEditorText(Editor), "ab [x\nx x] ab");
-}
-
-TEST_F(EditorSearch, ReplaceAllIsUndoneOneReplacementAtATime) {
-  LoadMarkedText(Editor, "|ab ab");
-  ASSERT_EQ(Editor.Replace("ab", "x", soReplaceAll), 2);
-  EXPECT_EQ(PlainEditorText(Editor), "x x");
-  Editor.Undo();
-  EXPECT_EQ(PlainEditorText(Editor), "x ab");
-  Editor.Undo();
-  EXPECT_EQ(PlainEditorText(Editor), "ab ab");
-  EXPECT_FALSE(Editor.Modified());
-}
-
 TEST_F(EditorSearch, AFailedReplacementIsReportedAndReturned) {
   LoadMarkedText(Editor, "|ab ab");
   Editor.SetParaLengthLimit(6);
@@ -267,16 +298,6 @@ TEST_F(EditorSearch, AFailedReplacementIsReportedAndReturned) {
     EXPECT_EQ(e.ErrorCode, ErrParaTooLong);
   }
   EXPECT_EQ(MarkedEditorText(Editor), "|abc ab");
-}
-
-TEST_F(EditorSearch, AReadOnlyTextIsSearchedButNotChanged) {
-  LoadMarkedText(Editor, "[cat] cat");
-  Editor.SetReadOnly(true);
-  EXPECT_EQ(Editor.Replace("cat", "dog", soReplace), 0);
-  EXPECT_EQ(MarkedEditorText(Editor), "cat [cat]");
-  EXPECT_EQ(Editor.Replace("cat", "dog", soReplaceAll | soEntireScope), 0);
-  EXPECT_EQ(MarkedEditorText(Editor), "[cat] cat");
-  EXPECT_FALSE(Editor.Modified());
 }
 
 }  // namespace
