@@ -215,7 +215,10 @@ TStartOutcome TEditForm::OpenOrCreate(const QString& argument, bool stampNewFile
   const QString name = QFileInfo(argument).absoluteFilePath();
   FEditor->SetFileName(Bytes(name));
   if (QFileInfo::exists(name)) {
-    OpenDocument(name);
+    if (!OpenDocument(name)) {
+      UntitledStart();
+      return TStartOutcome::StoppedEarly;
+    }
     UpdateButtons(FEditor->ByteCount() != 0);
     ApplyLogStamp();
   } else {
@@ -256,7 +259,10 @@ TStartOutcome TEditForm::DialogStart(bool fromCommandLine, bool twoArgumentVaria
   FOpenDialog1.FileName = name;
   if (QFileInfo::exists(name)) {
     FEditor->SetFileName(Bytes(name));
-    OpenDocument(name);
+    if (!OpenDocument(name)) {
+      UntitledStart();
+      return fromCommandLine ? TStartOutcome::StoppedEarly : TStartOutcome::Completed;
+    }
     if (!twoArgumentVariant) ApplyLogStamp();
   } else {
     FEditor->NewTextFile(Bytes(name));
@@ -277,12 +283,14 @@ void TEditForm::UntitledStart() {
   UpdateButtons(false);
 }
 
-void TEditForm::OpenDocument(const QString& name) {
+bool TEditForm::OpenDocument(const QString& name) {
   // An unreadable file is reported before the document's name changes.
   CheckReadable(FEditor->FileSystem(), Bytes(name));
+  if (!MayOpenHere(name)) return false;
   FEditor->OpenTextFile(Bytes(name));
   FileCommands().RememberDiskState();
   ShowLoadReport();
+  return true;
 }
 
 void TEditForm::ShowLoadReport() {

@@ -54,7 +54,7 @@ void TEditForm::FilesDropped(const QStringList& names) {
   if (!ConfirmDiscard(TPromptSound::Silent)) return;
   if (!FMultipleOpenings) {
     const QString name = names.front().left(kMaxDroppedName);
-    OpenDocument(name);
+    if (!OpenDocument(name)) return;
     ApplyLogStamp();
     SetCaption(DocumentName());
     AddToHistory(name);
