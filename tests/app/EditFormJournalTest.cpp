@@ -213,7 +213,7 @@ TEST_F(EditFormJournalTest, AFileChangedSinceIsNotReplacedWithoutAsking) {
     EXPECT_EQ(PlainEditorText(form.Editor1()), "Xtexte\n");
     Prompter.Answers = {c.Answer};
     form.Save1Click();
-    EXPECT_EQ(Prompter.Asked.size(), c.Asked ? 2u : 1u);
+    ASSERT_EQ(Prompter.Asked.size(), c.Asked ? 2u : 1u);
     if (c.Asked) {
       EXPECT_TRUE(Prompter.Asked[1].Text.contains("modifié par un autre programme"));
     }
