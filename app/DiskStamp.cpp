@@ -11,6 +11,12 @@ void TDiskStamp::Take(TFileSystem& fileSystem, const std::string& path) {
   FPath = path;
   FSize = info.Size;
   FModifiedTime = info.ModifiedTime;
+  FKnownChanged = false;
+}
+
+void TDiskStamp::TakeChanged(const std::string& path) {
+  FPath = path;
+  FKnownChanged = true;
 }
 
 bool TDiskStamp::ChangedOnDisk(TFileSystem& fileSystem, const std::string& path) const {
@@ -19,7 +25,7 @@ bool TDiskStamp::ChangedOnDisk(TFileSystem& fileSystem, const std::string& path)
   TFileInfo info;
   // A file gone or turned into something else: the save itself says what happens.
   if (fileSystem.Stat(path, info) != 0 || !info.IsRegular) return false;
-  return info.Size != FSize || info.ModifiedTime != FModifiedTime;
+  return FKnownChanged || info.Size != FSize || info.ModifiedTime != FModifiedTime;
 }
 
 }  // namespace quilmo

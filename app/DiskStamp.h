@@ -14,6 +14,10 @@ class TDiskStamp {
   // Remembers the file as it is now; nothing when it cannot be examined.
   void Take(TFileSystem& fileSystem, const std::string& path);
   void Clear() { FPath.clear(); }
+  // Remembers that the file at `path` no longer holds the text the document started from (a
+  // recovery onto the text of before another program's change): ChangedOnDisk holds until
+  // the next Take.
+  void TakeChanged(const std::string& path);
 
   // The remembered file now has another size or modification time. False for another path,
   // when nothing was remembered, and when the file is gone or no longer a plain file (the save
@@ -24,6 +28,7 @@ class TDiskStamp {
   std::string FPath;
   std::uint64_t FSize = 0;
   std::int64_t FModifiedTime = 0;
+  bool FKnownChanged = false;
 };
 
 }  // namespace quilmo

@@ -235,7 +235,12 @@ TStartOutcome TEditForm::OpenOrCreate(const QString& argument, bool stampNewFile
   const QString name = AbsoluteName(argument);
   FEditor->SetFileName(Bytes(name));
   if (Exists(FEditor->FileSystem(), Bytes(name))) {
-    UntitledUnless([&] { OpenDocument(name); });
+    bool opened = false;
+    UntitledUnless([&] { opened = OpenDocument(name); });
+    if (!opened) {
+      UntitledStart();
+      return TStartOutcome::StoppedEarly;
+    }
     UpdateButtons(FEditor->ByteCount() != 0);
     ApplyLogStamp();
   } else {
@@ -276,7 +281,12 @@ TStartOutcome TEditForm::DialogStart(bool fromCommandLine, bool twoArgumentVaria
   // Qt decoded the name: refused when its bytes were lost on the way.
   if (Exists(FEditor->FileSystem(), CheckedNameBytes(FEditor->FileSystem(), name))) {
     FEditor->SetFileName(Bytes(name));
-    UntitledUnless([&] { OpenDocument(name); });
+    bool opened = false;
+    UntitledUnless([&] { opened = OpenDocument(name); });
+    if (!opened) {
+      UntitledStart();
+      return fromCommandLine ? TStartOutcome::StoppedEarly : TStartOutcome::Completed;
+    }
     if (!twoArgumentVariant) ApplyLogStamp();
   } else {
     CreateEmptyDocument(name);
@@ -312,12 +322,14 @@ void TEditForm::UntitledStart() {
   UpdateButtons(false);
 }
 
-void TEditForm::OpenDocument(const QString& name) {
+bool TEditForm::OpenDocument(const QString& name) {
   // An unreadable file is reported before the document's name changes.
   CheckReadable(FEditor->FileSystem(), Bytes(name));
+  if (!MayOpenHere(name)) return false;
   FEditor->OpenTextFile(Bytes(name));
   FileCommands().RememberDiskState();
   ShowLoadReport();
+  return true;
 }
 
 void TEditForm::ShowLoadReport() {

@@ -473,7 +473,8 @@ class TEditForm : public QMainWindow {
   // The file created empty on disk, and an empty document under its name.
   void CreateEmptyDocument(const QString& name);
   // Loads FileName (IsOpen) and shows what the load changed, if anything.
-  void OpenDocument(const QString& name);
+  // False when the user chose not to open a file another copy edits (MayOpenHere).
+  bool OpenDocument(const QString& name);
   void ShowLoadReport();
   // Before a save under the name of a document whose load changed something: the user agrees.
   bool MayReplaceUncleanLoad();
@@ -518,6 +519,11 @@ class TEditForm : public QMainWindow {
   bool MayTakeRecovered() const;
   void TakeRecovered(TOrphanJournal& orphan);
   void RecoverInNewCopy(TOrphanJournal& orphan);
+  // Before a file is read into the window: when another running copy has unsaved changes of
+  // it, asks whether to open it here too.
+  bool MayOpenHere(const QString& fileName);
+  // Tells once of journals set aside because they cannot be read.
+  void TellSetAside(const QStringList& setAside);
 
   // Drops (EditFormDrop.cpp).
   static QStringList DroppedFileNames(const QMimeData* data);

@@ -46,7 +46,7 @@ void TEditForm::FilesDropped(const QStringList& names) {
   if (!FMultipleOpenings) {
     // The whole name: one cut to some length would name another file.
     const QString& name = names.front();
-    OpenDocument(name);
+    if (!OpenDocument(name)) return;
     ApplyLogStamp();
     SetCaption(DocumentName());
     AddToHistory(name);

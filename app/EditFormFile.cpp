@@ -100,6 +100,7 @@ class TEditFormFileWindow : public TFileCommandsWindow {
   void DocumentLoaded() override { F.ShowLoadReport(); }
   void ApplyLogStamp() override { F.ApplyLogStamp(); }
   bool MayReplaceFile() override { return F.MayReplaceUncleanLoad(); }
+  bool MayOpenFile(const std::string& name) override { return F.MayOpenHere(FromBytes(name)); }
   void DocumentSaved() override {
     F.FUncleanLoad.clear();
     F.RestartJournal();

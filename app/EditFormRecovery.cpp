@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/EditForm.h"
+#include "app/FileCommands.h"
 #include "app/JournalKeeper.h"
 #include "app/Prompter.h"
 #include "app/Recovery.h"
@@ -28,13 +29,17 @@ void TEditForm::OfferJournalRecovery() {
 }
 
 void TEditForm::OfferOrphans() {
-  std::vector<TOrphanJournal> orphans = FindOrphanJournals(FServices.JournalFolder);
+  QStringList setAside;
+  std::vector<TOrphanJournal> orphans = FindOrphanJournals(FServices.JournalFolder, &setAside);
+  TellSetAside(setAside);
   const int count = static_cast<int>(orphans.size());
   // The copies for further documents start once every question is answered, so that no new
   // window comes over the questions still to come.
   std::vector<TOrphanJournal*> inNewCopies;
   for (int i = 0; i < count; ++i) {
     TOrphanJournal& orphan = orphans[static_cast<std::size_t>(i)];
+    // The question says when another program changed the file since.
+    CheckBaseOnDisk(orphan, *FEditor);
     const TRecoveryChoice choice =
         WithTopmostOff([&] { return AskRecovery(Prompter(), this, orphan, i + 1, count); });
     switch (choice) {
@@ -53,7 +58,17 @@ void TEditForm::OfferOrphans() {
 
 // The user chose to recover this journal in the copy that started this one: no question.
 void TEditForm::RecoverRequested() {
-  std::optional<TOrphanJournal> orphan = OpenOrphanJournal(FRecoveryJournal);
+  // Only a journal of this program in its own folder: any other file is left untouched.
+  if (!IsOwnJournalPath(FServices.JournalFolder, FRecoveryJournal)) {
+    WithTopmostOff([&] {
+      Prompter().Show(this, TMessageKind::Warning, QStringLiteral("Récupération"),
+                      NotAJournalMessage(FRecoveryJournal));
+    });
+    return;
+  }
+  QStringList setAside;
+  std::optional<TOrphanJournal> orphan = OpenOrphanJournal(FRecoveryJournal, &setAside);
+  TellSetAside(setAside);
   // Held by another copy (which offers it) or gone: nothing here to recover.
   if (!orphan) return;
   if (MayTakeRecovered()) {
@@ -79,6 +94,11 @@ void TEditForm::TakeRecovered(TOrphanJournal& orphan) {
   const TRecoveryOutcome outcome = RecoverInto(*FEditor, *FJournal, orphan);
   // A refused recovery left an empty untitled document, journaled afresh.
   if (!outcome.Recovered) RestartJournal();
+  // A file changed by another program since is not replaced by the first save without asking.
+  if (outcome.FileChanged)
+    FileCommands().RememberChangedOnDisk();
+  else
+    FileCommands().RememberDiskState();
   if (!outcome.Message.isEmpty()) {
     WithTopmostOff([&] {
       Prompter().Show(this, TMessageKind::Warning, QStringLiteral("Récupération"), outcome.Message);
@@ -86,6 +106,22 @@ void TEditForm::TakeRecovered(TOrphanJournal& orphan) {
   }
   SetCaption(DocumentName());
   UpdateButtons(FEditor->ByteCount() != 0);
+}
+
+bool TEditForm::MayOpenHere(const QString& fileName) {
+  if (!FJournal || !EditedInOtherCopy(FServices.JournalFolder, FJournal->JournalPath(), fileName))
+    return true;
+  return WithTopmostOff([&] {
+           return Prompter().Ask(this, TMessageKind::Warning, QStringLiteral("Avertissement"),
+                                 EditedInOtherCopyQuestion(fileName), TButtons::YesNo);
+         }) == TAnswer::Yes;
+}
+
+void TEditForm::TellSetAside(const QStringList& setAside) {
+  if (setAside.isEmpty()) return;
+  WithTopmostOff([&] {
+    Prompter().Show(this, TMessageKind::Warning, QStringLiteral("Récupération"), SetAsideMessage(setAside));
+  });
 }
 
 void TEditForm::RecoverInNewCopy(TOrphanJournal& orphan) {

@@ -43,11 +43,17 @@ void TFileCommands::RememberDiskState() {
   FDiskStamp.Take(Editor().FileSystem(), Editor().FileName());
 }
 
-void TFileCommands::Load(const std::string& name) {
+void TFileCommands::RememberChangedOnDisk() {
+  FDiskStamp.TakeChanged(Editor().FileName());
+}
+
+bool TFileCommands::Load(const std::string& name) {
   CheckReadable(Editor().FileSystem(), name);
+  if (!FWindow.MayOpenFile(name)) return false;
   Editor().OpenTextFile(name);
   RememberDiskState();
   FWindow.DocumentLoaded();
+  return true;
 }
 
 void TFileCommands::CreateEmpty(const std::string& name) {
@@ -92,7 +98,7 @@ void TFileCommands::Open() {
   if (Editor().FileSystem().Stat(name, info) == ENOENT) {
     CreateEmpty(name);
   } else {
-    Load(name);
+    if (!Load(name)) return;
     FWindow.ClearMarksList();
   }
   FWindow.ApplyLogStamp();
@@ -165,7 +171,7 @@ void TFileCommands::OpenHistoryEntry(int index) {
     if (FWindow.MultipleOpenings()) {
       FWindow.SpawnInstance(OpenInCopy(entry));
     } else {
-      Load(entry);
+      if (!Load(entry)) return;
       FWindow.ApplyLogStamp();
       FWindow.UpdateButtons(Editor().ByteCount() != 0);
       FWindow.SetDocumentCaption(Editor().FileName());

@@ -60,6 +60,9 @@ class TFileCommandsWindow {
   // After a document was read from disk: what its load changed, if anything, is shown.
   virtual void DocumentLoaded() = 0;
   virtual void ApplyLogStamp() = 0;
+  // Before a file is read into the document: false when the user does not want it opened here
+  // (another running copy has unsaved changes of it).
+  virtual bool MayOpenFile(const std::string& /*name*/) { return true; }
   // Before Save writes the document over its file: false when the user does not want the file
   // replaced (its load changed something a save would keep).
   virtual bool MayReplaceFile() = 0;
@@ -93,11 +96,14 @@ class TFileCommands {
   // The document's file as it is now on disk is the one loaded or saved here; the window calls
   // it after loading a document itself (command line, drops).
   void RememberDiskState();
+  // The document's file was changed on disk by another program since the text the document
+  // started from was read (a recovery onto the journal's copy): the next save asks first.
+  void RememberChangedOnDisk();
 
  private:
   TTextFileEditor& Editor();
-  // Loads an existing file (checked readable first).
-  void Load(const std::string& name);
+  // Loads an existing file (checked readable first); false when the window declined it.
+  bool Load(const std::string& name);
   // Creates the empty file, then empties the document under that name.
   void CreateEmpty(const std::string& name);
   void SaveUnder(const std::string& name);

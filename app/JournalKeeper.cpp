@@ -7,12 +7,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <cerrno>
-#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "app/FileCommands.h"
+#include "engine/FileError.h"
 #include "engine/FileSystem.h"
 #include "engine/ParaList.h"
 
@@ -32,16 +35,30 @@ QString TJournalKeeper::DefaultFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/journaux";
 }
 
-bool TJournalKeeper::PrepareFolder(const QString& folder) {
-  if (!QDir().mkpath(folder)) return false;
-  return QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+int TJournalKeeper::PrepareFolder(const QString& folder) {
+  namespace fs = std::filesystem;
+#ifdef Q_OS_WIN
+  const fs::path path(folder.toStdWString());
+#else
+  const fs::path path(QFile::encodeName(folder).toStdString());
+#endif
+  std::error_code error;
+  fs::create_directories(path, error);
+  if (!error) fs::permissions(path, fs::perms::owner_all, fs::perm_options::replace, error);
+  // The portable errno value (a Windows error code is mapped to its like).
+  return error ? error.default_error_condition().value() : 0;
 }
 
-TJournalKeeper::TJournalKeeper(const QString& folder, QObject* parent) : QObject(parent) {
+bool TJournalKeeper::IsJournalName(const QString& fileName) {
+  static const QRegularExpression kName(QStringLiteral("^kel-[0-9]+-[0-9]+\\.journal$"));
+  return kName.match(fileName).hasMatch();
+}
+
+TJournalKeeper::TJournalKeeper(const QString& folder, QObject* parent) : QObject(parent), folder_(folder) {
   timer_.setSingleShot(true);
   timer_.setInterval(kFlushDelayMs);
   connect(&timer_, &QTimer::timeout, this, [this] { FlushNow(); });
-  if (!PrepareFolder(folder)) return;
+  folderReady_ = PrepareFolder(folder) == 0;
   // The process number and the start time make the name unique among running copies.
   const QString name = QString("kel-%1-%2.journal")
                            .arg(QCoreApplication::applicationPid())
@@ -62,7 +79,6 @@ TJournalKeeper::~TJournalKeeper() {
 }
 
 void TJournalKeeper::Begin(TParaList& list, const QString& fileName) {
-  if (!writer_) return;
   TJournalBase base;
   // An untitled document's name ("Sans titre…") names no file.
   const bool untitled = IsUntitled(LocalPath(fileName));
@@ -79,12 +95,19 @@ void TJournalKeeper::Begin(TParaList& list, const QString& fileName) {
 
 void TJournalKeeper::End() {
   timer_.stop();
-  if (writer_) writer_->Stop();
+  writer_->Stop();
 }
 
 bool TJournalKeeper::FlushNow() {
   timer_.stop();
-  if (!writer_) return true;
+  // A folder that could not be had (made, or made private) is tried again at every write.
+  if (writer_->HasUnwritten() && !folderReady_) {
+    if (const int err = PrepareFolder(folder_)) {
+      Flushed(err);
+      return false;
+    }
+    folderReady_ = true;
+  }
   // A journal on disk always has its lock held: other copies take an unlocked one for an orphan.
   if (writer_->HasUnwritten() && !lock_) {
     if (const int err = TakeLock()) {
@@ -116,7 +139,7 @@ void TJournalKeeper::Flushed(int err) {
   errorShown_ = true;
   OnError(QString("Le journal de récupération ne peut pas être écrit (%1) : les modifications "
                   "faites depuis ne seront pas récupérées si le programme s'arrête.")
-              .arg(QString::fromLocal8Bit(std::strerror(err))));
+              .arg(QString::fromStdString(SystemErrorText(err))));
 }
 
 }  // namespace quilmo

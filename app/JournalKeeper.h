@@ -22,16 +22,20 @@ class TParaList;
 class TJournalKeeper : public QObject {
  public:
   // `folder`: where the journals live (DefaultFolder() in the program, a temporary folder in
-  // tests). The folder is created private to the user when missing.
+  // tests). The folder is created private to the user when missing, at the latest when the
+  // journal is first written; a folder that cannot be had is tried again at every write.
   explicit TJournalKeeper(const QString& folder, QObject* parent = nullptr);
   ~TJournalKeeper() override;
 
   // The per-user state folder's "journaux" subfolder.
   static QString DefaultFolder();
-  // Creates the folder when missing and makes it private (0700); false when it cannot be had.
-  static bool PrepareFolder(const QString& folder);
+  // Creates the folder when missing and makes it private (0700); 0, or an errno value when it
+  // cannot be had.
+  static int PrepareFolder(const QString& folder);
   // A journal's lock file.
   static QString LockPath(const QString& journalPath) { return journalPath + ".lock"; }
+  // The name is one this program gives its journals ("kel-<process>-<time>.journal").
+  static bool IsJournalName(const QString& fileName);
 
   // Journals the changes of `list`, whose present text was just loaded from `fileName`
   // (empty or "Sans titre…": an untitled document). Any previous journal of this copy is removed.
@@ -43,9 +47,8 @@ class TJournalKeeper : public QObject {
   bool FlushNow();
 
   QString JournalPath() const { return path_; }
-  bool Enabled() const { return writer_ != nullptr; }
-  // Called (once until a write succeeds again) with a French message when the journal
-  // cannot be written.
+  // Called (once until a write succeeds again) with a French message when the journal or its
+  // folder cannot be written.
   std::function<void(const QString&)> OnError;
 
  private:
@@ -53,6 +56,8 @@ class TJournalKeeper : public QObject {
   // Takes the journal's lock: 0, or an errno value when it cannot be had.
   int TakeLock();
 
+  QString folder_;
+  bool folderReady_ = false;
   QString path_;
   std::unique_ptr<QLockFile> lock_;
   std::unique_ptr<TJournalWriter> writer_;

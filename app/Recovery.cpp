@@ -8,12 +8,14 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 
 #include "app/FileCommands.h"
 #include "app/JournalKeeper.h"
 #include "app/Prompter.h"
 #include "editor/TextFileEditor.h"
+#include "engine/FileSystem.h"
 #include "engine/JournalReplay.h"
 #include "engine/ParaList.h"
 
@@ -29,21 +31,57 @@ QString ChangeTime(const TOrphanJournal& orphan) {
   return QString("%1 à %2").arg(time.toString("dd/MM/yyyy"), time.toString("HH:mm:ss"));
 }
 
-// Loads the journal's base into the editor; false when neither the file nor a copy holds it.
-bool LoadBase(TTextFileEditor& editor, const TJournalContents& contents, const QString& fileName) {
+enum class TBaseSource { bsNone, bsFile, bsCopy };
+
+// Loads the journal's base into the editor, from the file when it still holds it, else from
+// the journal's copy.
+TBaseSource LoadBase(TTextFileEditor& editor, const TJournalContents& contents, const QString& fileName) {
   const TJournalBase& base = contents.Base;
   const QFileInfo info(fileName);
   if (!fileName.isEmpty() && info.isFile() && static_cast<std::uint64_t>(info.size()) == base.FileSize) {
     try {
       editor.LoadTextFile(base.FileName);
-      if (IsJournalBase(editor.ParaList(), base)) return true;
+      if (IsJournalBase(editor.ParaList(), base)) return TBaseSource::bsFile;
     } catch (const std::exception&) {
       // Unreadable now: the copy may still serve.
     }
   }
-  if (!contents.HasCopy) return false;
+  if (!contents.HasCopy) return TBaseSource::bsNone;
   editor.NewTextFile(base.FileName.empty() ? kUntitledName : base.FileName);
-  return LoadJournalCopy(editor.ParaList(), contents.Copy) == 0;
+  return LoadJournalCopy(editor.ParaList(), contents.Copy) == 0 ? TBaseSource::bsCopy : TBaseSource::bsNone;
+}
+
+// Renames a journal that cannot be read so that it is kept but not read again; its new path,
+// or an empty text when it could not be renamed.
+QString SetAside(const QString& path) {
+  QString kept = path + QStringLiteral(".endommage");
+  for (int n = 2; QFileInfo::exists(kept) || QFileInfo(kept).isSymLink(); ++n)
+    kept = path + QStringLiteral(".endommage-%1").arg(n);
+  return QFile::rename(path, kept) ? kept : QString();
+}
+
+// What the question adds about the file when it is no longer the one the changes apply to.
+QString FileNote(const TOrphanJournal& orphan) {
+  const bool copied = orphan.Contents.HasCopy;
+  switch (orphan.OnDisk) {
+    case TBaseOnDisk::bdChanged:
+      return copied ? QStringLiteral(
+                          "\n\nLe fichier a été modifié par un autre programme depuis. Les modifications "
+                          "récupérées s'appliquent au texte d'avant ce changement, et l'enregistrement "
+                          "demandera avant de remplacer le fichier.")
+                    : QStringLiteral(
+                          "\n\nLe fichier a été modifié par un autre programme depuis : les modifications "
+                          "ne peuvent plus lui être appliquées.");
+    case TBaseOnDisk::bdGone:
+      return copied ? QStringLiteral("\n\nLe fichier n'existe plus sur le disque.")
+                    : QStringLiteral(
+                          "\n\nLe fichier n'existe plus sur le disque : les modifications ne peuvent plus "
+                          "être appliquées.");
+    case TBaseOnDisk::bdNotChecked:
+    case TBaseOnDisk::bdUntitled:
+    case TBaseOnDisk::bdSame: break;
+  }
+  return {};
 }
 
 }  // namespace
@@ -53,7 +91,7 @@ QString TOrphanJournal::DocumentName() const {
   return QDir::toNativeSeparators(FromLocal(Contents.Base.FileName));
 }
 
-std::optional<TOrphanJournal> OpenOrphanJournal(const QString& path) {
+std::optional<TOrphanJournal> OpenOrphanJournal(const QString& path, QStringList* setAside) {
   TOrphanJournal orphan;
   orphan.Path = path;
   orphan.Lock = std::make_unique<QLockFile>(TJournalKeeper::LockPath(path));
@@ -65,17 +103,69 @@ std::optional<TOrphanJournal> OpenOrphanJournal(const QString& path) {
   const QByteArray bytes = file.readAll();
   orphan.Contents = ReadJournal(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   if (orphan.Contents.State == TJournalState::jsUnreadable) {
-    DiscardOrphan(orphan);
+    file.close();
+    // Only a journal that holds nothing at all goes; any other is kept for the user to see.
+    if (IsJournalWithoutRecords(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+      DiscardOrphan(orphan);
+    } else {
+      const QString kept = SetAside(path);
+      if (!kept.isEmpty() && setAside != nullptr) setAside->append(kept);
+      ReleaseOrphan(orphan);
+    }
     return std::nullopt;
   }
   return orphan;
 }
 
-std::vector<TOrphanJournal> FindOrphanJournals(const QString& folder) {
+bool IsOwnJournalPath(const QString& journalFolder, const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isFile() || info.isSymLink() || !TJournalKeeper::IsJournalName(info.fileName())) return false;
+  const QString folder = QFileInfo(journalFolder).canonicalFilePath();
+  return !folder.isEmpty() && info.canonicalPath() == folder;
+}
+
+QString NotAJournalMessage(const QString& path) {
+  return QStringLiteral(
+             "« %1 » n'est pas un journal de récupération de Quilmo : rien n'a été récupéré et ce fichier "
+             "n'a pas été touché.")
+      .arg(QDir::toNativeSeparators(path));
+}
+
+QString SetAsideMessage(const QStringList& setAside) {
+  QStringList names;
+  for (const QString& path : setAside) names << QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path));
+  return QStringLiteral(
+             "Des journaux de récupération endommagés ne peuvent pas être lus. Ils n'ont pas été "
+             "supprimés : ils sont gardés sous les noms suivants.\n\n%1")
+      .arg(names.join('\n'));
+}
+
+void CheckBaseOnDisk(TOrphanJournal& orphan, TTextFileEditor& reader) {
+  const TJournalBase& base = orphan.Contents.Base;
+  if (base.FileName.empty()) {
+    orphan.OnDisk = TBaseOnDisk::bdUntitled;
+    return;
+  }
+  TFileInfo info;
+  if (reader.FileSystem().Stat(base.FileName, info) == ENOENT) {
+    orphan.OnDisk = TBaseOnDisk::bdGone;
+    return;
+  }
+  try {
+    orphan.OnDisk =
+        reader.FileHoldsJournalBase(base.FileName, base) ? TBaseOnDisk::bdSame : TBaseOnDisk::bdChanged;
+  } catch (const std::exception&) {
+    // A file that cannot be read now cannot be the base either.
+    orphan.OnDisk = TBaseOnDisk::bdChanged;
+  }
+}
+
+std::vector<TOrphanJournal> FindOrphanJournals(const QString& folder, QStringList* setAside) {
   std::vector<TOrphanJournal> orphans;
   const QDir dir(folder);
   for (const QString& name : dir.entryList({"*.journal"}, QDir::Files, QDir::Name))
-    if (std::optional<TOrphanJournal> orphan = OpenOrphanJournal(dir.filePath(name)))
+    if (std::optional<TOrphanJournal> orphan = OpenOrphanJournal(dir.filePath(name), setAside))
       orphans.push_back(std::move(*orphan));
   // Journals changed at the same moment keep the order of their names.
   std::stable_sort(orphans.begin(), orphans.end(), [](const TOrphanJournal& a, const TOrphanJournal& b) {
@@ -87,8 +177,8 @@ std::vector<TOrphanJournal> FindOrphanJournals(const QString& folder) {
 QString RecoveryQuestion(const TOrphanJournal& orphan) {
   return QString(
              "Des modifications de « %1 » n'ont pas été enregistrées : le programme s'est arrêté "
-             "avant (dernière modification le %2).\n\nVoulez-vous les récupérer ?")
-      .arg(orphan.DocumentName(), ChangeTime(orphan));
+             "avant (dernière modification le %2).%3\n\nVoulez-vous les récupérer ?")
+      .arg(orphan.DocumentName(), ChangeTime(orphan), FileNote(orphan));
 }
 
 TRecoveryChoice AskRecovery(TPrompter& prompter, QWidget* parent, const TOrphanJournal& orphan, int index,
@@ -108,7 +198,8 @@ TRecoveryOutcome RecoverInto(TTextFileEditor& editor, TJournalKeeper& keeper, TO
   const TJournalContents& contents = orphan.Contents;
   const QString name = FromLocal(contents.Base.FileName);
   TRecoveryOutcome outcome;
-  if (!LoadBase(editor, contents, name)) {
+  const TBaseSource source = LoadBase(editor, contents, name);
+  if (source == TBaseSource::bsNone) {
     editor.NewTextFile(kUntitledName);
     outcome.Message = QString(
                           "Le fichier « %1 » a changé depuis les modifications non enregistrées : elles ne "
@@ -124,6 +215,8 @@ TRecoveryOutcome RecoverInto(TTextFileEditor& editor, TJournalKeeper& keeper, TO
   editor.SetModified(true);
   editor.RefreshLayout(false);
   outcome.Recovered = true;
+  // The copy served because the file no longer holds the base: someone else changed it.
+  outcome.FileChanged = source == TBaseSource::bsCopy && QFileInfo(name).isFile();
   const bool damaged = contents.State != TJournalState::jsComplete || !replay.Consistent;
   if (damaged) {
     outcome.Message = QString(
@@ -146,6 +239,47 @@ void DiscardOrphan(TOrphanJournal& orphan) {
 void ReleaseOrphan(TOrphanJournal& orphan) {
   if (orphan.Lock) orphan.Lock->unlock();
   orphan.Lock.reset();
+}
+
+namespace {
+
+// A journal's base record comes first and names the file; this much of the journal holds it.
+constexpr qint64 kBaseBytes = 64 * 1024;
+
+bool SameFile(const QString& a, const QString& b) {
+  const QString canonical = QFileInfo(a).canonicalFilePath();
+  return canonical.isEmpty() ? a == b : canonical == QFileInfo(b).canonicalFilePath();
+}
+
+}  // namespace
+
+bool EditedInOtherCopy(const QString& folder, const QString& ownJournal, const QString& fileName) {
+  const QDir dir(folder);
+  for (const QString& name : dir.entryList({"kel-*.journal"}, QDir::Files, QDir::Name)) {
+    const QString path = dir.filePath(name);
+    if (!TJournalKeeper::IsJournalName(name) || SameFile(path, ownJournal)) continue;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) continue;
+    const QByteArray start = file.read(kBaseBytes);
+    const TJournalContents contents =
+        ReadJournal(std::string_view(start.constData(), static_cast<std::size_t>(start.size())));
+    if (contents.State == TJournalState::jsUnreadable || contents.Base.FileName.empty() ||
+        !SameFile(FromLocal(contents.Base.FileName), fileName))
+      continue;
+    // Its copy runs when the lock cannot be had; a lock had by mistake is let go at once.
+    QLockFile lock(TJournalKeeper::LockPath(path));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) return true;
+  }
+  return false;
+}
+
+QString EditedInOtherCopyQuestion(const QString& fileName) {
+  return QStringLiteral(
+             "Le fichier « %1 » est ouvert dans une autre fenêtre de Quilmo, où il a des modifications "
+             "non enregistrées. S'il est modifié dans les deux fenêtres, l'enregistrement de l'une "
+             "remplacera les modifications de l'autre.\n\nVoulez-vous l'ouvrir ici aussi ?")
+      .arg(QDir::toNativeSeparators(fileName));
 }
 
 namespace {

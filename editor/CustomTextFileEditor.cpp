@@ -110,18 +110,16 @@ void TCustomTextFileEditor::ForgetFormat() {
 
 // ---------------------------------------------------------------- loading
 
-TLoadReport TCustomTextFileEditor::LoadTextFile(const std::string& name) {
-  if (name.empty()) return {};
-  const std::string fileName = NormalizeFileName(name);
-  TBusyScope busy(*this);
+// Reads the file into a list of its own; the recovery journal's hash of the text is taken on
+// the way (TJournalBaseHasher).
+TCustomTextFileEditor::TReadText TCustomTextFileEditor::ReadTextFile(const std::string& fileName) {
   TTextFileReader reader(*FFileSystem);
   reader.SetParaLengthLimit(static_cast<size_t>(ParaLengthLimit()));
-  // Read into a list of its own, shown only once the whole file is in it: a load that fails
-  // half-way leaves the present text, its name and its state as they were. No view follows
-  // the new list, so nothing is repainted until it is shown.
-  // The recovery journal's hash of the text is taken on the way (TJournalBaseHasher).
-  std::shared_ptr<TParaList> list = NewEmptyList();
-  auto hasher = std::make_unique<TJournalBaseHasher>(list);
+  TReadText read;
+  std::shared_ptr<TParaList>& list = read.List;
+  std::unique_ptr<TJournalBaseHasher>& hasher = read.Hasher;
+  list = NewEmptyList();
+  hasher = std::make_unique<TJournalBaseHasher>(list);
   try {
     // A file larger than the text may grow is refused before it is read.
     TFileByteSource source(*FFileSystem, fileName, static_cast<std::uint64_t>(ByteLimit()));
@@ -147,14 +145,37 @@ TLoadReport TCustomTextFileEditor::LoadTextFile(const std::string& name) {
   } catch (const std::bad_alloc&) {
     throw EEditorError(LoadErrorMessage(ErrOutOfMemory), 0);
   }
-  ReplaceText(std::move(list), false);
-  FBaseHasher = std::move(hasher);
+  read.Report = reader.Report();
+  return read;
+}
+
+TLoadReport TCustomTextFileEditor::LoadTextFile(const std::string& name) {
+  if (name.empty()) return {};
+  const std::string fileName = NormalizeFileName(name);
+  TBusyScope busy(*this);
+  // Read into a list of its own, shown only once the whole file is in it: a load that fails
+  // half-way leaves the present text, its name and its state as they were. No view follows
+  // the new list, so nothing is repainted until it is shown.
+  TReadText read = ReadTextFile(fileName);
+  ReplaceText(std::move(read.List), false);
+  FBaseHasher = std::move(read.Hasher);
   FFileName = fileName;
-  FLoadReport = reader.Report();
+  FLoadReport = read.Report;
   TakeFormat();
   ShowLoadedText();
   FIsOpen = true;
   return FLoadReport;
+}
+
+bool TCustomTextFileEditor::FileHoldsJournalBase(const std::string& name, const TJournalBase& base) {
+  TFileInfo info;
+  if (FFileSystem->Stat(name, info) != 0 || !info.IsRegular || info.Size != base.FileSize) return false;
+  TBusyScope busy(*this);
+  const TReadText read = ReadTextFile(NormalizeFileName(name));
+  TParaList& list = *read.List;
+  if (list.ParaCount() != base.ParaCount || list.ByteCount() != base.ByteCount) return false;
+  const std::optional<std::uint64_t> hash = read.Hasher->Hash(list);
+  return (hash ? *hash : JournalTextHash(list)) == base.TextHash;
 }
 
 void TCustomTextFileEditor::OpenTextFile(const std::string& name) {

@@ -65,6 +65,10 @@ class TCustomTextFileEditor : public TCustomEditor {
   // a limit or a shortage of memory stops the loading; the text, FileName, IsOpen, the format
   // and LoadReport are then all as they were.
   virtual TLoadReport LoadTextFile(const std::string& name);
+  // The file, read as LoadTextFile reads it, holds the text that a recovery journal's changes
+  // apply to (its counts and hash agree with `base`). The editor's text is not touched; a file
+  // that is missing or of another size than the base's is not read. Raises as LoadTextFile.
+  bool FileHoldsJournalBase(const std::string& name, const TJournalBase& base);
   // FileName := name, then IsOpen := true, as one step that a failed load leaves undone: the
   // file already shown (the same name without regard to case) is not read again.
   void OpenTextFile(const std::string& name);
@@ -95,6 +99,13 @@ class TCustomTextFileEditor : public TCustomEditor {
 
  private:
   class TBusyScope;
+  struct TReadText {
+    std::shared_ptr<TParaList> List;
+    std::unique_ptr<TJournalBaseHasher> Hasher;
+    TLoadReport Report;
+  };
+
+  TReadText ReadTextFile(const std::string& fileName);
 
   // After a load: view at the top of the text, layout and caret refreshed.
   void ShowLoadedText();

@@ -246,6 +246,10 @@ void AppendCheckpointRecord(std::string& out, std::int64_t time, std::int32_t pa
   EndRecord(out, start);
 }
 
+bool IsJournalWithoutRecords(std::string_view bytes) {
+  return bytes.size() <= kJournalSignature.size() && kJournalSignature.starts_with(bytes);
+}
+
 TJournalContents ReadJournal(std::string_view bytes) {
   TJournalContents result;
   if (bytes.substr(0, kJournalSignature.size()) != kJournalSignature) return result;

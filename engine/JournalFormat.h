@@ -110,6 +110,10 @@ void AppendChangeRecord(std::string& out, TJournalRecord type, std::int32_t para
 void AppendCheckpointRecord(std::string& out, std::int64_t time, std::int32_t paraCount,
                             std::int32_t byteCount);
 
+// The bytes hold nothing but the start of a journal's signature (or nothing at all): the
+// program stopped while creating the journal, before any of the text reached it.
+bool IsJournalWithoutRecords(std::string_view bytes);
+
 // Reads a journal's bytes; never fails: damage shows in State, and everything written before
 // the damage up to the last checkpoint is kept.
 TJournalContents ReadJournal(std::string_view bytes);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "FormFixture.h"
 #include "app/EditForm.h"
 #include "app/JournalKeeper.h"
@@ -36,7 +38,7 @@ class EditFormJournalTest : public FormFixture {
     keeper.Begin(editor.ParaList(), file);
     editor.InsertString(typed);
     EXPECT_TRUE(keeper.FlushNow());
-    const QString dead = JournalFolder + QString("/dead-%1.journal").arg(number);
+    const QString dead = JournalFolder + QString("/kel-%1-1.journal").arg(number);
     WriteFileBytes(dead.toStdString(), ReadFileBytes(keeper.JournalPath().toStdString()));
     return dead;
   }
@@ -150,6 +152,133 @@ TEST_F(EditFormJournalTest, AJournalThatCannotBeRecoveredNowIsKept) {
   EXPECT_EQ(copy.Editor1().ByteCount(), 0u);
   EXPECT_EQ(Prompter.Shown.size(), 1u);
   EXPECT_TRUE(QFile::exists(second));
+}
+
+// A copy started to recover a path that is not one of the program's journals, or a journal
+// that cannot be read, says so and removes nothing.
+TEST_F(EditFormJournalTest, RecoveringWhatIsNotAJournalTouchesNothing) {
+  TJournalKeeper::PrepareFolder(JournalFolder);
+  const struct {
+    const char* Name;
+    QString Path;
+    const char* Told;
+    QString Kept;  // where the bytes are afterwards
+  } cases[] = {
+      {"a file outside the folder", MakeFile("v.txt", "precious\n"), "n'est pas un journal",
+       TempFile("v.txt")},
+      {"a file in the folder", JournalFolder + "/v.txt", "n'est pas un journal", JournalFolder + "/v.txt"},
+      {"a damaged journal", JournalFolder + "/kel-5-5.journal", "endommagés",
+       JournalFolder + "/kel-5-5.journal.endommage"},
+  };
+  WriteFileBytes((JournalFolder + "/v.txt").toStdString(), "precious\n");
+  WriteFileBytes((JournalFolder + "/kel-5-5.journal").toStdString(), "precious\n");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Prompter.Shown.clear();
+    TEditForm& form = Start(RecoveryArguments(c.Path));
+    EXPECT_TRUE(form.IsUntitled());
+    ASSERT_EQ(Prompter.Shown.size(), 1u);
+    EXPECT_TRUE(Prompter.Shown[0].Text.contains(c.Told)) << Prompter.Shown[0].Text.toStdString();
+    EXPECT_EQ(ReadFileBytes(c.Kept.toStdString()), "precious\n");
+    EXPECT_FALSE(QFile::exists(TJournalKeeper::LockPath(c.Path)));
+    Stop();
+  }
+}
+
+// Another program changed the file after the copy died: the question says so, and the first
+// save of the recovered text asks before it replaces the file, as it does without a crash.
+TEST_F(EditFormJournalTest, AFileChangedSinceIsNotReplacedWithoutAsking) {
+  TJournalKeeper::PrepareFolder(JournalFolder);
+  const struct {
+    const char* Name;
+    std::string Outside;  // the file after the crash
+    bool Asked;
+    TAnswer Answer;
+    std::string Left;  // the file after the save
+  } cases[] = {
+      {"unchanged", "texte\n", false, TAnswer::Yes, "Xtexte\n"},
+      {"changed, kept", "autre\n", true, TAnswer::No, "autre\n"},
+      {"changed, replaced", "autre\n", true, TAnswer::Yes, "Xtexte\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const QString file = MakeFile("a.txt", "texte\n");
+    DeadJournal(file, "X", 0);
+    WriteFileBytes(file.toStdString(), c.Outside);
+    Prompter.Asked.clear();
+    Prompter.Choices = {0};
+    TEditForm& form = Start();
+    ASSERT_EQ(Prompter.Asked.size(), 1u);
+    EXPECT_EQ(Prompter.Asked[0].Text.contains("modifié par un autre programme"), c.Asked);
+    EXPECT_EQ(PlainEditorText(form.Editor1()), "Xtexte\n");
+    Prompter.Answers = {c.Answer};
+    form.Save1Click();
+    ASSERT_EQ(Prompter.Asked.size(), c.Asked ? 2u : 1u);
+    if (c.Asked) {
+      EXPECT_TRUE(Prompter.Asked[1].Text.contains("modifié par un autre programme"));
+    }
+    EXPECT_EQ(ReadFileBytes(file.toStdString()), c.Left);
+    Prompter.Answers = {TAnswer::No};
+    Stop();
+  }
+}
+
+// A file with unsaved changes in another running copy (its journal locked) is opened only when
+// the user says so; a journal whose copy died, or of another file, asks nothing.
+TEST_F(EditFormJournalTest, AFileEditedInAnotherCopyIsOpenedOnlyWhenTheUserSaysSo) {
+  TJournalKeeper::PrepareFolder(JournalFolder);
+  const QString file = MakeFile("a.txt", "texte\n");
+  const QString other = MakeFile("b.txt", "autre\n");
+  enum TWay { wCommandLine, wOpenMenu };
+  const struct {
+    const char* Name;
+    TWay Way;
+    QString Edited;  // the file the other copy edits
+    bool Running;    // the other copy still runs
+    bool Asked;
+    TAnswer Answer;
+  } cases[] = {
+      {"command line, no", wCommandLine, file, true, true, TAnswer::No},
+      {"command line, yes", wCommandLine, file, true, true, TAnswer::Yes},
+      {"open menu, no", wOpenMenu, file, true, true, TAnswer::No},
+      {"open menu, yes", wOpenMenu, file, true, true, TAnswer::Yes},
+      {"copy that died", wCommandLine, file, false, false, TAnswer::Yes},
+      {"another file", wOpenMenu, other, true, false, TAnswer::Yes},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTextFileEditor editor;
+    editor.LoadTextFile(c.Edited.toStdString());
+    auto copy = std::make_unique<TJournalKeeper>(JournalFolder);
+    copy->Begin(editor.ParaList(), c.Edited);
+    editor.InsertString("X");
+    ASSERT_TRUE(copy->FlushNow());
+    const QString journal = copy->JournalPath();
+    // A copy that died leaves its journal without its lock.
+    if (!c.Running) {
+      const std::string bytes = ReadFileBytes(journal.toStdString());
+      copy.reset();
+      WriteFileBytes(journal.toStdString(), bytes);
+      Prompter.Choices = {1};
+    }
+    Prompter.Asked.clear();
+    Prompter.Answers = {c.Answer};
+    TEditForm& form = Start(c.Way == wCommandLine ? QStringList{file} : QStringList{});
+    if (c.Way == wOpenMenu) {
+      Prompter.OpenNames = {{file}};
+      form.Open1Click();
+    }
+    std::size_t asked = 0;
+    for (const auto& question : Prompter.Asked)
+      asked += question.Text.contains("ouvert dans une autre fenêtre de Quilmo") ? 1 : 0;
+    EXPECT_EQ(asked, c.Asked ? 1u : 0u);
+    const bool opened = !c.Asked || c.Answer == TAnswer::Yes;
+    EXPECT_EQ(form.IsUntitled(), !opened);
+    EXPECT_EQ(PlainEditorText(form.Editor1()), opened ? "texte\n" : "");
+    Stop();
+    copy.reset();
+    QFile::remove(journal);
+  }
 }
 
 TEST(RecoveryArguments, OnlyTheExactPairNamesAJournal) {
