@@ -36,6 +36,9 @@ class QKeyEvent;
 class QMimeData;
 class QListWidget;
 class QMenu;
+class QPoint;
+class QRect;
+class QSize;
 class QTimer;
 class QToolBar;
 
@@ -56,6 +59,10 @@ class TSettingsStore;
 class TStatusPanel;
 class TTextFileEditor;
 enum class TStatusAction : std::uint8_t;
+
+// Where the full-screen button's frame of `frame` size goes on `screen`: at its top right
+// corner, inside it and left of a vertical scroll bar `scrollBarWidth` wide.
+QPoint ScreenButtonPlace(const QRect& screen, const QSize& frame, int scrollBarWidth);
 
 // What the window is given from outside; none of it is owned.
 struct TEditFormServices {
@@ -391,6 +398,8 @@ class TEditForm : public QMainWindow {
   void Supprimerunemarque1Click();
   void MarkBtnClick();
   void MarkFormClose();
+  // The marks list's context menu at a place of the screen.
+  void ShowMarkListMenu(const QPoint& at);
   // Closes an open find or replace dialog (its histories are written).
   void CloseSearchDialogs();
   // Empties the marks manager's list.
@@ -508,6 +517,11 @@ class TEditForm : public QMainWindow {
   void Editor1ShowStatus(int lineNum, int colNum);
   void Editor1KeyDown(std::uint16_t& key, std::uint8_t shift);
   void SetWordWrapChecked(bool on);
+
+  // Full screen (EditFormView.cpp): the button back to the normal view, floated above the
+  // window again whenever the window was shown anew, and placed once its frame is known.
+  void FloatScreenButton();
+  void PlaceScreenButton();
 
   // Auto-scroll (EditFormView.cpp): stopping, and the editor's notifications that end it.
   void StopAutoScroll();

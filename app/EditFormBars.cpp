@@ -217,7 +217,10 @@ void TEditForm::LoadBarRecords() {
     }
   }
 
+  // The marks window keeps its place but starts hidden, whatever the saved layout says: no
+  // mark is listed yet.
   QDockWidget* form = FBars.MarkForm;
+  form->hide();
   const TBarRecord r = ReadRecord(s, form->objectName());
   if (r.Rev != 2 && r.Rev != 3) return;
   Qt::ToolBarArea unused;
@@ -230,7 +233,6 @@ void TEditForm::LoadBarRecords() {
     form->setFloating(false);
     addDockWidget(area, form);
   }
-  form->setVisible(r.Visible);
 }
 
 }  // namespace quilmo

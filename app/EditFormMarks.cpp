@@ -1,6 +1,7 @@
 // The marks manager and the marks margin.
 #include <QDockWidget>
 #include <QListWidget>
+#include <QMenu>
 
 #include "app/EditFormDialogsHost.h"
 #include "app/dialogs/MarksManager.h"
@@ -35,6 +36,20 @@ void TEditForm::MarkBtnClick() {
 void TEditForm::MarkFormClose() {
   ShowMarkForm(*FBars.MarkForm, *FSearch.Gestionnairedemarques1, *FContext.Gestionnairedemarques2,
                *FButtons.MarkBtn, false);
+}
+
+// The list's own menu: the context menu's mark items, enabled by the same rule.
+void TEditForm::ShowMarkListMenu(const QPoint& at) {
+  const QString name = QStringLiteral("MarkListMenu");
+  auto* menu = findChild<QMenu*>(name, Qt::FindDirectChildrenOnly);
+  if (menu == nullptr) {
+    menu = new QMenu(this);
+    menu->setObjectName(name);
+    menu->addActions({FContext.Afficherlamarque1, FContext.Ajouterunemarque1, FContext.Supprimerunemarque1,
+                      FContext.Supprimertouteslesmarques2});
+    connect(menu, &QMenu::aboutToShow, this, &TEditForm::PopupMenu1Popup);
+  }
+  menu->popup(at);
 }
 
 void TEditForm::Afficherlamarque1Click() {

@@ -379,6 +379,8 @@ void TEditForm::CreateBars() {
 
   auto* markForm = new TMarkForm(this);
   markForm->OnShowMark = [this] { Afficherlamarque1Click(); };
+  markForm->OnRemoveMark = [this] { Supprimerunemarque1Click(); };
+  markForm->OnContextMenu = [this](const QPoint& at) { ShowMarkListMenu(at); };
   FBars.MarkForm = markForm;
   FBars.ListBox1 = markForm->ListBox1;
   addDockWidget(Qt::BottomDockWidgetArea, FBars.MarkForm);

@@ -6,10 +6,12 @@
 #include <QProxyStyle>
 #include <QScreen>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -63,6 +65,16 @@ TScrollCode ScrollCodeOf(TAutoScrollStep step) {
   }
   return TScrollCode::scEndScroll;
 }
+
+}  // namespace
+
+QPoint ScreenButtonPlace(const QRect& screen, const QSize& frame, int scrollBarWidth) {
+  constexpr int kMargin = 5;
+  const int right = screen.left() + screen.width() - scrollBarWidth - kMargin;
+  return {std::max(screen.left(), right - frame.width()), screen.top() + kMargin};
+}
+
+namespace {
 
 QList<QToolButton*> ButtonsOf(QToolBar* bar) {
   QList<QToolButton*> buttons;
@@ -240,13 +252,8 @@ void TEditForm::EnterFullScreen() {
   menuBar()->hide();
   FFullScreen = true;
   showFullScreen();
-  // The button back to the normal view floats at the screen's top right corner.
   QToolBar* screenButton = FBars.ScreenButton;
   removeToolBar(screenButton);
-  screenButton->setParent(this, Qt::Tool | Qt::WindowStaysOnTopHint);
-  // A window of its own paints on its own, whatever the frozen main window does.
-  screenButton->setUpdatesEnabled(true);
-  screenButton->setWindowTitle(QStringLiteral("Affichage normal"));
   // Its close box leaves the context item as the way back.
   const QString closeHook = QStringLiteral("ScreenButtonCloseHook");
   if (screenButton->findChild<QObject*>(closeHook, Qt::FindDirectChildrenOnly) == nullptr) {
@@ -259,12 +266,56 @@ void TEditForm::EnterFullScreen() {
         screenButton);
     hook->setObjectName(closeHook);
     screenButton->installEventFilter(hook);
+    // Once the window manager has framed it, its frame goes where it belongs.
+    for (const QEvent::Type type : {QEvent::Move, QEvent::Resize}) {
+      screenButton->installEventFilter(new TEventHook(
+          type,
+          [this](QObject*, QEvent*) {
+            if (FFullScreen && FBars.ScreenButton->isWindow()) PlaceScreenButton();
+            return false;
+          },
+          screenButton));
+    }
+    // Shown again (always on top switched, around a dialog), the window has a new native
+    // window and comes up over the button: the button floats again above the new one.
+    installEventFilter(new TEventHook(
+        QEvent::Show,
+        [this](QObject* watched, QEvent*) {
+          if (watched == this && FFullScreen && !FContext.Affichagenormal1->isVisible())
+            QTimer::singleShot(0, this, [this] {
+              if (FFullScreen && !FContext.Affichagenormal1->isVisible()) FloatScreenButton();
+            });
+          return false;
+        },
+        this));
   }
-  const QRect area = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->geometry();
-  screenButton->move(area.left() + area.width() - 60, area.top() + 5);
-  screenButton->show();
+  FloatScreenButton();
   FContext.Affichagenormal1->setVisible(false);
   setUpdatesEnabled(true);
+}
+
+// The button back to the normal view floats over the window, a window of its own, kept above
+// it by the window manager as the window's transient.
+void TEditForm::FloatScreenButton() {
+  QToolBar* screenButton = FBars.ScreenButton;
+  screenButton->hide();
+  screenButton->setParent(this, Qt::Tool | Qt::WindowStaysOnTopHint);
+  // A window of its own paints on its own, whatever the frozen main window does.
+  screenButton->setUpdatesEnabled(true);
+  screenButton->setWindowTitle(QStringLiteral("Affichage normal"));
+  PlaceScreenButton();
+  screenButton->show();
+  screenButton->raise();
+}
+
+// At the screen's top right corner, frame and close box inside the screen, left of the
+// editor's vertical scroll bar.
+void TEditForm::PlaceScreenButton() {
+  QToolBar* screenButton = FBars.ScreenButton;
+  const QRect area = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->geometry();
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FEditorWidget);
+  const QPoint place = ScreenButtonPlace(area, screenButton->frameGeometry().size(), scrollBar);
+  if (screenButton->pos() != place) screenButton->move(place);
 }
 
 void TEditForm::LeaveFullScreen() {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
@@ -84,6 +85,15 @@ THelpViewer::THelpViewer(const QString& folder, QWidget* parent)
     setWindowTitle(title.isEmpty() ? kWindowTitle : kWindowTitle + QStringLiteral(" - ") + title);
   });
   resize(640, 560);
+}
+
+void THelpViewer::keyPressEvent(QKeyEvent* event) {
+  // Escape closes the window, as it closes a dialog; the keys its controls leave come here.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void THelpViewer::ShowContext(int context) {

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QKeyEvent;
 class QTextBrowser;
 class QToolButton;
 
@@ -33,6 +34,9 @@ class THelpViewer : public QWidget {
 
   void ShowContext(int context);
   QTextBrowser* Browser() const { return Browser_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QString Folder_;

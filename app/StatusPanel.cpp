@@ -75,14 +75,18 @@ int TStatusPanel::PanelLeft(int index) {
 
 void TStatusPanel::SetDocumentStatus(const TDocumentStatus& status) {
   if (status == Status_) return;
+  const auto before = TStatusPanelAccessible::ReadingsIfListened(*this);
   Status_ = status;
+  TStatusPanelAccessible::Announce(*this, before);
   if (!SinglePanel()) update();
 }
 
 void TStatusPanel::SetLockKeys(bool numLock, bool capsLock) {
   if (numLock == NumLock_ && capsLock == CapsLock_) return;
+  const auto before = TStatusPanelAccessible::ReadingsIfListened(*this);
   NumLock_ = numLock;
   CapsLock_ = capsLock;
+  TStatusPanelAccessible::Announce(*this, before);
   if (!SinglePanel()) update();
 }
 

@@ -6,11 +6,32 @@ namespace quilmo {
 
 namespace {
 
-constexpr int kCount = TStatusPanel::kPanelCount;
+constexpr int kCount = TStatusPanelAccessible::kCount;
+static_assert(kCount == TStatusPanel::kPanelCount);
+constexpr int kPosition = 0;
 constexpr int kFirstToggle = 4;  // "Modifié", "Num" and "Maj" are grey while off
+constexpr int kLastToggle = 6;
 
-// One painted panel: no widget of its own, everything read from the bar.
-class TPanelItem : public QAccessibleInterface {
+bool IsToggle(int index) {
+  return index >= kFirstToggle && index <= kLastToggle;
+}
+
+TStatusPanelAccessible::TEventSink Sink = nullptr;
+
+bool EventsWanted() {
+  return Sink != nullptr || QAccessible::isActive();
+}
+
+void Send(QAccessibleEvent&& event) {
+  if (Sink != nullptr)
+    Sink(&event);
+  else
+    QAccessible::updateAccessibility(&event);
+}
+
+// One painted panel: no widget of its own, everything read from the bar. Its text is what it
+// reads, so that a reader may read it as text as well as by name.
+class TPanelItem : public QAccessibleInterface, public QAccessibleTextInterface {
  public:
   TPanelItem(const TStatusPanelAccessible* bar, int index) : FBar(bar), FIndex(index) {}
 
@@ -24,11 +45,17 @@ class TPanelItem : public QAccessibleInterface {
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
   void setText(QAccessible::Text, const QString&) override {}
   QAccessible::Role role() const override { return QAccessible::StaticText; }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this) : nullptr;
+  }
 
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return TStatusPanelAccessible::PanelName(FIndex);
-    if (t == QAccessible::Value) return FBar->Panel()->PanelText(FIndex);
-    return {};
+    switch (t) {
+      case QAccessible::Name:
+      case QAccessible::Value: return Reading();
+      case QAccessible::Description: return TStatusPanelAccessible::PanelName(FIndex);
+      default: return {};
+    }
   }
 
   QRect rect() const override {
@@ -43,14 +70,39 @@ class TPanelItem : public QAccessibleInterface {
     const TStatusPanel* panel = FBar->Panel();
     s.invisible = !panel->isVisible() || panel->SinglePanel();
     s.readOnly = true;
-    if (FIndex >= kFirstToggle && FIndex < kCount - 1) {
+    if (IsToggle(FIndex)) {
       s.checkable = true;
       s.checked = panel->PanelLit(FIndex);
     }
     return s;
   }
 
+  // --- QAccessibleTextInterface: the reading, without caret or selection
+  void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  QString text(int startOffset, int endOffset) const override {
+    const QString reading = Reading();
+    if (endOffset < 0 || endOffset > reading.size()) endOffset = static_cast<int>(reading.size());
+    if (startOffset < 0 || startOffset >= endOffset) return {};
+    return reading.mid(startOffset, endOffset - startOffset);
+  }
+  int characterCount() const override { return static_cast<int>(Reading().size()); }
+  QRect characterRect(int) const override { return {}; }
+  int offsetAtPoint(const QPoint&) const override { return -1; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int offset, int* startOffset, int* endOffset) const override {
+    *startOffset = *endOffset = offset;
+    return {};
+  }
+
  private:
+  QString Reading() const { return TStatusPanelAccessible::Reading(*FBar->Panel(), FIndex); }
+
   const TStatusPanelAccessible* FBar;
   int FIndex;
 };
@@ -78,6 +130,10 @@ void TStatusPanelAccessible::Install() {
   (void)installed;
 }
 
+void TStatusPanelAccessible::SetEventSink(TEventSink sink) {
+  Sink = sink;
+}
+
 QString TStatusPanelAccessible::PanelName(int index) {
   static const std::array<QString, kCount> names = {
       QStringLiteral("Position du curseur"),
@@ -90,6 +146,40 @@ QString TStatusPanelAccessible::PanelName(int index) {
       QStringLiteral("Panneau vide"),
   };
   return index >= 0 && index < kCount ? names[static_cast<std::size_t>(index)] : QString();
+}
+
+QString TStatusPanelAccessible::Reading(const TStatusPanel& panel, int index) {
+  if (!IsToggle(index) || panel.PanelLit(index)) return panel.PanelText(index);
+  static const std::array<QString, 3> off = {QStringLiteral("Non modifié"), QStringLiteral("Num désactivé"),
+                                             QStringLiteral("Maj désactivé")};
+  return off[static_cast<std::size_t>(index - kFirstToggle)];
+}
+
+TStatusPanelAccessible::TReadings TStatusPanelAccessible::ReadingsIfListened(const TStatusPanel& panel) {
+  TReadings readings;
+  if (!EventsWanted()) return readings;
+  for (int i = 0; i < kCount; ++i) readings[static_cast<std::size_t>(i)] = Reading(panel, i);
+  return readings;
+}
+
+void TStatusPanelAccessible::Announce(TStatusPanel& panel, const TReadings& before) {
+  if (!EventsWanted()) return;
+  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(&panel);
+  if (bar == nullptr) return;
+  for (int i = 0; i < kCount; ++i) {
+    const QString& was = before[static_cast<std::size_t>(i)];
+    const QString now = Reading(panel, i);
+    if (now == was) continue;
+    QAccessibleInterface* item = bar->child(i);
+    Send(QAccessibleEvent(item, QAccessible::NameChanged));
+    if (IsToggle(i)) {
+      QAccessible::State changed;
+      changed.checked = true;
+      Send(QAccessibleStateChangeEvent(item, changed));
+    }
+    // The caret's place is announced as a status bar's text is: what went, what came.
+    if (i == kPosition) Send(QAccessibleTextUpdateEvent(item, 0, was, now));
+  }
 }
 
 TStatusPanel* TStatusPanelAccessible::Panel() const {

@@ -1,5 +1,6 @@
 #include "app/dialogs/FilterGrid.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -122,6 +123,38 @@ void TFilterGrid::currentChanged(const QModelIndex& current, const QModelIndex& 
   QTableWidget::currentChanged(current, previous);
   // The cell editor is always shown on the current cell.
   if (current.isValid() && state() != QAbstractItemView::EditingState) edit(current);
+}
+
+bool TFilterGrid::AtEdge(bool next) const {
+  const QModelIndex cell = currentIndex();
+  if (!cell.isValid()) return false;
+  const int row = verticalHeader()->visualIndex(cell.row());
+  const int column = horizontalHeader()->visualIndex(cell.column());
+  return next ? row == rowCount() - 1 && column == columnCount() - 1 : row == 0 && column == 0;
+}
+
+void TFilterGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  const bool next = hint == QAbstractItemDelegate::EditNextItem;
+  if ((!next && hint != QAbstractItemDelegate::EditPreviousItem) || !AtEdge(next))
+    return QTableWidget::closeEditor(editor, hint);
+  QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+  focusNextPrevChild(next);
+}
+
+bool TFilterGrid::focusNextPrevChild(bool next) {
+  // The window's own Tab order from the grid, past the cells.
+  if (AtEdge(next)) return QWidget::focusNextPrevChild(next);
+  return QTableWidget::focusNextPrevChild(next);
+}
+
+void TFilterGrid::focusInEvent(QFocusEvent* event) {
+  QTableWidget::focusInEvent(event);
+  // Reached by the keyboard; the grid takes the focus back from a closing editor too.
+  const Qt::FocusReason reason = event->reason();
+  if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::ShortcutFocusReason)
+    return;
+  const QModelIndex cell = currentIndex();
+  if (cell.isValid() && state() != QAbstractItemView::EditingState) edit(cell);
 }
 
 void TFilterGrid::resizeEvent(QResizeEvent* event) {

@@ -1,8 +1,8 @@
 #pragma once
 // The grid of the options dialog that edits the Open dialog's filters: one filter per row,
 // its description in the first column and its patterns in the second. The cell editor is
-// always shown, Tab moves between cells, rows are dragged by their header to reorder them,
-// and all cells together hold at most 240 characters.
+// always shown, Tab moves between cells and out at the first and last ones, rows are dragged by their header
+// to reorder them, and all cells together hold at most 240 characters.
 
 #include <QTableWidget>
 
@@ -31,12 +31,19 @@ class TFilterGrid : public QTableWidget {
 
  protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  // Tab from the last cell and Shift+Tab from the first leave the grid instead of wrapping,
+  // from the cell editor or from the grid itself; coming back opens the editor again.
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+  bool focusNextPrevChild(bool next) override;
+  void focusInEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   QString CellText(int row, int column) const;
   void SetCellText(int row, int column, const QString& text);
   void EnsureEmptyLastRow();
+  // Whether the current cell is the last one (`next`) or the first one (visual row 0, column 0).
+  bool AtEdge(bool next) const;
 };
 
 }  // namespace quilmo

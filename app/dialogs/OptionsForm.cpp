@@ -186,8 +186,8 @@ void TOptionsForm::CreateGrid() {
 
 bool TOptionsForm::AppliquerBtnClick() {
   int tabSize = 0;
-  if (!ParseTabSize(Edit1->text(), tabSize)) {
-    FHost.ShowError(QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(Edit1->text()));
+  if (const QString problem = ParseTabSize(Edit1->text(), tabSize); !problem.isEmpty()) {
+    FHost.ShowError(problem);
     return false;
   }
   TCustomTextFileEditor& editor = FHost.Editor();
@@ -222,6 +222,11 @@ bool TOptionsForm::event(QEvent* event) {
     return true;
   }
   return QDialog::event(event);
+}
+
+void TOptionsForm::hideEvent(QHideEvent* event) {
+  if (FHints) FHost.ShowHint(QString());
+  QDialog::hideEvent(event);
 }
 
 void TOptionsForm::keyPressEvent(QKeyEvent* event) {

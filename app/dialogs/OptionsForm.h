@@ -59,6 +59,8 @@ class TOptionsForm : public QDialog {
  protected:
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // The last hint shown leaves the status bar with the dialog.
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void BuildOptionsPage(QWidget* page);

@@ -22,7 +22,8 @@ namespace quilmo {
 TReplaceDlg::TReplaceDlg(TDialogHost& host, QWidget* parent) : TSearchDlgBase(host, parent) {
   setObjectName(QStringLiteral("ReplaceDlg"));
   setWindowTitle(QStringLiteral("Remplacement"));
-  Label2 = new QLabel(QStringLiteral("Remplacer"), this);
+  // Alt+E: "Rem&placer" has P, and no other control of the dialog uses E.
+  Label2 = new QLabel(QStringLiteral("R&emplacer"), this);
   ReplaceBox1 = new THistoryCombo(this);
   ReplaceBox1->setObjectName(QStringLiteral("ReplaceBox1"));
   Label2->setBuddy(ReplaceBox1);
@@ -135,7 +136,7 @@ void TReplaceDlg::Button2Click() {
   std::uint8_t options = FState.SearchOptions;
   if (editor.HasSelection()) options |= soReplace;
   const int result = ReplaceInEditor(FHost, FState.SearchText, ReplaceBox1->currentText(), options);
-  if (result == -1) ReportNotFound(FHost, FState.SearchText);
+  if (result == -1) ReportNotFoundHere(FState.SearchText);
 }
 
 void TReplaceDlg::Button3Click() {

@@ -45,28 +45,32 @@ void TSearchDialogs::TopmostOffForDialog() {
   FHost.SearchState().RestoreOnTop = true;
 }
 
+bool TSearchDialogs::BringBackOpenDialog() {
+  const TSearchState& state = FHost.SearchState();
+  QDialog* open = nullptr;
+  if (state.FindDialogOpen && FFind)
+    open = FFind;
+  else if (state.ReplaceDialogOpen && FReplace)
+    open = FReplace;
+  if (open == nullptr) return state.FindDialogOpen || state.ReplaceDialogOpen;
+  open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
+  open->show();
+  open->raise();
+  open->activateWindow();
+  return true;
+}
+
 void TSearchDialogs::Find1Click() {
   TopmostOffForDialog();
-  TSearchState& state = FHost.SearchState();
-  if (state.ReplaceDialogOpen) return;
-  if (state.FindDialogOpen && FFind) {
-    FFind->raise();
-    FFind->activateWindow();
-    return;
-  }
+  // At most one of the two dialogs: the open one comes back instead, minimised or not.
+  if (BringBackOpenDialog()) return;
   FFind = new TFindDlg(FHost, FHost.DialogParent());
   ShowCentred(FFind, FHost.DialogParent());
 }
 
 void TSearchDialogs::Replace1Click() {
   TopmostOffForDialog();
-  TSearchState& state = FHost.SearchState();
-  if (state.FindDialogOpen) return;
-  if (state.ReplaceDialogOpen && FReplace) {
-    FReplace->raise();
-    FReplace->activateWindow();
-    return;
-  }
+  if (BringBackOpenDialog()) return;
   FReplace = new TReplaceDlg(FHost, FHost.DialogParent());
   ShowCentred(FReplace, FHost.DialogParent());
 }

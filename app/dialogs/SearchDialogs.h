@@ -19,7 +19,7 @@ class TSearchDialogs {
 
   // At start: SearchText := the newest entry of the search history.
   void LoadSearchText();
-  // Ctrl+F, Ctrl+H.
+  // Ctrl+F, Ctrl+H: open their dialog, or bring back the one already open.
   void Find1Click();
   void Replace1Click();
   // F3 / FindNextBtn and Ctrl+F3 / FindPrevBtn.
@@ -37,6 +37,9 @@ class TSearchDialogs {
   enum class TRepeatDirection { rdNext, rdPrevious };
   // Switches always-on-top off for a dialog's lifetime; RestoreOnTop gives it back.
   void TopmostOffForDialog();
+  // The find or replace dialog already open, restored if minimised, raised and active; false
+  // when neither is open.
+  bool BringBackOpenDialog();
   void Repeat(TRepeatDirection direction);
 
   TDialogHost& FHost;

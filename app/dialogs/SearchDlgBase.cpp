@@ -50,7 +50,8 @@ TSearchDlgBase::TSearchDlgBase(TDialogHost& host, QWidget* parent)
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(false);
 
-  Label1 = new QLabel(QStringLiteral("Rechercher"), this);
+  // Alt+R types a search at once; no other control of either dialog uses R.
+  Label1 = new QLabel(QStringLiteral("&Rechercher"), this);
   FindBox1 = new THistoryCombo(this);
   FindBox1->setObjectName(QStringLiteral("FindBox1"));
   Label1->setBuddy(FindBox1);
@@ -127,8 +128,16 @@ void TSearchDlgBase::ClearSearchOptions() {
 void TSearchDlgBase::FindNextFromDialog() {
   FState.SearchOptions = OptionsFromControls();
   const QString text = FindBox1->currentText();
-  if (!SearchEditor(FHost, text, FState.SearchOptions)) ReportNotFound(FHost, text);
+  if (!SearchEditor(FHost, text, FState.SearchOptions)) ReportNotFoundHere(text);
   FHost.UpdateSearchMenu();
+}
+
+void TSearchDlgBase::ReportNotFoundHere(const QString& text) {
+  ReportNotFound(FHost, text);
+  // The closed message box hands the keyboard to the main window; the search goes on here.
+  if (!isVisible()) return;
+  raise();
+  activateWindow();
 }
 
 void TSearchDlgBase::CloseFromButton() {

@@ -74,6 +74,8 @@ class TSearchDlgBase : public QDialog {
   void ClearSearchOptions();
   // The search of "&Suivant": options rebuilt from the controls, search, report, menu state.
   void FindNextFromDialog();
+  // The not-found report, after which the dialog has the keyboard again.
+  void ReportNotFoundHere(const QString& text);
   // "&Fermer": an empty search box empties SearchText and disables find next/previous.
   void CloseFromButton();
   // Enables Button1 (and what SetFindButtonsEnabled adds) by the text.

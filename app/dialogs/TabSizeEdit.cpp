@@ -6,12 +6,16 @@
 
 namespace quilmo {
 
-bool ParseTabSize(const QString& text, int& size) {
+QString ParseTabSize(const QString& text, int& size) {
   bool ok = false;
-  const int value = text.trimmed().toInt(&ok, 10);
-  if (!ok || value < 1 || value > 255) return false;
-  size = value;
-  return true;
+  const qlonglong value = text.trimmed().toLongLong(&ok, 10);
+  if (!ok) return QStringLiteral("'%1' n'est pas une valeur entière correcte").arg(text);
+  if (value < kTypedTabSizeMin || value > kTypedTabSizeMax)
+    return QStringLiteral("La taille des tabulations doit être comprise entre %1 et %2")
+        .arg(kTypedTabSizeMin)
+        .arg(kTypedTabSizeMax);
+  size = static_cast<int>(value);
+  return {};
 }
 
 TTabSizeEdit::TTabSizeEdit(QWidget* parent) : QAbstractSpinBox(parent) {

@@ -3,6 +3,7 @@
 // checked when the options are applied), the arrows step by 2 between 2 and 20.
 
 #include <QAbstractSpinBox>
+#include <QString>
 
 namespace quilmo {
 
@@ -27,7 +28,12 @@ class TTabSizeEdit : public QAbstractSpinBox {
   StepEnabled stepEnabled() const override;
 };
 
-// The tab size as typed: a decimal integer from 1 to 255, else nothing.
-bool ParseTabSize(const QString& text, int& size);
+// The tab sizes that may be typed (the editor keeps one byte).
+inline constexpr int kTypedTabSizeMin = 1;
+inline constexpr int kTypedTabSizeMax = 255;
+
+// The tab size as typed into `size`, and an empty text; or, for a text that is no decimal
+// integer or a number out of range, what the user is told.
+QString ParseTabSize(const QString& text, int& size);
 
 }  // namespace quilmo

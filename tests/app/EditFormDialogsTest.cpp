@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@
 #include "app/dialogs/HistoryCombo.h"
 #include "app/dialogs/ReplaceDlg.h"
 #include "editor/TextFileEditor.h"
+#include "editor/qt/EditorWidget.h"
 
 namespace quilmo::test {
 namespace {
@@ -107,6 +110,53 @@ TEST_F(EditFormDialogs, TheMarksWindowMenusAndButtonAgreeAndTheMarginFollowsItsI
   EXPECT_EQ(form.Editor1().LeftMargin(), before == 15 ? 2 : 15);
   form.Signets1Click();
   EXPECT_EQ(form.Editor1().LeftMargin(), before);
+}
+
+// Shown, the marks window is as tall as its client area, whatever the window's height.
+TEST_F(EditFormDialogs, TheMarksWindowTakesItsClientHeightOnly) {
+  for (const int height : {480, 768}) {
+    SCOPED_TRACE(height);
+    TEditForm& form = Start({MakeFile("doc.txt", "a\r\nb\r\n")});
+    form.setGeometry(100, 100, 640, height);
+    form.show();
+    QApplication::processEvents();
+    const int editorHeight = form.Editor1Widget()->height();
+    form.Gestionnairedemarques1Click();
+    QApplication::processEvents();
+    EXPECT_EQ(form.Bars().ListBox1->height(), 46);
+    // The window's title bar and the dock's separator come on top of the list, nothing more.
+    EXPECT_LT(editorHeight - form.Editor1Widget()->height(), 46 + 40);
+    Stop();
+  }
+}
+
+// Delete in the list removes the selected mark; the list's menu holds the mark items.
+TEST_F(EditFormDialogs, TheMarksListTakesDeleteAndHasAMenuOfMarks) {
+  TEditForm& form = Start({MakeFile("doc.txt", "a\r\nb\r\nc\r\n")});
+  form.show();
+  form.Gestionnairedemarques1Click();
+  for (const int line : {1, 3}) {
+    form.Editor1().SetCaretPosition(line, 1);
+    form.Ajouterunemarque1Click();
+  }
+  QListWidget& list = *form.Bars().ListBox1;
+  list.setCurrentRow(1);
+  list.setFocus();
+  QTest::keyClick(&list, Qt::Key_Delete);
+  EXPECT_EQ(form.MarkCount(), 1);
+  std::int32_t column = 0;
+  EXPECT_EQ(form.Editor1().GetMarkerPosition(1, column), -1);
+  EXPECT_EQ(form.Editor1().GetMarkerPosition(0, column), 1);
+
+  QTest::keyClick(&list, Qt::Key_F10, Qt::ShiftModifier);
+  auto* menu = form.findChild<QMenu*>(QStringLiteral("MarkListMenu"));
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(menu->isVisible());
+  QStringList items;
+  for (QAction* item : menu->actions()) items << item->text() + (item->isEnabled() ? "" : " (off)");
+  EXPECT_EQ(items, (QStringList{"Afficher la marque", "Ajouter une marque", "Supprimer une marque",
+                                "Supprimer toutes les marques (off)"}));
+  menu->hide();
 }
 
 }  // namespace

@@ -7,12 +7,14 @@
 #include <QFontDatabase>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include <string>
 
@@ -105,6 +107,101 @@ TEST_F(EditFormView, ClosingTheScreenButtonLeavesTheContextItemAsTheWayBack) {
   form.Voir1Click();
   EXPECT_FALSE(form.ViewMenu().Pressepapiers1->isVisible());
   EXPECT_FALSE(form.ViewMenu().N15->isVisible());
+}
+
+// Records the windows shown, in order.
+class TShowLog : public QObject {
+ public:
+  QStringList Shown;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) Shown << watched->objectName();
+    return false;
+  }
+};
+
+// The button back to the normal view stays above the window, however often "always on top"
+// is switched (a dialog switches it off and on around itself): each switch shows the window
+// anew, over the button, which must come up again after it, still the window's transient.
+TEST_F(EditFormView, TheScreenButtonComesUpAfterEachShowOfTheWindow) {
+  const struct {
+    const char* Label;
+    int Switches;  // Ctrl+Shift+P
+    bool Dialog;   // then the about box
+  } cases[] = {{"off", 1, false},
+               {"off and on", 2, false},
+               {"off, then a dialog", 1, true},
+               {"off and on, then a dialog", 2, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Label);
+    TEditForm& form = Shown();
+    form.Resteraudessus1Click();  // always on top, then full screen
+    form.Pleincran1Click();
+    QApplication::processEvents();
+    QToolBar* button = form.Bars().ScreenButton;
+    TShowLog log;
+    form.installEventFilter(&log);
+    button->installEventFilter(&log);
+    for (int i = 0; i < c.Switches; ++i) form.Resteraudessus1Click();
+    if (c.Dialog) form.Apropos1Click();
+    QApplication::processEvents();
+    ASSERT_FALSE(log.Shown.isEmpty());
+    const std::string shown = log.Shown.join(' ').toStdString();
+    EXPECT_TRUE(shown.starts_with("EditForm")) << shown;
+    EXPECT_TRUE(shown.ends_with("ScreenButton")) << shown;
+    ASSERT_TRUE(button->isWindow());
+    EXPECT_TRUE(button->isVisible());
+    ASSERT_NE(button->windowHandle(), nullptr);
+    EXPECT_EQ(button->windowHandle()->transientParent(), form.windowHandle());
+    EXPECT_TRUE(form.screen()->geometry().contains(button->frameGeometry()));
+    form.removeEventFilter(&log);
+    button->removeEventFilter(&log);
+    form.PecranBtnClick();
+    Stop();
+  }
+}
+
+// The button's frame, close box included, is inside the screen and clear of the scroll bar.
+TEST(ScreenButtonPlace, InsideTheScreenLeftOfTheScrollBar) {
+  const struct {
+    QRect Screen;
+    QSize Frame;
+    int ScrollBar;
+    QPoint Place;
+  } cases[] = {
+      {{0, 0, 1280, 1024}, {60, 50}, 15, {1200, 5}},
+      {{0, 0, 1280, 1024}, {49, 39}, 0, {1226, 5}},
+      {{1280, 100, 1024, 768}, {60, 50}, 15, {2224, 105}},
+      {{0, 0, 50, 40}, {60, 50}, 15, {0, 5}},  // a screen narrower than the button: its left edge
+  };
+  for (const auto& c : cases) {
+    const QPoint place = ScreenButtonPlace(c.Screen, c.Frame, c.ScrollBar);
+    EXPECT_EQ(place, c.Place) << c.Screen.x() << "," << c.Frame.width();
+    if (c.Screen.width() > c.Frame.width() + c.ScrollBar) {
+      EXPECT_LE(place.x() + c.Frame.width(), c.Screen.left() + c.Screen.width() - c.ScrollBar);
+    }
+  }
+}
+
+// A ".LOG" file is stamped at start before the window has its size: once shown, the text is
+// seen from its first column, as after opening it from the menu.
+TEST_F(EditFormView, AStampedLogFileIsSeenFromItsFirstColumn) {
+  const QString name = MakeFile("log.txt", ".LOG\nline\n");
+  for (const bool atStart : {true, false}) {
+    SCOPED_TRACE(atStart ? "at start" : "opened");
+    TEditForm& form = Shown(atStart ? QStringList{name} : QStringList{});
+    if (!atStart) {
+      Prompter.OpenNames = {QStringList{name}};
+      form.Open1Click();
+      QApplication::processEvents();
+    }
+    const std::string stamp = form.Editor1().GetLineText(form.Editor1().LineCount());
+    EXPECT_EQ(stamp.size(), 14u);
+    EXPECT_EQ(form.Editor1().LeftColumn(), 0);
+    Prompter.Answers = {TAnswer::No};
+    Stop();
+  }
 }
 
 // A status tip (the long hint of a menu item or button) takes the whole bar only while

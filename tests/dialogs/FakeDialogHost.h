@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <ostream>
 #include <string_view>
 
@@ -33,7 +34,10 @@ class TFakeDialogHost : public TDialogHost {
   TSearchState& SearchState() override { return State; }
   void FocusEditor() override { ++EditorFocusCount; }
   void Beep() override { Calls << QStringLiteral("beep"); }
-  void ShowInformation(const QString& text) override { Calls << QStringLiteral("info:") + text; }
+  void ShowInformation(const QString& text) override {
+    Calls << QStringLiteral("info:") + text;
+    if (OnInformation) OnInformation();
+  }
   void ShowError(const QString& text) override { Calls << QStringLiteral("error:") + text; }
   bool StayOnTop() const override { return OnTop; }
   void SetStayOnTop(bool on) override;
@@ -54,6 +58,8 @@ class TFakeDialogHost : public TDialogHost {
   TFakeHost EditorHost;
   TSearchState State;
   QStringList Calls;  // "beep", "info:…", "error:…", "ontop:0/1"
+  // What the information box does besides (a real one hands the keyboard to the main window).
+  std::function<void()> OnInformation;
   bool OnTop = false;
   QList<bool> UpdateButtonsCalls;
   bool FindNextEnabled = false;

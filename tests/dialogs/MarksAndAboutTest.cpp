@@ -1,5 +1,6 @@
 // The marks manager's commands on a real editor and the sorted list, and the about box's user.
 
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
@@ -115,6 +116,63 @@ TEST_F(MarksTest, RemovingAllFromTheContextMenuNeedsText) {
   std::int32_t column = 0;
   EXPECT_EQ(Host.Editor().GetMarkerPosition(0, column), -1);
   EXPECT_EQ(Host.Editor().GetMarkerPosition(1, column), -1);
+}
+
+// Delete removes the selected mark; the context menu comes by the menu key and Shift+F10, at
+// the selected entry.
+TEST_F(MarksTest, TheListTakesDeleteAndOffersItsMenuByTheKeyboard) {
+  AddAt(10);
+  AddAt(20);
+  Form.show();
+  int removed = 0;
+  QList<QPoint> menus;
+  Form.OnRemoveMark = [&] {
+    ++removed;
+    RemoveSelectedMark(Host.Editor(), List());
+  };
+  Form.OnContextMenu = [&](const QPoint& at) { menus << at; };
+  const struct {
+    const char* Label;
+    int Selected;  // -1: none
+    Qt::Key Key;
+    Qt::KeyboardModifiers Modifiers;
+    QStringList Left;
+    int Menus;
+  } cases[] = {
+      {"Delete", 1, Qt::Key_Delete, Qt::NoModifier, {"0 line 10"}, 0},
+      {"nothing selected", -1, Qt::Key_Delete, Qt::NoModifier, {"0 line 10"}, 0},
+      {"Shift+Delete", 0, Qt::Key_Delete, Qt::ShiftModifier, {"0 line 10"}, 0},
+      {"Shift+F10", 0, Qt::Key_F10, Qt::ShiftModifier, {"0 line 10"}, 1},
+      {"menu key", 0, Qt::Key_Menu, Qt::NoModifier, {"0 line 10"}, 1},
+      {"the last one", 0, Qt::Key_Delete, Qt::NoModifier, {}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Label);
+    menus.clear();
+    List().setCurrentRow(c.Selected);
+    if (c.Selected < 0) List().clearSelection();
+    List().setFocus();
+    if (c.Key == Qt::Key_Menu) {
+      // What the platform sends for the menu key.
+      const QPoint at = List().visualItemRect(List().currentItem()).center();
+      QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, List().viewport()->mapToGlobal(at));
+      QCoreApplication::sendEvent(List().viewport(), &menu);
+    } else {
+      QTest::keyClick(&List(), c.Key, c.Modifiers);
+    }
+    EXPECT_EQ(Entries(), c.Left);
+    ASSERT_EQ(menus.size(), c.Menus);
+    if (c.Menus > 0) {
+      const QRect entry = List().visualItemRect(List().currentItem());
+      EXPECT_TRUE(QRect(List().viewport()->mapToGlobal(entry.topLeft()), entry.size())
+                      .adjusted(0, 0, 1, 1)
+                      .contains(menus[0]));
+    }
+  }
+  std::int32_t column = 0;
+  EXPECT_EQ(Host.Editor().GetMarkerPosition(1, column), -1);
+  EXPECT_EQ(Host.Editor().GetMarkerPosition(0, column), -1);
+  EXPECT_EQ(removed, 2);
 }
 
 TEST(AboutBox, TheOwnerElseTheOrganizationElseFreeUse) {

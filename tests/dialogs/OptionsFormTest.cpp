@@ -1,6 +1,7 @@
 // The options dialog and its filter grid, driven through their widgets.
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -9,6 +10,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "FakeDialogHost.h"
 #include "app/dialogs/FilterGrid.h"
@@ -75,12 +78,22 @@ TEST_F(OptionsFormTest, TheArrowsStepByTwoBetweenTwoAndTwenty) {
 }
 
 TEST_F(OptionsFormTest, ABadTabSizeIsRefusedBeforeAnythingIsApplied) {
+  const QString range = QStringLiteral("error:La taille des tabulations doit être comprise entre 1 et 255");
+  const QString notInteger = QStringLiteral("error:'%1' n'est pas une valeur entière correcte");
   struct Case {
     const char* typed;
     bool accepted;
+    QString message;  // "%1": the typed text
   };
-  const Case cases[] = {{"abc", false}, {"300", false}, {"0", false},
-                        {"4.5", false}, {"255", true},  {"7", true}};
+  const Case cases[] = {{"abc", false, notInteger},
+                        {"300", false, range},
+                        {"0", false, range},
+                        {"-4", false, range},
+                        {"4.5", false, notInteger},
+                        {"", false, notInteger},
+                        {"255", true, {}},
+                        {"1", true, {}},
+                        {"7", true, {}}};
   for (const Case& c : cases) {
     Host.Calls.clear();
     Host.Editor().SetTabSize(4);
@@ -90,8 +103,7 @@ TEST_F(OptionsFormTest, ABadTabSizeIsRefusedBeforeAnythingIsApplied) {
     Form.OkBtn->click();
     EXPECT_EQ(Host.Editor().AutoIndent(), c.accepted) << c.typed;
     EXPECT_EQ(Host.Editor().TabSize(), c.accepted ? QString::fromUtf8(c.typed).toInt() : 4) << c.typed;
-    const QStringList message{
-        QStringLiteral("error:'%1' n'est pas une valeur entière correcte").arg(c.typed)};
+    const QStringList message{c.message.contains("%1") ? c.message.arg(c.typed) : c.message};
     EXPECT_EQ(Host.Calls, c.accepted ? QStringList() : message) << c.typed;
   }
 }
@@ -147,6 +159,49 @@ TEST_F(OptionsFormTest, TheCellsTogetherHoldAtMost240Characters) {
   EXPECT_EQ(over.FilterGrid()->Filter().size(), 250);  // what was loaded, cut at 255 when read
 }
 
+// Tab goes from cell to cell and leaves the grid after its last cell, Shift+Tab before its
+// first; the cell editor is open again when the grid is reached by the keyboard.
+TEST_F(OptionsFormTest, TabLeavesTheFilterGridAtItsEdges) {
+  Form.show();
+  Form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
+  TFilterGrid& grid = OpenFilters();
+  const int last = grid.rowCount() - 1;
+  const struct {
+    int Row;
+    int Column;
+    bool Backward;
+    bool Leaves;
+    int ToRow;  // where the cursor goes when it stays
+    int ToColumn;
+  } cases[] = {
+      {0, 0, false, false, 0, 1}, {0, 1, false, false, 1, 0}, {last, 1, false, true, last, 1},
+      {0, 0, true, true, 0, 0},   {1, 0, true, false, 0, 1},  {last, 0, false, false, last, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Row) + "," + std::to_string(c.Column) + (c.Backward ? " back" : ""));
+    grid.setCurrentCell(c.Row, c.Column);
+    if (grid.indexWidget(grid.currentIndex()) == nullptr) grid.edit(grid.currentIndex());
+    QWidget* editor = grid.indexWidget(grid.currentIndex());
+    ASSERT_NE(editor, nullptr);
+    editor->setFocus();
+    QTest::keyClick(editor, c.Backward ? Qt::Key_Backtab : Qt::Key_Tab,
+                    c.Backward ? Qt::ShiftModifier : Qt::NoModifier);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus == &grid || grid.isAncestorOf(focus), !c.Leaves) << focus->metaObject()->className();
+    if (c.Leaves) {
+      // Coming back by the keyboard opens the cell editor at the cell left.
+      QTest::keyClick(focus, c.Backward ? Qt::Key_Tab : Qt::Key_Backtab,
+                      c.Backward ? Qt::NoModifier : Qt::ShiftModifier);
+      EXPECT_NE(grid.indexWidget(grid.currentIndex()), nullptr);
+      continue;
+    }
+    EXPECT_EQ(grid.currentRow(), c.ToRow);
+    EXPECT_EQ(grid.currentColumn(), c.ToColumn);
+  }
+}
+
 TEST_F(OptionsFormTest, HintsGoToTheStatusBarOnlyWhenItsHelpTextsAreOn) {
   for (bool on : {false, true}) {
     Host.Hints = on;
@@ -156,6 +211,11 @@ TEST_F(OptionsFormTest, HintsGoToTheStatusBarOnlyWhenItsHelpTextsAreOn) {
     QCoreApplication::sendEvent(form.Trim1, &tip);
     EXPECT_EQ(Host.ShownHints.size(), on ? 1 : 0);
     EXPECT_TRUE(form.Trim1->toolTip().isEmpty());
+    // Closed, the dialog takes its last hint away from the status bar.
+    form.show();
+    form.AnnulerBtn->click();
+    const QStringList shown = on ? QStringList{form.Trim1->statusTip(), QString()} : QStringList();
+    EXPECT_EQ(Host.ShownHints, shown);
   }
   Form.AideBtn->click();
   EXPECT_EQ(Host.HelpContexts, QList<int>{51});

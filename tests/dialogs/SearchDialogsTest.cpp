@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -12,6 +13,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "FakeDialogHost.h"
 #include "app/dialogs/FindDlg.h"
@@ -271,6 +274,103 @@ TEST_F(SearchDialogsTest, AltWithTheUnderlinedLetterWorksEachControl) {
     }
     Flush();
     EXPECT_EQ(replacing ? static_cast<void*>(Dialogs.ReplaceDialog()) : Dialogs.FindDialog(), nullptr);
+  }
+}
+
+// The labels' letters put the typing into their boxes at once, and no two controls of a dialog
+// share a letter (the second would only move the focus).
+TEST_F(SearchDialogsTest, AltWithALabelsLetterTypesIntoItsBox) {
+  Host.Load("|un deux");
+  for (const bool replacing : {false, true}) {
+    TSearchDlgBase* dialog = replacing ? static_cast<TSearchDlgBase*>(&OpenReplace()) : &OpenFind();
+    dialog->show();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    QString letters;
+    for (QWidget* control : dialog->findChildren<QWidget*>()) {
+      QString text;
+      if (auto* button = qobject_cast<QAbstractButton*>(control)) text = button->text();
+      if (auto* label = qobject_cast<QLabel*>(control)) text = label->text();
+      const qsizetype mark = text.indexOf('&');
+      if (mark < 0 || mark + 1 >= text.size()) continue;
+      const QChar letter = text.at(mark + 1).toLower();
+      EXPECT_FALSE(letters.contains(letter)) << text.toStdString();
+      letters += letter;
+    }
+    const struct {
+      Qt::Key Key;
+      THistoryCombo* Box;
+    } labels[] = {{Qt::Key_R, dialog->FindBox1},
+                  {Qt::Key_E, replacing ? Dialogs.ReplaceDialog()->ReplaceBox1 : nullptr}};
+    for (const auto& l : labels) {
+      if (l.Box == nullptr) continue;
+      SCOPED_TRACE(l.Box->objectName().toStdString());
+      dialog->Button1->setFocus();
+      QTest::keyClick(QApplication::focusWidget(), l.Key, Qt::AltModifier);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return l.Box->isAncestorOf(QApplication::focusWidget()); }));
+      QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("zz"));
+      EXPECT_TRUE(l.Box->currentText().endsWith(QStringLiteral("zz")));
+    }
+    dialog->close();
+    Flush();
+  }
+}
+
+// A dialog left minimised comes back with Ctrl+F and Ctrl+H, whichever is open; never a second.
+TEST_F(SearchDialogsTest, AMinimisedDialogComesBackWithEitherCommand) {
+  Host.Load("|abc");
+  const struct {
+    bool Replace;       // the dialog open
+    bool PressReplace;  // Ctrl+H, else Ctrl+F
+  } cases[] = {{false, false}, {false, true}, {true, true}, {true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.Replace ? "replace" : "find") + (c.PressReplace ? " Ctrl+H" : " Ctrl+F"));
+    QDialog* dialog = c.Replace ? static_cast<QDialog*>(&OpenReplace()) : &OpenFind();
+    dialog->showMinimized();
+    ASSERT_TRUE(dialog->isMinimized());
+    if (c.PressReplace)
+      Dialogs.Replace1Click();
+    else
+      Dialogs.Find1Click();
+    EXPECT_FALSE(dialog->isMinimized());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+    EXPECT_EQ(c.Replace ? static_cast<QDialog*>(Dialogs.ReplaceDialog()) : Dialogs.FindDialog(), dialog);
+    EXPECT_EQ(c.Replace ? static_cast<QDialog*>(Dialogs.FindDialog()) : Dialogs.ReplaceDialog(), nullptr);
+    dialog->close();
+    Flush();
+  }
+}
+
+// The not-found box gives the keyboard back to the main window when it closes: the dialog that
+// searched takes it again.
+TEST_F(SearchDialogsTest, AfterTheNotFoundBoxTheDialogHasTheKeyboard) {
+  QWidget mainWindow;
+  mainWindow.resize(200, 100);
+  mainWindow.show();
+  Host.OnInformation = [&] {
+    mainWindow.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
+  };
+  const struct {
+    bool Replace;
+    int Button;  // 1 "&Suivant", 2 "Rem&placer"
+  } cases[] = {{false, 1}, {true, 1}, {true, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.Replace ? "replace " : "find ") + std::to_string(c.Button));
+    Host.Load("|abc");
+    Host.Calls.clear();
+    TSearchDlgBase* dialog = c.Replace ? static_cast<TSearchDlgBase*>(&OpenReplace()) : &OpenFind();
+    dialog->show();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    Type(dialog->FindBox1, "zzz");
+    (c.Button == 1 ? dialog->Button1 : Dialogs.ReplaceDialog()->Button2)->click();
+    ASSERT_EQ(Host.Calls, (QStringList{"beep", "info:Le texte \"zzz\" est introuvable"}));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+    EXPECT_EQ(QApplication::activeWindow(), dialog);
+    dialog->close();
+    Flush();
   }
 }
 

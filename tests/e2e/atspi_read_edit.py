@@ -4,8 +4,9 @@ Run by run-atspi inside a private X server and session bus:
     atspi_read_edit.py PATH/TO/Kel WORK_FOLDER
 Opens a UTF-8 file with accents in Kel, reads the text, moves the caret, types and deletes a
 character, overwrites one, and checks the text and the events a reader receives for each step,
-and reads a menu item's description. Every wait is bounded; a failure says what was expected and
-what came.
+reads the status bar's panels as a reader does (by name, and as text) with the announcement of
+the caret's new place, and reads a menu item's description. Every wait is bounded; a failure
+says what was expected and what came.
 """
 
 import os
@@ -65,6 +66,21 @@ def main(kel, work):
         pyatspi.Registry.registerEventListener(
             on_event, "object:text-caret-moved", "object:text-changed:insert",
             "object:text-changed:delete")
+
+        status_events = []  # (event type, what it carries) from the panels of a status bar
+
+        def on_status_event(event):
+            try:
+                parent = event.source.parent
+                if parent is not None and parent.getRoleName() == "status bar":
+                    # A name change carries the object with its new name.
+                    said = event.any_data if isinstance(event.any_data, str) else event.source.name
+                    status_events.append((event.type, said))
+            except Exception:  # an object gone meanwhile
+                pass
+
+        pyatspi.Registry.registerEventListener(
+            on_status_event, "object:text-changed:insert", "object:property-change:accessible-name")
 
         path = os.path.join(work, "accents.txt")
         with open(path, "w", encoding="utf-8", newline="\n") as f:
@@ -126,11 +142,49 @@ def main(kel, work):
         wait_for("the editor to take the focus",
                  lambda: editor.getState().contains(pyatspi.STATE_FOCUSED), 10, pump)
 
+        # The status bar read as Orca reads it: each panel by its name (a label's name is what
+        # Orca speaks), the same as its text, with what it is as its description.
+        def is_status_bar(node):
+            return node.getRoleName() == "status bar"
+
+        bar = wait_for("the status bar", lambda: pyatspi.utils.findDescendant(app, is_status_bar), 20, pump)
+
+        def readings():
+            panels = [bar.getChildAtIndex(i) for i in range(bar.childCount)]
+            return [(p.name, p.queryText().getText(0, -1), p.description) for p in panels]
+
+        check(bar.childCount == 8, "the status bar has %d panels" % bar.childCount)
+
+        def place(offset):  # "line:column" of a text offset, as the first panel shows it
+            before = text.getText(0, offset)
+            return "%d:%d" % (before.count("\n") + 1, len(before) - (before.rfind("\n") + 1) + 1)
+
+        try:
+            wait_for("the caret's place in the status bar",
+                     lambda: readings()[0][0] == place(text.caretOffset), 10, pump)
+        except Failure as failure:
+            raise Failure("%s (the caret at %s, the panels read %r)"
+                          % (failure, place(text.caretOffset), readings()))
+        read = readings()
+        for name, shown, description in read:
+            check(name == shown, "a panel named %r reads %r as text" % (name, shown))
+        check(read[0][2] == "Position du curseur", "the first panel is described as %r" % read[0][2])
+        check(read[1][0] == "Total: 3", "the line count reads %r" % read[1][0])
+        check(read[2][0].startswith("Octets: "), "the byte count reads %r" % read[2][0])
+        check(read[3][0] == "Insertion", "the mode reads %r" % read[3][0])
+        check(read[4][0] == "Non modifié", "the modified panel reads %r" % read[4][0])
+
         # The caret placed by the reader, then moved by a key.
         events.clear()
+        status_events.clear()
         check(text.setCaretOffset(7), "setCaretOffset(7) refused")
         wait_for("a caret event at 7", lambda: ("object:text-caret-moved", 7) in
                  [(e[0], e[1]) for e in events], 10, pump)
+        # The status bar announces the new place as its text and its name change.
+        wait_for("the status bar's announcement of 1:8",
+                 lambda: ("object:text-changed:insert", "1:8") in status_events and
+                 ("object:property-change:accessible-name", "1:8") in status_events, 10, pump)
+        check(readings()[0][0] == "1:8", "the caret's place reads %r" % readings()[0][0])
         check(text.caretOffset == 7, "caret at %d after setCaretOffset(7)" % text.caretOffset)
         events.clear()
         pyatspi.Registry.generateKeyboardEvent(0xff53, None, pyatspi.KEY_SYM)  # Right
@@ -173,6 +227,8 @@ def main(kel, work):
                  lambda: ("object:text-changed:delete", 0, 1, "À") in events and
                  ("object:text-changed:insert", 0, 1, "Z") in events, 10, pump)
         check(text.getText(0, -1) == "Z" + edited[1:], "text after overwriting: %r" % text.getText(0, -1))
+        wait_for("the mode 'Surfrappe' and 'Modifié' in the status bar",
+                 lambda: readings()[3][0] == "Surfrappe" and readings()[4][0] == "Modifié", 10, pump)
 
         # A menu item reads its hint as its description.
         def is_save_as(node):
@@ -182,7 +238,7 @@ def main(kel, work):
         check(item.description == "Enregistrer le document sous un nouveau nom",
               "the description of 'Enregistrer sous...' is %r" % item.description)
         print("atspi_read_edit: Kel read, caret moved, typed, overwrote and deleted through AT-SPI;"
-              " a menu item read its description")
+              " the status bar read and announced the caret's place; a menu item read its description")
     finally:
         if app_process is not None:
             app_process.kill()

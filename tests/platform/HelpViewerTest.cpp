@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
 
@@ -88,6 +89,29 @@ TEST(HelpViewerTest, ContextsOpenTheirTopicAndTheButtonsGoBackAndForth) {
     const QChar letter = text.at(mark + 1).toLower();
     EXPECT_FALSE(letters.contains(letter)) << text.toStdString();
     letters += letter;
+  }
+}
+
+// Escape closes the window from its page and its buttons, as it closes a dialog.
+TEST(HelpViewerTest, EscapeClosesTheWindow) {
+  const struct {
+    const char* Label;
+    int Target;  // 0 the page, 1 the first button
+    Qt::KeyboardModifiers Modifiers;
+    bool Closes;
+  } cases[] = {{"page", 0, Qt::NoModifier, true},
+               {"button", 1, Qt::NoModifier, true},
+               {"Shift+Escape", 0, Qt::ShiftModifier, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Label);
+    THelpViewer viewer(kSourceHelp);
+    viewer.ShowContext(kHelpIndex);
+    viewer.show();
+    QWidget* target = c.Target == 0 ? static_cast<QWidget*>(viewer.Browser())
+                                    : viewer.findChildren<QToolButton*>().value(0);
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, Qt::Key_Escape, c.Modifiers);
+    EXPECT_EQ(viewer.isVisible(), !c.Closes);
   }
 }
 
