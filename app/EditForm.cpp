@@ -86,6 +86,7 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   // The controller with the program's command tables (Ctrl+D deletes the line, ...).
   FController = MakeApplicationController();
   CreateEditor();
+  CreateDiskWatch();
   CreateMenus();
   CreateContextMenus();
   CreateToolbar();
@@ -103,6 +104,7 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
     };
   }
   FormCreate();
+  CreateTheme();
   OfferJournalRecovery();
 }
 
@@ -230,6 +232,7 @@ TStartOutcome TEditForm::OpenOrCreate(const QString& argument, bool stampNewFile
     }
     FEditor->NewTextFile(Bytes(name));
     FEditor->SaveTextFile(Bytes(name));
+    FileCommands().RememberDiskState();
     RestartJournal();
     if (stampNewFile) ApplyLogStamp();
   }
@@ -261,6 +264,7 @@ TStartOutcome TEditForm::DialogStart(bool fromCommandLine, bool twoArgumentVaria
   } else {
     FEditor->NewTextFile(Bytes(name));
     FEditor->SaveTextFile(Bytes(name));
+    FileCommands().RememberDiskState();
     RestartJournal();
   }
   UpdateButtons(FEditor->ByteCount() != 0);
@@ -286,16 +290,19 @@ void TEditForm::OpenDocument(const QString& name) {
 }
 
 void TEditForm::ShowLoadReport() {
+  const QString warning = TakeLoadReport();
+  if (warning.isEmpty()) return;
+  WithTopmostOff([&] { Prompter().Show(this, TMessageKind::Warning, FApplicationTitle, warning); });
+}
+
+QString TEditForm::TakeLoadReport() {
   RestartJournal();
   const TLoadReport& report = FEditor->LoadReport();
-  const QString warning =
-      QString::fromStdString(LoadReportMessage(report, Bytes(DocumentName()), FEditor->ParaLengthLimit()));
   // Only a load that a save would not give back asks before the file is replaced; a note on
   // mixed line ends informs and nothing more.
   const bool changedAtOpen = report.HasWarnings() || report.LongLineCount > 0;
   FUncleanLoad = changedAtOpen ? DocumentName() : QString();
-  if (warning.isEmpty()) return;
-  WithTopmostOff([&] { Prompter().Show(this, TMessageKind::Warning, FApplicationTitle, warning); });
+  return QString::fromStdString(LoadReportMessage(report, Bytes(DocumentName()), FEditor->ParaLengthLimit()));
 }
 
 void TEditForm::ApplyLogStamp() {

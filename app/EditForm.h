@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPair>
+#include <QPalette>
 #include <QString>
 #include <QStringList>
 
@@ -44,15 +45,22 @@ class TJournalKeeper;
 struct TOrphanJournal;
 
 class TController;
+class TDesktopColorScheme;
+class TDiskWatch;
+class TEditFormDiskWindow;
 class TEditFormFileWindow;
+class TEditFormThemeWindow;
 class TFileCommands;
 class TCustomEditor;
 class TEditorWidget;
 class TInstanceStarter;
+class TNoticeBar;
 class TPrompter;
 class TSettingsStore;
 class TStatusPanel;
 class TTextFileEditor;
+class TThemeChoice;
+enum class TColorScheme : std::uint8_t;
 enum class TStatusAction : std::uint8_t;
 
 // What the window is given from outside; none of it is owned.
@@ -66,6 +74,8 @@ struct TEditFormServices {
   QString ProgramFile;
   // Where the recovery journals live; empty: the document is not journaled (tests).
   QString JournalFolder;
+  // The desktop's colour scheme; null: light (tests).
+  TDesktopColorScheme* Desktop = nullptr;
 };
 
 // The menus' items; names as the handlers use them.
@@ -115,6 +125,7 @@ struct TViewMenu {
   QAction* Barredestatus1 = nullptr;
   QAction* Informationslavole1 = nullptr;
   QAction* Signets1 = nullptr;
+  QAction* Themesombre1 = nullptr;
   QAction* Resteraudessus1 = nullptr;
   QAction* Pleincran1 = nullptr;
 };
@@ -343,6 +354,9 @@ class TEditForm : public QMainWindow {
   void WriteHistory();
   // The commands behind the file menu (made on first use).
   TFileCommands& FileCommands();
+  // The watch over the document's file and the notice it shows (EditFormDiskWatch.cpp).
+  TDiskWatch& DiskWatch() const { return *FDiskWatch; }
+  TNoticeBar* NoticeBar() const { return FNoticeBar; }
 
   // ------------------------------------------------------------------ edit commands
   void Undo1Click();
@@ -411,6 +425,10 @@ class TEditForm : public QMainWindow {
   void Barrededfilement1Click();
   void Polices1Click();
   void Indexdelaide1Click();
+  // Light or dark (EditFormTheme.cpp): the item "Thème s&ombre", and the colours of a scheme.
+  void Themesombre1Click();
+  void ApplyColorScheme(TColorScheme scheme);
+  TThemeChoice& ThemeChoice() const { return *FThemeChoice; }
   void Timer1Timer();
   void SetButtonStyle(bool standard);
   void SetTooltips(bool on);
@@ -465,6 +483,14 @@ class TEditForm : public QMainWindow {
   // Loads FileName (IsOpen) and shows what the load changed, if anything.
   void OpenDocument(const QString& name);
   void ShowLoadReport();
+  // The journal and the save's caution follow the document just loaded; what the load changed
+  // in the text, or empty.
+  QString TakeLoadReport();
+  // The watch over the document's file (EditFormDiskWatch.cpp): the notice above the text, and
+  // reading the file again with the caret kept on its line (false and why when it could not).
+  void CreateDiskWatch();
+  void CreateTheme();
+  bool ReloadDocument(QString& message);
   // Before a save under the name of a document whose load changed something: the user agrees.
   bool MayReplaceUncleanLoad();
   TAnswer AskSaveChanges(TPromptSound sound);
@@ -541,6 +567,19 @@ class TEditForm : public QMainWindow {
   // the type may stay incomplete here.
   friend class TEditFormFileWindow;
   std::shared_ptr<TEditFormFileWindow> FFileWindow;
+  friend class TEditFormDiskWindow;
+  std::shared_ptr<TEditFormDiskWindow> FDiskWindow;
+  TDiskWatch* FDiskWatch = nullptr;  // child objects of the window
+  TNoticeBar* FNoticeBar = nullptr;
+  friend class TEditFormThemeWindow;
+  std::shared_ptr<TEditFormThemeWindow> FThemeWindow;
+  std::shared_ptr<TThemeChoice> FThemeChoice;
+  // The palette and style the platform gave, taken before the first dark scheme.
+  struct TLightLook {
+    QPalette Palette;
+    QString StyleName;
+  };
+  std::shared_ptr<TLightLook> FLightLook;
   TSearchState FSearchState;
   TViewFlags FViewFlags;
   TEditingOptions FEditingOptions;

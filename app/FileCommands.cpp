@@ -43,6 +43,10 @@ void TFileCommands::RememberDiskState() {
   FDiskStamp.Take(Editor().FileSystem(), Editor().FileName());
 }
 
+bool TFileCommands::ChangedOnDisk() {
+  return FDiskStamp.ChangedOnDisk(Editor().FileSystem(), Editor().FileName());
+}
+
 void TFileCommands::Load(const std::string& name) {
   CheckReadable(Editor().FileSystem(), name);
   Editor().OpenTextFile(name);

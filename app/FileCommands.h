@@ -92,6 +92,8 @@ class TFileCommands {
   // The document's file as it is now on disk is the one loaded or saved here; the window calls
   // it after loading a document itself (command line, drops).
   void RememberDiskState();
+  // The document's file now differs from what was last loaded or saved here.
+  bool ChangedOnDisk();
 
  private:
   TTextFileEditor& Editor();

@@ -7,6 +7,7 @@
 
 #include "app/AppInfo.h"
 #include "app/Application.h"
+#include "app/DesktopColorScheme.h"
 #include "app/EditForm.h"
 #include "app/InstanceStarter.h"
 #include "app/JournalKeeper.h"
@@ -72,6 +73,8 @@ int RunProgram(int& argc, char** argv, const std::function<void(TEditForm&)>& sh
   services.Arguments = QApplication::arguments().mid(1);
   services.ProgramFile = QApplication::applicationFilePath();
   services.JournalFolder = TJournalKeeper::DefaultFolder();
+  TDesktopColorScheme desktop;
+  services.Desktop = &desktop;
   TEditForm form(services);
   form.show();
   form.Editor1Widget()->setFocus();
