@@ -118,7 +118,8 @@ void TDiskWatch::Say(TDiskNoticeKind kind, const QString& detail) {
   notice.Kind = kind;
   switch (kind) {
     case TDiskNoticeKind::Reloaded:
-      notice.Text = QStringLiteral("« %1 » a été modifié par un autre programme et a été rechargé.").arg(name);
+      notice.Text =
+          QStringLiteral("« %1 » a été modifié par un autre programme et a été rechargé.").arg(name);
       break;
     case TDiskNoticeKind::ChangedOnDisk:
       notice.Text = QStringLiteral(
@@ -129,7 +130,8 @@ void TDiskWatch::Say(TDiskNoticeKind kind, const QString& detail) {
       break;
     case TDiskNoticeKind::ReloadFailed:
       notice.Text =
-          QStringLiteral("« %1 » a été modifié par un autre programme mais n'a pas pu être rechargé.").arg(name);
+          QStringLiteral("« %1 » a été modifié par un autre programme mais n'a pas pu être rechargé.")
+              .arg(name);
       notice.OffersReload = true;
       break;
     case TDiskNoticeKind::Gone:

@@ -23,10 +23,10 @@ namespace quilmo {
 class TFileSystem;
 
 enum class TDiskNoticeKind : std::uint8_t {
-  Reloaded,        // unmodified: read again without a question
-  ChangedOnDisk,   // modified: the user may reload (and lose the changes) or keep the text
-  ReloadFailed,    // the file could not be read again; the text is as it was
-  Gone,            // deleted or renamed: the text is only in the window now
+  Reloaded,       // unmodified: read again without a question
+  ChangedOnDisk,  // modified: the user may reload (and lose the changes) or keep the text
+  ReloadFailed,   // the file could not be read again; the text is as it was
+  Gone,           // deleted or renamed: the text is only in the window now
 };
 
 struct TDiskNotice {

@@ -16,6 +16,7 @@
 #include <QToolBar>
 
 #include "app/AppInfo.h"
+#include "app/DesktopColorScheme.h"
 #include "app/FileCommands.h"
 #include "app/FileErrors.h"
 #include "app/JournalKeeper.h"
@@ -422,6 +423,7 @@ TEditForm::~TEditForm() {
     ShowError(error);
   }
   qApp->removeEventFilter(this);
+  if (FServices.Desktop != nullptr) FServices.Desktop->OnChange = nullptr;
   setAcceptDrops(false);
   FEditorWidget->viewport()->setAcceptDrops(false);
   FEdit.Retourlaligneautomatique1->setChecked(false);

@@ -574,12 +574,6 @@ class TEditForm : public QMainWindow {
   friend class TEditFormThemeWindow;
   std::shared_ptr<TEditFormThemeWindow> FThemeWindow;
   std::shared_ptr<TThemeChoice> FThemeChoice;
-  // The palette and style the platform gave, taken before the first dark scheme.
-  struct TLightLook {
-    QPalette Palette;
-    QString StyleName;
-  };
-  std::shared_ptr<TLightLook> FLightLook;
   TSearchState FSearchState;
   TViewFlags FViewFlags;
   TEditingOptions FEditingOptions;

@@ -16,6 +16,28 @@
 
 namespace quilmo {
 
+namespace {
+
+// The palette and style the platform gave the application, taken before the first scheme is
+// applied (by any window) and given back for the light one.
+struct TLightLook {
+  QPalette Palette;
+  QString StyleName;
+};
+
+QString BaseStyleName() {
+  const auto* proxy = qobject_cast<const QProxyStyle*>(QApplication::style());
+  const QStyle* base = proxy != nullptr ? proxy->baseStyle() : QApplication::style();
+  return base->name();
+}
+
+const TLightLook& PlatformLook() {
+  static const TLightLook look{QApplication::palette(), BaseStyleName()};
+  return look;
+}
+
+}  // namespace
+
 class TEditFormThemeWindow : public TThemeWindow {
  public:
   explicit TEditFormThemeWindow(TEditForm& form) : F(form) {}
@@ -59,22 +81,13 @@ void TEditForm::Themesombre1Click() {
 
 void TEditForm::ApplyColorScheme(TColorScheme scheme) {
   const bool dark = scheme == TColorScheme::Dark;
-  if (!FLightLook) {
-    // What the platform gave, to come back to.
-    FLightLook = std::make_shared<TLightLook>();
-    FLightLook->Palette = QApplication::palette();
-    const auto* proxy = qobject_cast<const QProxyStyle*>(QApplication::style());
-    const QStyle* base = proxy != nullptr ? proxy->baseStyle() : QApplication::style();
-    FLightLook->StyleName = base->name();
-  }
+  const TLightLook& light = PlatformLook();
   // Only Fusion draws every part from the palette; platform styles may keep their own light
   // colours.
-  const QString styleName = dark ? QStringLiteral("Fusion") : FLightLook->StyleName;
-  const auto* proxy = qobject_cast<const QProxyStyle*>(QApplication::style());
-  const QStyle* current = proxy != nullptr ? proxy->baseStyle() : QApplication::style();
-  if (current->name().compare(styleName, Qt::CaseInsensitive) != 0)
+  const QString styleName = dark ? QStringLiteral("Fusion") : light.StyleName;
+  if (BaseStyleName().compare(styleName, Qt::CaseInsensitive) != 0)
     if (QStyle* style = QStyleFactory::create(styleName)) QApplication::setStyle(new TLazyIconStyle(style));
-  QApplication::setPalette(dark ? DarkPalette() : FLightLook->Palette);
+  QApplication::setPalette(dark ? DarkPalette() : light.Palette);
 
   // The editor's own colours: the text follows the palette in the dark; margin lines and
   // rules that were drawn black or navy get light ones.

@@ -78,12 +78,14 @@ class DiskWatchTest : public ::testing::Test {
   std::string Changed() const { return "« " + A + " » a été modifié par un autre programme"; }
   std::string Reloaded() const { return Changed() + " et a été rechargé."; }
   std::string Offered() const {
-    return Changed() + ". Vos modifications ne sont pas enregistrées : « Recharger » les remplace par le "
-                       "contenu du fichier.";
+    return Changed() +
+           ". Vos modifications ne sont pas enregistrées : « Recharger » les remplace par le "
+           "contenu du fichier.";
   }
   std::string Gone() const {
-    return "« " + A + " » a été supprimé ou renommé : le texte n'existe plus que dans cette fenêtre. "
-                      "Enregistrez-le pour le garder.";
+    return "« " + A +
+           " » a été supprimé ou renommé : le texte n'existe plus que dans cette fenêtre. "
+           "Enregistrez-le pour le garder.";
   }
   using TTold = std::vector<std::string>;
 

@@ -48,8 +48,8 @@ TEST(ThemeChoice, TheStoredChoiceOverridesTheDesktop) {
     TColorScheme Desktop;
     TColorScheme Effective;
   } const cases[] = {
-      {"", kLight, kLight}, {"", kDark, kDark},       {"1", kLight, kDark},  {"0", kDark, kLight},
-      {"1", kDark, kDark},  {"x", kDark, kDark},     {" 1 ", kLight, kDark},
+      {"", kLight, kLight}, {"", kDark, kDark},  {"1", kLight, kDark},   {"0", kDark, kLight},
+      {"1", kDark, kDark},  {"x", kDark, kDark}, {" 1 ", kLight, kDark},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Stored.toStdString());
@@ -180,10 +180,15 @@ class DesktopSchemeTest : public ::testing::Test {
  protected:
   QString Script(const std::string& get, const std::string& monitor) {
     const std::string path = Dir.File("gsettings");
-    WriteFileBytes(path, "#!/bin/sh\n"
-                         "if [ \"$1\" = get ]; then " + get + "; fi\n"
-                         "if [ \"$1\" = monitor ]; then " + monitor + "; fi\n");
-    QFile::setPermissions(QString::fromStdString(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    WriteFileBytes(path,
+                   "#!/bin/sh\n"
+                   "if [ \"$1\" = get ]; then " +
+                       get +
+                       "; fi\n"
+                       "if [ \"$1\" = monitor ]; then " +
+                       monitor + "; fi\n");
+    QFile::setPermissions(QString::fromStdString(path),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return QString::fromStdString(path);
   }
   // No bus: the portal cannot answer.
