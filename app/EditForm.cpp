@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include "app/AppInfo.h"
+#include "app/DesktopColorScheme.h"
 #include "app/FileCommands.h"
 #include "app/FileErrors.h"
 #include "app/JournalKeeper.h"
@@ -90,6 +91,7 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
   // The controller with the program's command tables (Ctrl+D deletes the line, ...).
   FController = MakeApplicationController();
   CreateEditor();
+  CreateDiskWatch();
   CreateMenus();
   CreateContextMenus();
   CreateToolbar();
@@ -107,6 +109,7 @@ TEditForm::TEditForm(TEditFormServices services, QWidget* parent)
     };
   }
   FormCreate();
+  CreateTheme();
   OfferJournalRecovery();
 }
 
@@ -312,6 +315,7 @@ void TEditForm::CreateEmptyDocument(const QString& name) {
     FEditor->NewTextFile(Bytes(name));
     FEditor->SaveTextFile(Bytes(name));
   });
+  FileCommands().RememberDiskState();
   RestartJournal();
 }
 
@@ -333,16 +337,19 @@ bool TEditForm::OpenDocument(const QString& name) {
 }
 
 void TEditForm::ShowLoadReport() {
+  const QString warning = TakeLoadReport();
+  if (warning.isEmpty()) return;
+  WithTopmostOff([&] { Prompter().Show(this, TMessageKind::Warning, FApplicationTitle, warning); });
+}
+
+QString TEditForm::TakeLoadReport() {
   RestartJournal();
   const TLoadReport& report = FEditor->LoadReport();
-  const QString warning =
-      QString::fromStdString(LoadReportMessage(report, Bytes(DocumentName()), FEditor->ParaLengthLimit()));
   // Only a load that a save would not give back asks before the file is replaced; a note on
   // mixed line ends informs and nothing more.
   const bool changedAtOpen = report.HasWarnings() || report.LongLineCount > 0;
   FUncleanLoad = changedAtOpen ? DocumentName() : QString();
-  if (warning.isEmpty()) return;
-  WithTopmostOff([&] { Prompter().Show(this, TMessageKind::Warning, FApplicationTitle, warning); });
+  return QString::fromStdString(LoadReportMessage(report, Bytes(DocumentName()), FEditor->ParaLengthLimit()));
 }
 
 void TEditForm::ApplyLogStamp() {
@@ -463,6 +470,7 @@ TEditForm::~TEditForm() {
     ShowError(error);
   }
   qApp->removeEventFilter(this);
+  if (FServices.Desktop != nullptr) FServices.Desktop->OnChange = nullptr;
   setAcceptDrops(false);
   FEditorWidget->viewport()->setAcceptDrops(false);
   FEdit.Retourlaligneautomatique1->setChecked(false);

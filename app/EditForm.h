@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPair>
+#include <QPalette>
 #include <QString>
 #include <QStringList>
 
@@ -48,16 +49,23 @@ class TJournalKeeper;
 struct TOrphanJournal;
 
 class TController;
+class TDesktopColorScheme;
+class TDiskWatch;
+class TEditFormDiskWindow;
 class TEditFormFileWindow;
+class TEditFormThemeWindow;
 class TFileCommands;
 class TCustomEditor;
 class TEditorWidget;
 class TFileSystem;
 class TInstanceStarter;
+class TNoticeBar;
 class TPrompter;
 class TSettingsStore;
 class TStatusPanel;
 class TTextFileEditor;
+class TThemeChoice;
+enum class TColorScheme : std::uint8_t;
 enum class TStatusAction : std::uint8_t;
 
 // Where the full-screen button's frame of `frame` size goes on `screen`: at its top right
@@ -77,6 +85,8 @@ struct TEditFormServices {
   QString JournalFolder;
   // What documents are read from and saved to; null: the platform's file system.
   TFileSystem* FileSystem = nullptr;
+  // The desktop's colour scheme; null: light (tests).
+  TDesktopColorScheme* Desktop = nullptr;
 };
 
 // The menus' items; names as the handlers use them.
@@ -126,6 +136,7 @@ struct TViewMenu {
   QAction* Barredestatus1 = nullptr;
   QAction* Informationslavole1 = nullptr;
   QAction* Signets1 = nullptr;
+  QAction* Themesombre1 = nullptr;
   QAction* Resteraudessus1 = nullptr;
   QAction* Pleincran1 = nullptr;
 };
@@ -354,6 +365,9 @@ class TEditForm : public QMainWindow {
   void WriteHistory();
   // The commands behind the file menu (made on first use).
   TFileCommands& FileCommands();
+  // The watch over the document's file and the notice it shows (EditFormDiskWatch.cpp).
+  TDiskWatch& DiskWatch() const { return *FDiskWatch; }
+  TNoticeBar* NoticeBar() const { return FNoticeBar; }
 
   // ------------------------------------------------------------------ edit commands
   void Undo1Click();
@@ -424,6 +438,10 @@ class TEditForm : public QMainWindow {
   void Barrededfilement1Click();
   void Polices1Click();
   void Indexdelaide1Click();
+  // Light or dark (EditFormTheme.cpp): the item "Thème s&ombre", and the colours of a scheme.
+  void Themesombre1Click();
+  void ApplyColorScheme(TColorScheme scheme);
+  TThemeChoice& ThemeChoice() const { return *FThemeChoice; }
   void Timer1Timer();
   void SetButtonStyle(bool standard);
   void SetTooltips(bool on);
@@ -485,6 +503,14 @@ class TEditForm : public QMainWindow {
   // False when the user chose not to open a file another copy edits (MayOpenHere).
   bool OpenDocument(const QString& name);
   void ShowLoadReport();
+  // The journal and the save's caution follow the document just loaded; what the load changed
+  // in the text, or empty.
+  QString TakeLoadReport();
+  // The watch over the document's file (EditFormDiskWatch.cpp): the notice above the text, and
+  // reading the file again with the caret kept on its line (false and why when it could not).
+  void CreateDiskWatch();
+  void CreateTheme();
+  bool ReloadDocument(QString& message);
   // Before a save under the name of a document whose load changed something: the user agrees.
   bool MayReplaceUncleanLoad();
   TAnswer AskSaveChanges(TPromptSound sound);
@@ -571,6 +597,13 @@ class TEditForm : public QMainWindow {
   // the type may stay incomplete here.
   friend class TEditFormFileWindow;
   std::shared_ptr<TEditFormFileWindow> FFileWindow;
+  friend class TEditFormDiskWindow;
+  std::shared_ptr<TEditFormDiskWindow> FDiskWindow;
+  TDiskWatch* FDiskWatch = nullptr;  // child objects of the window
+  TNoticeBar* FNoticeBar = nullptr;
+  friend class TEditFormThemeWindow;
+  std::shared_ptr<TEditFormThemeWindow> FThemeWindow;
+  std::shared_ptr<TThemeChoice> FThemeChoice;
   TSearchState FSearchState;
   TViewFlags FViewFlags;
   TEditingOptions FEditingOptions;

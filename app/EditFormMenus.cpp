@@ -196,6 +196,8 @@ void TEditForm::CreateViewMenu() {
   AddSeparator(m);
   FView.Signets1 = toggle("Afficher les &marques", "Ctrl+M", "Basculer l'affichage des marques",
                           &TEditForm::Signets1Click);
+  FView.Themesombre1 = toggle("Thème s&ombre", "", "Basculer entre le thème sombre et le thème clair",
+                              &TEditForm::Themesombre1Click);
   AddSeparator(m);
   FView.Resteraudessus1 = toggle("&Toujours au premier plan", "Ctrl+Shift+P",
                                  "Basculer l'affichage au premier plan", &TEditForm::Resteraudessus1Click);

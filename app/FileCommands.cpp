@@ -47,6 +47,10 @@ void TFileCommands::RememberChangedOnDisk() {
   FDiskStamp.TakeChanged(Editor().FileName());
 }
 
+bool TFileCommands::ChangedOnDisk() {
+  return FDiskStamp.ChangedOnDisk(Editor().FileSystem(), Editor().FileName());
+}
+
 bool TFileCommands::Load(const std::string& name) {
   CheckReadable(Editor().FileSystem(), name);
   if (!FWindow.MayOpenFile(name)) return false;

@@ -99,6 +99,8 @@ class TFileCommands {
   // The document's file was changed on disk by another program since the text the document
   // started from was read (a recovery onto the journal's copy): the next save asks first.
   void RememberChangedOnDisk();
+  // The document's file now differs from what was last loaded or saved here.
+  bool ChangedOnDisk();
 
  private:
   TTextFileEditor& Editor();

@@ -1,6 +1,7 @@
 #include "app/GlyphIcon.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QHash>
 #include <QIconEngine>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <QStyle>
 #include <QStyleOption>
 
+#include "app/DarkPalette.h"
 #include "app/GlyphPixels.h"
 
 namespace quilmo {
@@ -39,9 +41,18 @@ class TGlyphIconEngine : public QIconEngine {
   QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
     const QSize side = actualSize(size, mode, state);
     if (side.isEmpty()) return {};
-    const quint64 key = (static_cast<quint64>(side.width()) << 8) | static_cast<quint64>(mode);
+    // The glyphs are drawn for a light background; on a dark one their greys are turned over.
+    const bool dark = IsDarkPalette(QGuiApplication::palette());
+    const quint64 key =
+        (static_cast<quint64>(side.width()) << 9) | (dark ? 0x100U : 0U) | static_cast<quint64>(mode);
     if (const auto found = FDrawn.constFind(key); found != FDrawn.cend()) return *found;
-    QPixmap drawn = mode == QIcon::Normal ? Draw(side) : Derived(mode, pixmap(size, QIcon::Normal, state));
+    QPixmap drawn;
+    if (mode != QIcon::Normal)
+      drawn = Derived(mode, pixmap(size, QIcon::Normal, state));
+    else if (dark)
+      drawn = QPixmap::fromImage(GlyphForDarkBackground(Draw(side).toImage()));
+    else
+      drawn = Draw(side);
     FDrawn.insert(key, drawn);
     return drawn;
   }

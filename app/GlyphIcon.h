@@ -10,8 +10,9 @@
 
 namespace quilmo {
 
-// An icon drawing the SVG file `fileName` (a resource path) at whatever size is asked; the
-// disabled and selected looks are derived by the style, as for any icon.
+// An icon drawing the SVG file `fileName` (a resource path) at whatever size is asked, for the
+// application palette's background (light or dark); the disabled and selected looks are derived
+// by the style, as for any icon.
 QIcon GlyphIcon(const QString& fileName);
 
 }  // namespace quilmo

@@ -7,6 +7,7 @@
 
 #include "app/AppInfo.h"
 #include "app/Application.h"
+#include "app/DesktopColorScheme.h"
 #include "app/EditForm.h"
 #include "app/InstanceStarter.h"
 #include "app/JournalKeeper.h"
@@ -74,6 +75,8 @@ int RunProgram(int& argc, char** argv, const std::function<void(TEditForm&)>& sh
   services.Arguments = ArgumentsFromBytes(argc, argv);
   services.ProgramFile = QApplication::applicationFilePath();
   services.JournalFolder = TJournalKeeper::DefaultFolder();
+  TDesktopColorScheme desktop;
+  services.Desktop = &desktop;
   TEditForm form(services);
   form.show();
   form.Editor1Widget()->setFocus();

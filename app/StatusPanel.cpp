@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "app/DarkPalette.h"
 #include "app/StatusPanelAccessible.h"
 
 namespace quilmo {
@@ -160,7 +161,7 @@ void TStatusPanel::paintEvent(QPaintEvent*) {
     painter.save();
     painter.setClipRect(panel.adjusted(1, 1, -3, -1));
     // Labels of the states that are off are written grey on the button face.
-    painter.setPen(PanelLit(index) ? palette().color(QPalette::ButtonText) : QColor(128, 128, 128));
+    painter.setPen(PanelLit(index) ? palette().color(QPalette::ButtonText) : DimmedLabelColor(palette()));
     painter.setFont(LabelFont(index));
     if (index == 0) {
       painter.drawText(QRect(panel.left(), kLabelTop, panel.width() - 2, textHeight),
