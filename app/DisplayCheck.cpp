@@ -55,7 +55,8 @@ THandlerState& State() {
   return state;
 }
 
-void Forward(QtMessageHandler previous, QtMsgType type, const QMessageLogContext& context, const QString& text) {
+void Forward(QtMessageHandler previous, QtMsgType type, const QMessageLogContext& context,
+             const QString& text) {
   if (previous != nullptr) {
     previous(type, context, text);
     return;
@@ -125,7 +126,8 @@ std::string MissingDisplayMessage(const TDisplayEnvironment& environment) {
 
 std::string UnreachableDisplayMessage(const TDisplayEnvironment& environment) {
   if (!NeedsDisplay(environment.Platform))
-    return Message("la plate-forme graphique « " + environment.Platform + " » (QT_QPA_PLATFORM) n'a pas pu démarrer");
+    return Message("la plate-forme graphique « " + environment.Platform +
+                   " » (QT_QPA_PLATFORM) n'a pas pu démarrer");
   std::string named;
   if (!environment.Display.empty()) named = "DISPLAY=" + environment.Display;
   if (!environment.WaylandDisplay.empty())
