@@ -76,6 +76,9 @@ QPoint ScreenButtonPlace(const QRect& screen, const QSize& frame, int scrollBarW
 
 namespace {
 
+// The full-screen button's frame size when it was last placed.
+constexpr const char* kPlacedFrame = "PlacedFrame";
+
 QList<QToolButton*> ButtonsOf(QToolBar* bar) {
   QList<QToolButton*> buttons;
   for (QAction* action : bar->actions())
@@ -266,12 +269,16 @@ void TEditForm::EnterFullScreen() {
         screenButton);
     hook->setObjectName(closeHook);
     screenButton->installEventFilter(hook);
-    // Once the window manager has framed it, its frame goes where it belongs.
+    // Once the window manager has framed it, its frame goes where it belongs (a move by the
+    // user, the frame as it was, stays).
     for (const QEvent::Type type : {QEvent::Move, QEvent::Resize}) {
       screenButton->installEventFilter(new TEventHook(
           type,
           [this](QObject*, QEvent*) {
-            if (FFullScreen && FBars.ScreenButton->isWindow()) PlaceScreenButton();
+            QToolBar* button = FBars.ScreenButton;
+            if (FFullScreen && button->isWindow() &&
+                button->frameGeometry().size() != button->property(kPlacedFrame).toSize())
+              PlaceScreenButton();
             return false;
           },
           screenButton));
@@ -314,7 +321,9 @@ void TEditForm::PlaceScreenButton() {
   QToolBar* screenButton = FBars.ScreenButton;
   const QRect area = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->geometry();
   const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FEditorWidget);
-  const QPoint place = ScreenButtonPlace(area, screenButton->frameGeometry().size(), scrollBar);
+  const QSize frame = screenButton->frameGeometry().size();
+  screenButton->setProperty(kPlacedFrame, frame);
+  const QPoint place = ScreenButtonPlace(area, frame, scrollBar);
   if (screenButton->pos() != place) screenButton->move(place);
 }
 
