@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QScreen>
@@ -76,8 +77,10 @@ QPoint ScreenButtonPlace(const QRect& screen, const QSize& frame, int scrollBarW
 
 namespace {
 
-// The full-screen button's frame size when it was last placed.
-constexpr const char* kPlacedFrame = "PlacedFrame";
+// The full-screen button is placed again as the window manager frames it, until this time
+// (milliseconds since the epoch); the window manager takes much less than kFramingTime.
+constexpr const char* kPlacingUntil = "PlacingUntil";
+constexpr qint64 kFramingTime = 1500;
 
 QList<QToolButton*> ButtonsOf(QToolBar* bar) {
   QList<QToolButton*> buttons;
@@ -269,15 +272,15 @@ void TEditForm::EnterFullScreen() {
         screenButton);
     hook->setObjectName(closeHook);
     screenButton->installEventFilter(hook);
-    // Once the window manager has framed it, its frame goes where it belongs (a move by the
-    // user, the frame as it was, stays).
+    // Once the window manager has framed it, its frame goes where it belongs; a move by the
+    // user afterwards stays.
     for (const QEvent::Type type : {QEvent::Move, QEvent::Resize}) {
       screenButton->installEventFilter(new TEventHook(
           type,
           [this](QObject*, QEvent*) {
             QToolBar* button = FBars.ScreenButton;
             if (FFullScreen && button->isWindow() &&
-                button->frameGeometry().size() != button->property(kPlacedFrame).toSize())
+                QDateTime::currentMSecsSinceEpoch() < button->property(kPlacingUntil).toLongLong())
               PlaceScreenButton();
             return false;
           },
@@ -311,6 +314,7 @@ void TEditForm::FloatScreenButton() {
   screenButton->setUpdatesEnabled(true);
   screenButton->setWindowTitle(QStringLiteral("Affichage normal"));
   PlaceScreenButton();
+  screenButton->setProperty(kPlacingUntil, QDateTime::currentMSecsSinceEpoch() + kFramingTime);
   screenButton->show();
   screenButton->raise();
 }
@@ -321,9 +325,7 @@ void TEditForm::PlaceScreenButton() {
   QToolBar* screenButton = FBars.ScreenButton;
   const QRect area = (screen() != nullptr ? screen() : QGuiApplication::primaryScreen())->geometry();
   const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FEditorWidget);
-  const QSize frame = screenButton->frameGeometry().size();
-  screenButton->setProperty(kPlacedFrame, frame);
-  const QPoint place = ScreenButtonPlace(area, frame, scrollBar);
+  const QPoint place = ScreenButtonPlace(area, screenButton->frameGeometry().size(), scrollBar);
   if (screenButton->pos() != place) screenButton->move(place);
 }
 
