@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QScreen>
@@ -75,6 +76,11 @@ QPoint ScreenButtonPlace(const QRect& screen, const QSize& frame, int scrollBarW
 }
 
 namespace {
+
+// The full-screen button is placed again as the window manager frames it, until this time
+// (milliseconds since the epoch); the window manager takes much less than kFramingTime.
+constexpr const char* kPlacingUntil = "PlacingUntil";
+constexpr qint64 kFramingTime = 1500;
 
 QList<QToolButton*> ButtonsOf(QToolBar* bar) {
   QList<QToolButton*> buttons;
@@ -266,12 +272,16 @@ void TEditForm::EnterFullScreen() {
         screenButton);
     hook->setObjectName(closeHook);
     screenButton->installEventFilter(hook);
-    // Once the window manager has framed it, its frame goes where it belongs.
+    // Once the window manager has framed it, its frame goes where it belongs; a move by the
+    // user afterwards stays.
     for (const QEvent::Type type : {QEvent::Move, QEvent::Resize}) {
       screenButton->installEventFilter(new TEventHook(
           type,
           [this](QObject*, QEvent*) {
-            if (FFullScreen && FBars.ScreenButton->isWindow()) PlaceScreenButton();
+            QToolBar* button = FBars.ScreenButton;
+            if (FFullScreen && button->isWindow() &&
+                QDateTime::currentMSecsSinceEpoch() < button->property(kPlacingUntil).toLongLong())
+              PlaceScreenButton();
             return false;
           },
           screenButton));
@@ -304,6 +314,7 @@ void TEditForm::FloatScreenButton() {
   screenButton->setUpdatesEnabled(true);
   screenButton->setWindowTitle(QStringLiteral("Affichage normal"));
   PlaceScreenButton();
+  screenButton->setProperty(kPlacingUntil, QDateTime::currentMSecsSinceEpoch() + kFramingTime);
   screenButton->show();
   screenButton->raise();
 }

@@ -169,16 +169,9 @@ void TCustomEditor::UpdateLayout() {
 void TCustomEditor::Resize() {
   if (!FWindowCreated || FInLayout) return;
   const bool moreLinesThanRows = LineCount() > FView.VisibleLines;
-  const std::int32_t columns = FView.VisibleColumns;
-  const bool caretShown = CaretVisible(CaretScreenColumn());
   UpdateLayout();
   if (moreLinesThanRows && FView.VisibleLines >= LineCount() && FView.TopLine != 1)
     ScrollView(0, 1 - FView.TopLine);
-  // Likewise a view grown wide enough to show the caret from the first column goes back to it
-  // (the caret may have been followed while the window had not its size yet).
-  if (FView.LeftColumn > 0 && FView.VisibleColumns > columns && caretShown &&
-      CaretScreenColumn() <= FView.VisibleColumns)
-    ScrollView(-FView.LeftColumn, 0);
 }
 
 void TCustomEditor::RefreshLayout(bool update) {

@@ -50,6 +50,27 @@ QCursor MakeLineCursor() {
   return QCursor(image, 13, 1);
 }
 
+// The first time the control is shown: a caret followed before, at a size the control never
+// had (text typed while the window was being made), scrolled the view sideways; at its shown
+// size the view goes back to the first column when the caret can be seen from there.
+class TFirstShowHook : public QObject {
+ public:
+  explicit TFirstShowHook(TEditorWidget* widget) : QObject(widget), FWidget(widget) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != FWidget || event->type() != QEvent::Show) return false;
+    TCustomEditor& editor = FWidget->Editor();
+    if (editor.LeftColumn() > 0 && editor.CaretScreenColumn() <= editor.VisibleColumns())
+      editor.ScrollView(-editor.LeftColumn(), 0);
+    deleteLater();
+    return false;
+  }
+
+ private:
+  TEditorWidget* FWidget;
+};
+
 constexpr int kAutoScrollInterval = 5;  // ms between turns of a mouse selection
 constexpr int kWheelNotch = 120;
 // Rectangles of a paint painted one by one; a paint of more paints the box around them.
@@ -99,6 +120,7 @@ void TEditorWidget::Init() {
 
   FEditor->SetHost(this);
   FEditor->CreateWnd();
+  installEventFilter(new TFirstShowHook(this));
 }
 
 TEditorWidget::~TEditorWidget() {

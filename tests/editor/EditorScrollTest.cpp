@@ -266,41 +266,6 @@ TEST_F(EditorScroll, AResizeThatShowsEveryLineGoesToTheTop) {
   EXPECT_EQ(TopLines, (std::vector<int>{1}));
 }
 
-// Columns are 8 pixels beside 20 of margins and bar: a client width of 8 × n + 20 gives n.
-constexpr int ColumnsWidth(int columns) {
-  return 8 * columns + 20;
-}
-
-TEST_F(EditorScroll, AViewWidenedToShowTheCaretFromTheFirstColumnGoesBackToIt) {
-  const struct {
-    const char* Label;
-    int CaretColumn;  // on a line of 30 characters, the view 10 columns wide
-    bool ScrollAway;  // the bar moved on past the caret before the resize
-    int WidenTo;      // columns after the resize
-    int LeftAfter;
-  } cases[] = {
-      {"the caret fits from column 1", 15, false, 40, 0},
-      {"just fits", 15, false, 15, 0},
-      {"does not fit", 15, false, 14, -1},
-      {"narrower", 15, false, 8, -1},
-      {"the caret out of sight stays so", 15, true, 40, -1},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Label);
-    Host.ResizeTo(ColumnsWidth(10), RowsHeight(10));
-    Editor.ClearText(false);
-    ASSERT_EQ(Editor.ParaList().InsertText(1, 1, std::string(30, 'x').data(), 30), 0);
-    Editor.RefreshLayout(false);
-    ASSERT_EQ(Editor.VisibleColumns(), 10);
-    Editor.SetCaretPosition(1, c.CaretColumn);
-    ASSERT_GT(Editor.LeftColumn(), 0);
-    if (c.ScrollAway) Editor.HScroll(TScrollCode::scThumbTrack, 16);
-    const int left = Editor.LeftColumn();
-    Host.ResizeTo(ColumnsWidth(c.WidenTo), RowsHeight(10));
-    EXPECT_EQ(Editor.LeftColumn(), c.LeftAfter < 0 ? left : c.LeftAfter);
-  }
-}
-
 TEST_F(EditorScroll, EditsMarkTheBarsForTheNextPaint) {
   LoadLines(Editor, 30);
   PaintAll();

@@ -59,6 +59,38 @@ class EditorWidget : public ::testing::Test {
   QLineEdit* Other = nullptr;
 };
 
+// A caret followed before the control was first shown, at a size it never had (the ".LOG"
+// stamp of a file opened at start), leaves the view at the first column once shown, when the
+// caret can be seen from there; a later scroll is kept.
+TEST(EditorWidgetShow, TheFirstShowGoesBackToTheFirstColumnWhenTheCaretFits) {
+  const struct {
+    const char* Label;
+    int LineLength;
+    int CaretColumn;
+    bool Back;
+  } cases[] = {{"the caret fits", 30, 15, true}, {"the caret beyond the shown width", 400, 390, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Label);
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* widget = new TEditorWidget(&window);
+    layout->addWidget(widget);
+    TCustomEditor& editor = widget->Editor();
+    LoadMarkedText(editor, std::string(static_cast<std::size_t>(c.LineLength), 'x'));
+    editor.SetCaretPosition(1, c.CaretColumn);
+    ASSERT_GT(editor.LeftColumn(), 0);
+    const int left = editor.LeftColumn();
+    window.resize(500, 300);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(editor.LeftColumn(), c.Back ? 0 : left);
+    editor.ScrollView(3 - editor.LeftColumn(), 0);
+    window.hide();
+    window.show();
+    EXPECT_EQ(editor.LeftColumn(), 3);
+  }
+}
+
 TEST_F(EditorWidget, KeysAndCharactersReachTheControl) {
   ASSERT_TRUE(Widget->hasFocus());
   QTest::keyClicks(Widget, "Caf");
