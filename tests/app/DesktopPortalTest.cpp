@@ -32,7 +32,8 @@ class TFakePortal : public QDBusVirtualObject {
   bool handleMessage(const QDBusMessage& message, const QDBusConnection&) override {
     if (message.interface() != kSettings || message.member() != QLatin1String("ReadOne")) return false;
     ++Calls;
-    const QStringList names = {message.arguments().value(0).toString(), message.arguments().value(1).toString()};
+    const QStringList names = {message.arguments().value(0).toString(),
+                               message.arguments().value(1).toString()};
     if (names != QStringList{"org.freedesktop.appearance", "color-scheme"})
       FBus.send(message.createErrorReply(QStringLiteral("org.freedesktop.portal.Error.NotFound"), "?"));
     else
