@@ -64,10 +64,12 @@ std::uint8_t MarkerOfKey(std::uint16_t key) {
 
 }  // namespace
 
-// One named command: what it does with the control (null: a code the control does not act
-// on) and whether OnChange follows, whether or not the text changed.
+// One named command: what it does with the control, or the edit a read-only control skips
+// (neither: a code the control does not act on), and whether OnChange follows, whether or
+// not the text changed.
 struct TCustomEditor::TCommandEntry {
   void (*Run)(TCustomEditor& editor, std::uint16_t key) = nullptr;
+  void (TCustomEditor::*Edit)() = nullptr;
   bool Changes = false;
 };
 
@@ -76,8 +78,9 @@ const TCustomEditor::TCommandEntry& TCustomEditor::NamedCommand(TEditorCommand c
   using TRun = void (*)(E&, std::uint16_t);
   static const auto table = [] {
     std::array<TCommandEntry, ccUserFirst> t{};
-    auto moves = [&t](TEditorCommand c, TRun run) { t[c] = {run, false}; };
-    auto changes = [&t](TEditorCommand c, TRun run) { t[c] = {run, true}; };
+    auto moves = [&t](TEditorCommand c, TRun run) { t[c] = {run, nullptr, false}; };
+    auto changes = [&t](TEditorCommand c, TRun run) { t[c] = {run, nullptr, true}; };
+    auto edits = [&t](TEditorCommand c, void (E::*edit)()) { t[c] = {nullptr, edit, true}; };
     // The caret within the text.
     moves(ccLeft, [](E& e, std::uint16_t) { e.CharLeft(false); });
     moves(ccRight, [](E& e, std::uint16_t) { e.CharRight(false); });
@@ -154,24 +157,12 @@ const TCustomEditor::TCommandEntry& TCustomEditor::NamedCommand(TEditorCommand c
       else
         e.DoBackspace();
     });
-    changes(ccDel, [](E& e, std::uint16_t) {
-      if (!e.ReadOnly()) e.DoDelete();
-    });
-    changes(ccDelBol, [](E& e, std::uint16_t) {
-      if (!e.ReadOnly()) e.DoDelBol();
-    });
-    changes(ccDelEol, [](E& e, std::uint16_t) {
-      if (!e.ReadOnly()) e.DoDelEol();
-    });
-    changes(ccDelLine, [](E& e, std::uint16_t) {
-      if (!e.ReadOnly()) e.DoDelLine();
-    });
-    changes(ccDelWord, [](E& e, std::uint16_t) {
-      if (!e.ReadOnly()) e.DoDelWord();
-    });
-    changes(ccTab, [](E& e, std::uint16_t) {
-      if (!e.ReadOnly()) e.DoTab();
-    });
+    edits(ccDel, &E::DoDelete);
+    edits(ccDelBol, &E::DoDelBol);
+    edits(ccDelEol, &E::DoDelEol);
+    edits(ccDelLine, &E::DoDelLine);
+    edits(ccDelWord, &E::DoDelWord);
+    edits(ccTab, &E::DoTab);
     changes(ccCut, [](E& e, std::uint16_t) { e.CutToClipboard(); });
     changes(ccPaste, [](E& e, std::uint16_t) { e.PasteFromClipboard(); });
     changes(ccUndo, [](E& e, std::uint16_t) { e.Undo(); });
@@ -187,8 +178,13 @@ bool TCustomEditor::ProcessCommand(TEditorCommand command, std::uint16_t key) {
     return true;
   }
   const TCommandEntry& entry = NamedCommand(command);
-  if (!entry.Run) return false;
-  entry.Run(*this, key);
+  if (entry.Edit) {
+    if (!ReadOnly()) (this->*entry.Edit)();
+  } else if (entry.Run) {
+    entry.Run(*this, key);
+  } else {
+    return false;
+  }
   if (entry.Changes) DoChange();
   return true;
 }
