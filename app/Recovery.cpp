@@ -135,6 +135,12 @@ QString NotAJournalMessage(const QString& path) {
 QString SetAsideMessage(const QStringList& setAside) {
   QStringList names;
   for (const QString& path : setAside) names << QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path));
+  if (names.size() == 1) {
+    return QStringLiteral(
+               "Un journal de récupération endommagé ne peut pas être lu. Il n'a pas été supprimé : il "
+               "est gardé sous le nom %1.")
+        .arg(names.front());
+  }
   return QStringLiteral(
              "Des journaux de récupération endommagés ne peuvent pas être lus. Ils n'ont pas été "
              "supprimés : ils sont gardés sous les noms suivants.\n\n%1")

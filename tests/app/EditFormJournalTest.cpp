@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "FormFixture.h"
@@ -158,29 +159,17 @@ TEST_F(EditFormJournalTest, AJournalThatCannotBeRecoveredNowIsKept) {
 // that cannot be read, says so and removes nothing.
 TEST_F(EditFormJournalTest, RecoveringWhatIsNotAJournalTouchesNothing) {
   TJournalKeeper::PrepareFolder(JournalFolder);
-  const struct {
-    const char* Name;
-    QString Path;
-    const char* Told;
-    QString Kept;  // where the bytes are afterwards
-  } cases[] = {
-      {"a file outside the folder", MakeFile("v.txt", "precious\n"), "n'est pas un journal",
-       TempFile("v.txt")},
-      {"a file in the folder", JournalFolder + "/v.txt", "n'est pas un journal", JournalFolder + "/v.txt"},
-      {"a damaged journal", JournalFolder + "/kel-5-5.journal", "endommagés",
-       JournalFolder + "/kel-5-5.journal.endommage"},
-  };
-  WriteFileBytes((JournalFolder + "/v.txt").toStdString(), "precious\n");
-  WriteFileBytes((JournalFolder + "/kel-5-5.journal").toStdString(), "precious\n");
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
+  const QString damaged = JournalFolder + "/kel-5-5.journal";
+  WriteFileBytes(damaged.toStdString(), "precious\n");
+  const QString cases[][3] = {{MakeFile("v.txt", "precious\n"), "n'est pas un journal", TempFile("v.txt")},
+                              {damaged, "endommagé", damaged + ".endommage"}};
+  for (const auto& [path, told, kept] : cases) {
     Prompter.Shown.clear();
-    TEditForm& form = Start(RecoveryArguments(c.Path));
-    EXPECT_TRUE(form.IsUntitled());
+    EXPECT_TRUE(Start(RecoveryArguments(path)).IsUntitled());
     ASSERT_EQ(Prompter.Shown.size(), 1u);
-    EXPECT_TRUE(Prompter.Shown[0].Text.contains(c.Told)) << Prompter.Shown[0].Text.toStdString();
-    EXPECT_EQ(ReadFileBytes(c.Kept.toStdString()), "precious\n");
-    EXPECT_FALSE(QFile::exists(TJournalKeeper::LockPath(c.Path)));
+    EXPECT_TRUE(Prompter.Shown[0].Text.contains(told)) << Prompter.Shown[0].Text.toStdString();
+    EXPECT_EQ(ReadFileBytes(kept.toStdString()), "precious\n");
+    EXPECT_FALSE(QFile::exists(TJournalKeeper::LockPath(path)));
     Stop();
   }
 }
@@ -228,22 +217,18 @@ TEST_F(EditFormJournalTest, AFileChangedSinceIsNotReplacedWithoutAsking) {
 TEST_F(EditFormJournalTest, AFileEditedInAnotherCopyIsOpenedOnlyWhenTheUserSaysSo) {
   TJournalKeeper::PrepareFolder(JournalFolder);
   const QString file = MakeFile("a.txt", "texte\n");
-  const QString other = MakeFile("b.txt", "autre\n");
-  enum TWay { wCommandLine, wOpenMenu };
   const struct {
     const char* Name;
-    TWay Way;
+    bool OpenMenu;   // else the command line
     QString Edited;  // the file the other copy edits
     bool Running;    // the other copy still runs
-    bool Asked;
-    TAnswer Answer;
+    TAnswer Answer;  // to the question, when asked
   } cases[] = {
-      {"command line, no", wCommandLine, file, true, true, TAnswer::No},
-      {"command line, yes", wCommandLine, file, true, true, TAnswer::Yes},
-      {"open menu, no", wOpenMenu, file, true, true, TAnswer::No},
-      {"open menu, yes", wOpenMenu, file, true, true, TAnswer::Yes},
-      {"copy that died", wCommandLine, file, false, false, TAnswer::Yes},
-      {"another file", wOpenMenu, other, true, false, TAnswer::Yes},
+      {"command line, no", false, file, true, TAnswer::No},
+      {"command line, yes", false, file, true, TAnswer::Yes},
+      {"open menu, no", true, file, true, TAnswer::No},
+      {"copy that died", false, file, false, TAnswer::No},
+      {"another file", true, MakeFile("b.txt", "autre\n"), true, TAnswer::No},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -254,26 +239,21 @@ TEST_F(EditFormJournalTest, AFileEditedInAnotherCopyIsOpenedOnlyWhenTheUserSaysS
     editor.InsertString("X");
     ASSERT_TRUE(copy->FlushNow());
     const QString journal = copy->JournalPath();
-    // A copy that died leaves its journal without its lock.
-    if (!c.Running) {
-      const std::string bytes = ReadFileBytes(journal.toStdString());
-      copy.reset();
-      WriteFileBytes(journal.toStdString(), bytes);
-      Prompter.Choices = {1};
-    }
+    const std::string bytes = ReadFileBytes(journal.toStdString());
+    // A copy that died leaves its journal without its lock; it is kept for later here.
+    if (!c.Running) copy.reset();
+    WriteFileBytes(journal.toStdString(), bytes);
+    Prompter.Choices = {1};
     Prompter.Asked.clear();
     Prompter.Answers = {c.Answer};
-    TEditForm& form = Start(c.Way == wCommandLine ? QStringList{file} : QStringList{});
-    if (c.Way == wOpenMenu) {
-      Prompter.OpenNames = {{file}};
-      form.Open1Click();
-    }
-    std::size_t asked = 0;
-    for (const auto& question : Prompter.Asked)
-      asked += question.Text.contains("ouvert dans une autre fenêtre de Quilmo") ? 1 : 0;
-    EXPECT_EQ(asked, c.Asked ? 1u : 0u);
-    const bool opened = !c.Asked || c.Answer == TAnswer::Yes;
-    EXPECT_EQ(form.IsUntitled(), !opened);
+    TEditForm& form = Start(c.OpenMenu ? QStringList{} : QStringList{file});
+    Prompter.OpenNames = {{file}};
+    if (c.OpenMenu) form.Open1Click();
+    const bool asked = c.Running && c.Edited == file;
+    EXPECT_EQ(std::count_if(Prompter.Asked.begin(), Prompter.Asked.end(),
+                            [](const auto& q) { return q.Text.contains("ouvert dans une autre fenêtre"); }),
+              asked ? 1 : 0);
+    const bool opened = !asked || c.Answer == TAnswer::Yes;
     EXPECT_EQ(PlainEditorText(form.Editor1()), opened ? "texte\n" : "");
     Stop();
     copy.reset();
