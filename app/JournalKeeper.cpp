@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -15,6 +14,7 @@
 #include <system_error>
 
 #include "app/FileCommands.h"
+#include "app/NameBytes.h"
 #include "engine/FileError.h"
 #include "engine/FileSystem.h"
 #include "engine/ParaList.h"
@@ -25,8 +25,9 @@ namespace {
 // Changes are on disk at most this long after they are made.
 constexpr int kFlushDelayMs = 1000;
 
+// The bytes of a name, as the file layer takes them (names that are not UTF-8 included).
 std::string LocalPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
+  return NameBytes(path);
 }
 
 }  // namespace
@@ -40,7 +41,7 @@ int TJournalKeeper::PrepareFolder(const QString& folder) {
 #ifdef Q_OS_WIN
   const fs::path path(folder.toStdWString());
 #else
-  const fs::path path(QFile::encodeName(folder).toStdString());
+  const fs::path path(NameBytes(folder));
 #endif
   std::error_code error;
   fs::create_directories(path, error);
@@ -83,10 +84,10 @@ void TJournalKeeper::Begin(TParaList& list, const QString& fileName) {
   // An untitled document's name ("Sans titre…") names no file.
   const bool untitled = IsUntitled(LocalPath(fileName));
   if (!untitled) base.FileName = LocalPath(fileName);
-  const QFileInfo info(fileName);
-  if (!untitled && info.exists()) {
-    base.FileSize = static_cast<std::uint64_t>(info.size());
-    base.FileTime = info.lastModified().toMSecsSinceEpoch();
+  TFileInfo info;
+  if (!untitled && DefaultFileSystem().Stat(base.FileName, info) == 0) {
+    base.FileSize = info.Size;
+    base.FileTime = info.ModifiedTime / 1'000'000;  // milliseconds
   }
   base.StartTime = QDateTime::currentMSecsSinceEpoch();
   timer_.stop();

@@ -13,6 +13,7 @@
 
 #include "app/FileCommands.h"
 #include "app/JournalKeeper.h"
+#include "app/NameBytes.h"
 #include "app/Prompter.h"
 #include "editor/TextFileEditor.h"
 #include "engine/FileSystem.h"
@@ -22,8 +23,9 @@
 namespace quilmo {
 namespace {
 
+// A name the journal keeps as bytes (which need not be UTF-8), carried without loss.
 QString FromLocal(const std::string& name) {
-  return QFile::decodeName(QByteArray::fromStdString(name));
+  return NameFromBytes(name);
 }
 
 QString ChangeTime(const TOrphanJournal& orphan) {
@@ -88,7 +90,7 @@ QString FileNote(const TOrphanJournal& orphan) {
 
 QString TOrphanJournal::DocumentName() const {
   if (Contents.Base.FileName.empty()) return kUntitledName;
-  return QDir::toNativeSeparators(FromLocal(Contents.Base.FileName));
+  return DisplayName(QDir::toNativeSeparators(FromLocal(Contents.Base.FileName)));
 }
 
 std::optional<TOrphanJournal> OpenOrphanJournal(const QString& path, QStringList* setAside) {

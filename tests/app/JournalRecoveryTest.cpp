@@ -11,9 +11,11 @@
 #include <unistd.h>
 
 #include <ctime>
+#include <filesystem>
 #include <string>
 
 #include "app/JournalKeeper.h"
+#include "app/NameBytes.h"
 #include "app/Recovery.h"
 #include "editor/TextFileEditor.h"
 #include "support/EditorDoc.h"
@@ -36,7 +38,7 @@ std::string DeadJournal(const TTempDir& dir, const std::string& file, const std:
   TTextFileEditor editor;
   if (!file.empty()) editor.LoadTextFile(file);
   TJournalKeeper keeper(Q(dir.File("own")));
-  keeper.Begin(editor.ParaList(), Q(file));
+  keeper.Begin(editor.ParaList(), NameFromBytes(file));
   editor.InsertString(typed);
   EXPECT_TRUE(keeper.FlushNow());
   // Private to the user: no access for the group or others.
@@ -93,6 +95,7 @@ TEST(JournalRecoveryTest, RecoveryUsesTheFileItsCopyOrRefuses) {
     const char* Message;    // part of the message, "" for none
     TBaseOnDisk Compared;
     bool FileChanged;
+    std::string Leaf = "doc.txt";  // the file's name in its folder, as bytes
   };
   std::string big;
   while (big.size() <= static_cast<std::size_t>(kJournalCopyLimit)) big += std::string(70, 'b') + "\r\n";
@@ -110,11 +113,12 @@ TEST(JournalRecoveryTest, RecoveryUsesTheFileItsCopyOrRefuses) {
       {"file removed since", "abc\r\n", "-", 0, "Xabc\n", "", bdGone, false},
       {"large file changed since: refused", big, "zzz\r\n", 0, "", "a changé", bdChanged, false},
       {"journal cut short", "abc\r\n", "abc\r\n", 3, "abc\n", "endommagé", bdSame, false},
+      {"a name that is not UTF-8", "abc\r\n", "abc\r\n", 0, "Xabc\n", "", bdSame, false, "doc\xff\xfe.txt"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TTempDir dir;
-    const std::string file = dir.File("doc.txt");
+    const std::string file = dir.File(c.Leaf);
     WriteFileBytes(file, c.Before);
     const std::string journal = DeadJournal(dir, file, "X");
     const std::string bytes = ReadFileBytes(journal);
@@ -141,7 +145,7 @@ TEST(JournalRecoveryTest, RecoveryUsesTheFileItsCopyOrRefuses) {
     EXPECT_EQ(outcome.Recovered, !c.Recovered.empty());
     EXPECT_EQ(outcome.FileChanged, c.FileChanged);
     EXPECT_TRUE(outcome.Message.contains(c.Message)) << outcome.Message.toStdString();
-    EXPECT_EQ(QFile::exists(Q(file)) ? ReadFileBytes(file) : "-", c.OnDisk);
+    EXPECT_EQ(std::filesystem::exists(file) ? ReadFileBytes(file) : "-", c.OnDisk);
     EXPECT_EQ(QFile::exists(Q(journal)), !outcome.Recovered);
     if (!outcome.Recovered) continue;
     EXPECT_EQ(test::PlainEditorText(editor), c.Recovered);
