@@ -558,6 +558,7 @@ class TEditForm : public QMainWindow {
   void RecoverRequested();
   bool MayTakeRecovered() const;
   void TakeRecovered(TOrphanJournal& orphan);
+  void RecoverOverStartFile(TOrphanJournal& orphan);
   void RecoverInNewCopy(TOrphanJournal& orphan);
   // Before a file is read into the window: when another running copy has unsaved changes of
   // it, asks whether to open it here too.

@@ -1,10 +1,12 @@
 // Journals left by copies of the program that died, offered back when this copy starts. The
-// window holds one document: the first document recovered goes into it while it holds an
-// empty untitled one, each further one into a new copy of the program started for it once
-// every question is answered.
+// window holds one document: the journal of the file the start opened goes into it over the
+// file's text, as does the first document recovered while it holds an empty untitled one; each
+// further one goes into a new copy of the program started for it once every question is
+// answered.
 
 #include <exception>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/EditForm.h"
@@ -36,6 +38,9 @@ void TEditForm::OfferOrphans() {
   // The copies for further documents start once every question is answered, so that no new
   // window comes over the questions still to come.
   std::vector<TOrphanJournal*> inNewCopies;
+  // The file the start opened takes back the changes of one journal of its own name.
+  std::optional<std::string> startFile;
+  if (!IsUntitled()) startFile = FEditor->FileName();
   for (int i = 0; i < count; ++i) {
     TOrphanJournal& orphan = orphans[static_cast<std::size_t>(i)];
     // The question says when another program changed the file since.
@@ -46,7 +51,10 @@ void TEditForm::OfferOrphans() {
       case TRecoveryChoice::rcKeep: ReleaseOrphan(orphan); break;
       case TRecoveryChoice::rcDiscard: DiscardOrphan(orphan); break;
       case TRecoveryChoice::rcRecover:
-        if (MayTakeRecovered())
+        if (startFile && orphan.Contents.Base.FileName == *startFile) {
+          startFile.reset();
+          RecoverOverStartFile(orphan);
+        } else if (MayTakeRecovered())
           TakeRecovered(orphan);
         else
           inNewCopies.push_back(&orphan);
@@ -104,6 +112,18 @@ void TEditForm::TakeRecovered(TOrphanJournal& orphan) {
       Prompter().Show(this, TMessageKind::Warning, QStringLiteral("Récupération"), outcome.Message);
     });
   }
+  SetCaption(DocumentName());
+  UpdateButtons(FEditor->ByteCount() != 0);
+}
+
+void TEditForm::RecoverOverStartFile(TOrphanJournal& orphan) {
+  const std::string file = FEditor->FileName();
+  TakeRecovered(orphan);
+  if (FEditor->FileName() == file) return;
+  // Refused (the journal is kept): the window shows the file again as it is on disk.
+  FEditor->OpenTextFile(file);
+  FileCommands().RememberDiskState();
+  TakeLoadReport();
   SetCaption(DocumentName());
   UpdateButtons(FEditor->ByteCount() != 0);
 }

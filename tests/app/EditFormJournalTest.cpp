@@ -8,12 +8,14 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 #include "FormFixture.h"
 #include "app/EditForm.h"
 #include "app/JournalKeeper.h"
 #include "app/Recovery.h"
 #include "editor/TextFileEditor.h"
+#include "engine/JournalFormat.h"
 #include "support/EditorDoc.h"
 #include "support/TempDir.h"
 
@@ -34,7 +36,8 @@ class EditFormJournalTest : public FormFixture {
   // The journal of a copy that died after typing `typed` at the start of `file`; its path.
   QString DeadJournal(const QString& file, const std::string& typed, int number) {
     TTextFileEditor editor;
-    editor.LoadTextFile(file.toStdString());
+    // No file: an untitled document.
+    if (!file.isEmpty()) editor.LoadTextFile(file.toStdString());
     TJournalKeeper keeper(TempFile("elsewhere"));
     keeper.Begin(editor.ParaList(), file);
     editor.InsertString(typed);
@@ -259,6 +262,78 @@ TEST_F(EditFormJournalTest, AFileEditedInAnotherCopyIsOpenedOnlyWhenTheUserSaysS
     copy.reset();
     QFile::remove(journal);
   }
+}
+
+// `Kel f.txt` after a crash while f.txt was edited: its journal's changes go into this window
+// over the file's text, unsaved; other journals keep their own rules and "Plus tard" and
+// "Supprimer" their meaning.
+TEST_F(EditFormJournalTest, TheJournalOfTheFileOpenedAtStartIsRecoveredInThisWindow) {
+  TJournalKeeper::PrepareFolder(JournalFolder);
+  const struct {
+    const char* Name;
+    const char* JournalOf;  // "f", "g" (another file) or "" (an untitled document)
+    int Choice;
+    std::string Outside;  // f.txt after the crash
+    std::string Shown;
+    bool NewCopy;
+    bool JournalLeft;
+    bool SaveAsks;  // the first save asks before it replaces the file
+  } cases[] = {
+      {"recovered here", "f", 0, "texte\n", "Xtexte\n", false, false, false},
+      {"changed since, recovered here", "f", 0, "autre\n", "Xtexte\n", false, false, true},
+      {"kept for later", "f", 1, "texte\n", "texte\n", false, true, false},
+      {"discarded", "f", 2, "texte\n", "texte\n", false, false, false},
+      {"another file", "g", 0, "texte\n", "texte\n", true, true, false},
+      {"an untitled document", "", 0, "texte\n", "texte\n", true, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const QString file = MakeFile("f.txt", "texte\n");
+    const QString other = MakeFile("g.txt", "texte\n");
+    const QString of = std::string(c.JournalOf) == "f" ? file : std::string(c.JournalOf) == "g" ? other : "";
+    const QString journal = DeadJournal(of, "X", 0);
+    WriteFileBytes(file.toStdString(), c.Outside);
+    Starter.Started.clear();
+    Prompter.Asked.clear();
+    Prompter.Choices = {c.Choice};
+    TEditForm& form = Start({file});
+    ASSERT_EQ(Prompter.Asked.size(), 1u);
+    EXPECT_EQ(PlainEditorText(form.Editor1()), c.Shown);
+    EXPECT_EQ(form.Editor1().Modified(), c.Shown != c.Outside);
+    EXPECT_EQ(form.windowTitle(), "Quilmo - " + file);
+    EXPECT_EQ(Starter.Started.size(), c.NewCopy ? 1u : 0u);
+    EXPECT_EQ(QFile::exists(journal), c.JournalLeft);
+    EXPECT_EQ(ReadFileBytes(file.toStdString()), c.Outside) << "the file on disk waits for a save";
+    form.Editor1().SetCaretPosition(1, 1);
+    form.Editor1().InsertString("Y");
+    EXPECT_FALSE(Written(form).isEmpty()) << "the window journals its document";
+    Prompter.Answers = {TAnswer::Yes};
+    form.Save1Click();
+    EXPECT_EQ(Prompter.Asked.size(), c.SaveAsks ? 2u : 1u);
+    EXPECT_EQ(ReadFileBytes(file.toStdString()), "Y" + c.Shown);
+    Stop();
+    QFile::remove(journal);
+  }
+}
+
+// The file changed since and was too large for the journal to keep a copy: nothing is recovered,
+// the journal is kept, and the window still shows the file it opened.
+TEST_F(EditFormJournalTest, ARefusedRecoveryLeavesTheFileOpenedAtStart) {
+  TJournalKeeper::PrepareFolder(JournalFolder);
+  std::string large;
+  while (large.size() <= static_cast<std::size_t>(kJournalCopyLimit)) large += "ligne\n";
+  const QString file = MakeFile("f.txt", large);
+  const QString journal = DeadJournal(file, "X", 0);
+  WriteFileBytes(file.toStdString(), "autre\n");
+  Prompter.Choices = {0};
+  TEditForm& form = Start({file});
+  ASSERT_EQ(Prompter.Shown.size(), 1u);
+  EXPECT_TRUE(Prompter.Shown[0].Text.contains("n'ont pas été récupérées"));
+  EXPECT_EQ(PlainEditorText(form.Editor1()), "autre\n");
+  EXPECT_FALSE(form.Editor1().Modified());
+  EXPECT_EQ(form.windowTitle(), "Quilmo - " + file);
+  EXPECT_TRUE(Starter.Started.empty());
+  EXPECT_TRUE(QFile::exists(journal));
 }
 
 TEST(RecoveryArguments, OnlyTheExactPairNamesAJournal) {
