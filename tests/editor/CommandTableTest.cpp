@@ -37,7 +37,10 @@ class CommandTableFileTest : public ::testing::Test {
   // Every table's name, flag and bindings, to compare a processor before and after.
   static std::string Snapshot(const TCommandProcessor& p) {
     std::string s;
-    for (int i = 0; i < p.TableCount(); ++i) s += (p.Tables(i).Active() ? "+" : "-") + p.Tables(i).ToText();
+    for (int i = 0; i < p.TableCount(); ++i) {
+      s += p.Tables(i).Active() ? "+" : "-";
+      s += p.Tables(i).ToText();
+    }
     return s;
   }
 

@@ -36,7 +36,11 @@ class EditorMouse : public ::testing::Test {
   }
   void LoadLines(int count) {
     std::string text;
-    for (int i = 1; i <= count; ++i) text += (i > 1 ? "\n" : "") + std::string("line ") + std::to_string(i);
+    for (int i = 1; i <= count; ++i) {
+      if (i > 1) text += '\n';
+      text += "line ";
+      text += std::to_string(i);
+    }
     LoadMarkedText(Editor, text);
   }
 
