@@ -300,7 +300,7 @@ QStringList RecoveryArguments(const QString& path) {
 
 QString TakeRecoveryArguments(QStringList& arguments) {
   if (arguments.size() != 2 || arguments[0] != kRecoverSwitch) return {};
-  const QString path = arguments[1];
+  QString path = arguments[1];
   arguments.clear();
   return path;
 }

@@ -176,7 +176,8 @@ std::uint16_t TParaList::UndoBufferSize() const {
 namespace {
 
 constexpr std::uint64_t kHeader = kUndoHeaderSize;
-constexpr std::uint64_t kParaRecord = kHeader + sizeof(TParaNode*);
+// A paragraph record keeps the paragraph's address.
+constexpr std::uint64_t kParaRecord = kHeader + sizeof(void*);
 
 std::uint64_t Breaks(std::string_view text) {
   return static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n'));
